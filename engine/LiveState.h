@@ -1,0 +1,52 @@
+#pragma once
+
+#include "engine/Kvdkalman.h"
+
+#include <cstdint>
+
+constexpr std::uint32_t LogCapacity = 9050;
+constexpr double StandardGravity = 9.8; // m/s² per g, everywhere in the program
+constexpr double SamplePeriod = 0.02;   // seconds; the stream runs at 50 samples a second
+
+// The live measurement state the frame processing writes and the button handlers read and
+// reset, together with the recording of the current run.
+struct LiveState {
+    bool DeviceFound = false;
+    std::uint8_t RxWatchdog = 0;
+    bool Logging = false;
+    std::uint8_t DisplayDivider = 0;
+    double ChartTime = 0.0;
+    double LogX[LogCapacity] = {};
+    double LogY[LogCapacity] = {};
+    double LogZ[LogCapacity] = {};
+    std::uint32_t LogCount = 0;
+    double Mass = 0.0;
+    std::uint8_t RangeCode = 0;
+    std::uint8_t DisplayDecimals = 2;
+    std::int16_t CountX = 0, CountY = 0, CountZ = 0;
+    std::int16_t CountMaxX = 0, CountMaxY = 0, CountMaxZ = 0;
+    std::int16_t CountMinX = 0, CountMinY = 0, CountMinZ = 0;
+    double GX = 0.0, GY = 0.0, GZ = 0.0;
+    double GXCor = 0.0, GYCor = 0.0, GZCor = 0.0;
+    double OffsetX = 0.0, OffsetY = 0.0, OffsetZ = 0.0;
+    double AccXMs2 = 0.0;
+    double VectorSum = 0.0;
+    double TiltAngle = 0.0;
+    double VelocityPrev = 0.0;
+    double Velocity = 0.0;
+    double Distance = 0.0;
+    bool VelocityRun = false;
+    KalmanFilter KalmanX, KalmanY, KalmanZ;
+    KalmanFilter KalmanTest;
+    double KalmanBias = 0.0;
+};
+
+// Sets the three axis filters up for a level of the level box and takes its bias. The test
+// bench filter is left alone.
+void ApplyKalmanLevel(LiveState& state, int index);
+
+// Sets every entry of the three recording arrays to 0.0; LogCount stays.
+void ClearLogBuffer(LiveState& state);
+
+// Stores the corrected values of the current sample while there is room.
+void RecordSample(LiveState& state);

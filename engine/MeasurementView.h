@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+
+// The pages of the main window's page control, in their order.
+enum class Page { TabAccelo, TabAngle, TabPendulum, TabSpeed, TabLab };
+
+enum class PendulumAxis { X, Y, Z };
+
+// The control states the per-frame step reads, kept current by the controls' change
+// signals instead of being looked up on every frame.
+struct ControlState {
+    bool DirRevX = false, DirRevY = false, DirRevZ = false;
+    int KalmanIndex = -1;
+    int UnitIndex = 1;
+    Page ActivePage = Page::TabAccelo;
+    bool ThreeAxis = false;
+    PendulumAxis PendAxis = PendulumAxis::Y;
+    int TimeWindow = 10; // the last whole number the time-window box held
+    bool CalEnX = false, CalEnY = false, CalEnZ = false;
+};
+
+// Charts by their index: Chart1 (acceleration and force, four series), Chart2 (velocity) and
+// Chart3 (tilt), one series each.
+constexpr int Chart1 = 1;
+constexpr int Chart2 = 2;
+constexpr int Chart3 = 3;
+
+// The text boxes the frame processing writes, named as the window's controls.
+enum class Box {
+    EdAcceloG, EdAcceloM, EdAccSumG, EdAccSumM, EdAngle,
+    EdSpd, EdDist,
+    EdDataX, EdPeakMX, EdPeakPX, EdDataY, EdPeakMY, EdPeakPY, EdDataZ, EdPeakMZ, EdPeakPZ,
+    EdAccSum, EdAccSumDelta, EdAngleMon,
+    EdRcvdOstY, EdRcvdOstX, EdRcvdOstZ, EdRcvdScaleY, EdRcvdScaleX, EdRcvdScaleZ,
+};
+
+// The control name of a box, for the window that looks its controls up by name.
+const char* BoxName(Box box);
+
+// How the measurement core reaches the screen. The main window implements it; tests record.
+class MeasurementView {
+public:
+    virtual ~MeasurementView() = default;
+    virtual void AppendPoint(int chart, int series, double x, double y) = 0;
+    virtual void ClearSeries(int chart, int series) = 0;
+    virtual int PointCount(int chart, int series) const = 0;
+    virtual void ShowBox(Box box, const std::string& text) = 0;
+    virtual void ShowThreeAxisBox() = 0;
+    // A run ended by itself: the unit box may change again.
+    virtual void RunEnded() = 0;
+    virtual void AppendMessage(const std::string& line) = 0;
+};

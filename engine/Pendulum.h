@@ -1,0 +1,40 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// Read access to the plotted pendulum series (the first series of the acceleration chart).
+class SeriesReader {
+public:
+    virtual ~SeriesReader() = default;
+    virtual int Count() const = 0;
+    virtual double YAt(int index) const = 0;
+    virtual double LargestX() const = 0;
+};
+
+// Oscillation period from the turning points of the series between the bottom axis'
+// minimum and maximum. The mean spacing of turning points is a quarter period when the
+// gravity component is observed and half a period when the acceleration is. 0 when the view
+// holds fewer than two turning points.
+double MeasurePendulumPeriod(double axisMin, double axisMax, const SeriesReader& series,
+                             bool byGravity);
+
+// Gravity 4π²L/T² from the texts of the period and length boxes: nullopt when either is
+// not a number (nothing changes), an empty text when either is zero.
+std::optional<std::string> PendulumGravityText(const std::string& period,
+                                               const std::string& length);
+
+// Period 2π√(L/9.8) of the length; same rules as above (the measured period must be
+// non-zero although the formula does not use it).
+std::optional<std::string> PendulumPeriodText(const std::string& period,
+                                              const std::string& length);
+
+// The length box text for an up-down position in millimetres.
+std::string PendulumLengthText(int positionMm);
+
+// The up-down position for a typed length in metres; nullopt when the text is not a number
+// or lies outside 1..20000 mm.
+std::optional<int> PendulumLengthPosition(const std::string& lengthText);
+
+constexpr int PendulumLengthMinMm = 0;
+constexpr int PendulumLengthMaxMm = 20000;

@@ -1,0 +1,214 @@
+#include "engine/ProcessFrame.h"
+
+#include "engine/NumberText.h"
+#include "engine/Tilt.h"
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace {
+
+struct AxisFields {
+    std::int16_t& Count;
+    std::int16_t& CountMin;
+    std::int16_t& CountMax;
+    double& G;
+    double& GCor;
+    const double& Offset;
+    KalmanFilter& Kalman;
+    bool Reversed;
+    bool NegatedConversion; // the Y axis converts the negated count
+};
+
+std::int16_t Negate16(std::int16_t value) {
+    return static_cast<std::int16_t>(-static_cast<std::uint16_t>(value));
+}
+
+// Truncation toward zero into 16 bits, saturating where the filtered value leaves the range.
+std::int16_t TruncateToCount(double value) {
+    if (std::isnan(value)) return 0;
+    if (value >= std::numeric_limits<std::int16_t>::max()) return INT16_MAX;
+    if (value <= std::numeric_limits<std::int16_t>::min()) return INT16_MIN;
+    return static_cast<std::int16_t>(value);
+}
+
+void ProcessAxis(LiveState& state, int kalmanIndex, AxisFields axis, std::int16_t value) {
+    std::int16_t count = axis.Reversed ? Negate16(value) : value;
+    double filtered = count;
+    if (kalmanIndex != 0) {
+        filtered =
+            static_cast<double>(KalmanStep(axis.Kalman, static_cast<float>(filtered))) -
+            state.KalmanBias;
+    }
+    count = TruncateToCount(filtered);
+    axis.Count = count;
+    axis.G = CountToG(axis.NegatedConversion ? Negate16(count) : count, state.RangeCode);
+    axis.GCor = axis.G - axis.Offset;
+    if (count < axis.CountMin) axis.CountMin = count;
+    if (count > axis.CountMax) axis.CountMax = count;
+}
+
+double PendulumValue(const LiveState& state, PendulumAxis axis) {
+    switch (axis) {
+    case PendulumAxis::X: return state.GX;
+    case PendulumAxis::Y: return state.GY;
+    case PendulumAxis::Z: return state.GZ;
+    }
+    return state.GY;
+}
+
+void AppendSamplePoints(LiveState& state, const ControlState& controls, MeasurementView& view,
+                        double unitFactor) {
+    const double x = state.ChartTime;
+    switch (controls.ActivePage) {
+    case Page::TabAccelo:
+        view.AppendPoint(Chart1, 0, x, state.GXCor * unitFactor);
+        if (controls.ThreeAxis) {
+            view.AppendPoint(Chart1, 1, x, state.GYCor * unitFactor);
+            view.AppendPoint(Chart1, 2, x, state.GZCor * unitFactor);
+        } else {
+            view.AppendPoint(Chart1, 3, x, state.GXCor * unitFactor * state.Mass);
+        }
+        break;
+    case Page::TabAngle: view.AppendPoint(Chart3, 0, x, state.TiltAngle); break;
+    case Page::TabPendulum:
+        view.AppendPoint(Chart1, 0, x, PendulumValue(state, controls.PendAxis) * unitFactor);
+        break;
+    case Page::TabSpeed:
+        if (!state.VelocityRun) break;
+        state.Velocity = state.AccXMs2 * SamplePeriod + state.VelocityPrev;
+        if (state.AccXMs2 > -0.1 && state.AccXMs2 < 0.1) {
+            state.Velocity *= 0.98;
+            if (state.Velocity > -0.05 && state.Velocity < 0.05) state.Velocity = 0.0;
+        }
+        view.AppendPoint(Chart1, 0, x, state.GXCor * unitFactor);
+        view.AppendPoint(Chart2, 0, x, state.Velocity);
+        if (state.DisplayDivider == 0) view.ShowBox(Box::EdSpd, FormatFixed(state.Velocity, 1, 5));
+        state.Distance += (state.Velocity + state.VelocityPrev) * 0.01;
+        view.ShowBox(Box::EdDist, FormatFixed(state.Distance, 2, 5));
+        state.VelocityPrev = state.Velocity;
+        break;
+    case Page::TabLab: break;
+    }
+}
+
+void ShowMonitorBoxes(const LiveState& state, const ControlState& controls,
+                      MeasurementView& view) {
+    if (controls.CalEnX) {
+        view.ShowBox(Box::EdDataX, std::to_string(state.CountX));
+        view.ShowBox(Box::EdPeakMX, std::to_string(state.CountMinX));
+        view.ShowBox(Box::EdPeakPX, std::to_string(state.CountMaxX));
+    }
+    if (controls.CalEnY) {
+        view.ShowBox(Box::EdDataY, std::to_string(state.CountY));
+        view.ShowBox(Box::EdPeakMY, std::to_string(state.CountMinY));
+        view.ShowBox(Box::EdPeakPY, std::to_string(state.CountMaxY));
+    }
+    if (controls.CalEnZ) {
+        view.ShowBox(Box::EdDataZ, std::to_string(state.CountZ));
+        view.ShowBox(Box::EdPeakMZ, std::to_string(state.CountMinZ));
+        view.ShowBox(Box::EdPeakPZ, std::to_string(state.CountMaxZ));
+    }
+    view.ShowBox(Box::EdAccSum, FormatFixed(state.VectorSum, 3));
+    view.ShowBox(Box::EdAccSumDelta, FormatFixed(state.VectorSum - 1.0, 3));
+    view.ShowBox(Box::EdAngleMon, FormatFixed(state.TiltAngle, 2, 5));
+}
+
+void ShowValueBoxes(const LiveState& state, MeasurementView& view) {
+    const int decimals = state.DisplayDecimals;
+    view.ShowBox(Box::EdAcceloG, FormatFixed(state.GXCor, decimals));
+    view.ShowBox(Box::EdAcceloM, FormatFixed(state.AccXMs2, decimals - 1));
+    view.ShowBox(Box::EdAccSumG, FormatFixed(state.VectorSum, decimals));
+    view.ShowBox(Box::EdAccSumM, FormatFixed(state.VectorSum * StandardGravity, decimals - 1));
+    view.ShowBox(Box::EdAngle, FormatFixed(state.TiltAngle, 1));
+}
+
+void CloseSample(LiveState& state, const ControlState& controls, MeasurementView& view) {
+    const double unitFactor = controls.UnitIndex == 0 ? 1.0 : StandardGravity;
+    state.AccXMs2 = state.GXCor * StandardGravity;
+    state.VectorSum =
+        std::sqrt(state.GXCor * state.GXCor + state.GYCor * state.GYCor + state.GZCor * state.GZCor);
+    state.TiltAngle = ComputeTilt(state.GY, state.GX);
+    if (state.Logging) {
+        RecordSample(state);
+        AppendSamplePoints(state, controls, view, unitFactor);
+        state.ChartTime += SamplePeriod;
+        EndOfWindowCheck(state, controls, view);
+    }
+    if (controls.ActivePage == Page::TabLab) {
+        ShowMonitorBoxes(state, controls, view);
+        return;
+    }
+    if (++state.DisplayDivider > 4) {
+        ShowValueBoxes(state, view);
+        state.DisplayDivider = 0;
+    }
+}
+
+Box ReadBackBox(std::uint8_t type) {
+    switch (type) {
+    case FrmOffsetY: return Box::EdRcvdOstY;
+    case FrmOffsetX: return Box::EdRcvdOstX;
+    case FrmOffsetZ: return Box::EdRcvdOstZ;
+    case FrmScaleY: return Box::EdRcvdScaleY;
+    case FrmScaleX: return Box::EdRcvdScaleX;
+    default: return Box::EdRcvdScaleZ;
+    }
+}
+
+} // namespace
+
+void ProcessFrame(LiveState& state, const ControlState& controls, MeasurementView& view,
+                  const Frame& frame) {
+    const std::uint8_t type = FrameType(frame);
+    const std::int16_t value = FrameValue(frame);
+    switch (type) {
+    case FrmAxisY:
+        ProcessAxis(state, controls.KalmanIndex,
+                    {state.CountY, state.CountMinY, state.CountMaxY, state.GY, state.GYCor,
+                     state.OffsetY, state.KalmanY, controls.DirRevY, true},
+                    value);
+        view.ShowThreeAxisBox();
+        break;
+    case FrmAxisX:
+        ProcessAxis(state, controls.KalmanIndex,
+                    {state.CountX, state.CountMinX, state.CountMaxX, state.GX, state.GXCor,
+                     state.OffsetX, state.KalmanX, controls.DirRevX, false},
+                    value);
+        break;
+    case FrmAxisZ:
+        ProcessAxis(state, controls.KalmanIndex,
+                    {state.CountZ, state.CountMinZ, state.CountMaxZ, state.GZ, state.GZCor,
+                     state.OffsetZ, state.KalmanZ, controls.DirRevZ, false},
+                    value);
+        CloseSample(state, controls, view);
+        break;
+    case FrmIdentity:
+        state.DeviceFound = true;
+        state.RangeCode = frame[2];
+        state.DisplayDecimals = frame[2] == 1 ? 3 : 2;
+        break;
+    case FrmOffsetY:
+    case FrmOffsetX:
+    case FrmOffsetZ:
+    case FrmScaleY:
+    case FrmScaleX:
+    case FrmScaleZ: view.ShowBox(ReadBackBox(type), std::to_string(value)); break;
+    default: break;
+    }
+}
+
+void EndOfWindowCheck(LiveState& state, const ControlState& controls, MeasurementView& view) {
+    if (!state.Logging) return;
+    if (view.PointCount(Chart1, 0) < 50 * controls.TimeWindow - 1) return;
+    view.ShowBox(Box::EdSpd, "0.0");
+    StopRun(state, view);
+}
+
+void StopRun(LiveState& state, MeasurementView& view) {
+    state.Logging = false;
+    state.VelocityRun = false;
+    view.RunEnded();
+    view.AppendMessage("[Stop Data Log.............]");
+}

@@ -1,0 +1,19 @@
+# Installs the Debian packages that are not there yet. Sourced by the project's commands.
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libqcustomplot-dev
+  libgl-dev)
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev)
+RUN_PACKAGES=(xvfb xauth fonts-noto-cjk)
+
+EnsurePackages() {
+    local missing=()
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update -q
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
