@@ -1,0 +1,44 @@
+#pragma once
+
+#include "engine/LiveState.h"
+#include "engine/MeasurementView.h"
+
+#include <cstdint>
+#include <ctime>
+#include <optional>
+#include <string>
+
+// The measurement log: a CSV file of the recorded samples, one row per 20 ms.
+
+// The name of a new log, YYMMDD_hhmmss.csv with the year counted from 2000.
+std::string MakeLogFileName(const std::tm& time);
+
+// The file name part of a path: what follows the last "/" or "\". Both count as separators
+// on every platform, so a Windows path typed on Linux is still taken apart.
+std::string FileNameOf(const std::string& path);
+
+// The path with ".csv" appended when its file name part has no ".".
+std::string WithCsvExtension(const std::string& path);
+
+// The name before its last "."; a name without "." is returned whole.
+std::string WithoutExtension(const std::string& name);
+
+// Writes the first `count` samples of the recording to the file, in g (unit index 0) or
+// m/s² (any other index), three axes or X only, and reports the outcome in the message
+// area. An earlier file of that name is replaced only by a complete new one.
+bool SaveLogFile(const std::string& path, const LiveState& state, std::uint32_t count,
+                 bool threeAxis, int unitIndex, MeasurementView& view);
+
+// A field of a data row that is not a number: it ended the load. Text is as read, in UTF-8;
+// Integer tells whether the field was the row index.
+struct LogNumberError {
+    std::string Text;
+    bool Integer = false;
+};
+
+// Clears the recording, reads the file's rows into it and onto Chart1 (scaled for the unit
+// index), and sets LogCount to the rows stored. Rows beyond the recording's capacity are
+// counted and reported, not stored. A file that cannot be opened is reported and leaves the
+// charts as they are and the recording empty. Rows before any header line are taken as g.
+std::optional<LogNumberError> LoadLogFile(const std::string& path, LiveState& state, int unitIndex,
+                                          MeasurementView& view);

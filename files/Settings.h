@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+
+// The settings file holds the values of controls of the main window, each under the name of
+// its control. The window gives the reader and the writer access to those controls by name.
+
+// Where the values read go. Every call is made as soon as its line is read, so an apply step
+// sees the controls as the lines before it left them.
+class SettingsTarget {
+public:
+    virtual ~SettingsTarget() = default;
+    virtual void SetControlText(const std::string& key, const std::string& value) = 0;
+    // An index outside the combo's items leaves it with no item selected.
+    virtual void SetControlIndex(const std::string& key, int index) = 0;
+    virtual void SetControlChecked(const std::string& key, bool checked) = 0;
+    virtual void ApplyTimeWindow() = 0;
+    virtual void ApplyUnit() = 0;
+    virtual void ApplyKalmanLevel(int index) = 0;
+    // The serial component's device name: the port text the file gave, once the whole file
+    // is applied. Not called when the file names no port; the port box keeps its own text.
+    virtual void SetPortName(const std::string& name) = 0;
+    virtual void AppendMessage(const std::string& line) = 0;
+};
+
+// Where the values written come from.
+class SettingsSource {
+public:
+    virtual ~SettingsSource() = default;
+    virtual std::string ControlText(const std::string& key) const = 0;
+    // -1 when no item is selected.
+    virtual int ControlIndex(const std::string& key) const = 0;
+    virtual bool ControlChecked(const std::string& key) const = 0;
+    virtual void AppendMessage(const std::string& line) = 0;
+};
+
+// Applies each "key=value" line of the file in order. Unknown keys, lines without "=" and
+// empty lines are ignored; a combo index that is not a whole number is reported and skipped.
+// A file that cannot be read is reported and nothing is applied.
+void ReadSettings(const std::string& path, SettingsTarget& target);
+
+// Replaces the file with the header line and one line per control; a failure is reported
+// and leaves the earlier file as it was.
+void WriteSettings(const std::string& path, SettingsSource& source);

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A file name as the window hands it over (UTF-8) in the form the file system takes.
+std::filesystem::path PathFromUtf8(const std::string& path);
+
+// Reads a text file line by line. Lines end with LF or CR LF; only the line end is dropped,
+// so a last line without one is kept whole, and a line may be of any length.
+class TextLineReader {
+public:
+    explicit TextLineReader(const std::filesystem::path& path);
+    bool IsOpen() const { return Open; }
+    // The next line, without its line end; false at the end of the file.
+    bool Next(std::string& line);
+
+private:
+    std::ifstream Stream;
+    bool Open = false;
+};
+
+// Replaces the file with the lines, each ending with CR LF. The lines go to a temporary file
+// beside it that is renamed over the target only once completely written, so on failure
+// (false) the earlier file is still there, unchanged.
+bool WriteTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines);
+
+// Splits the next field off the front of a row: leading blanks are skipped, the field runs
+// to the first blank, comma, tab or line feed, and that one delimiter is consumed too. A row
+// that starts with another delimiter, or is empty, gives an empty field.
+std::string_view NextToken(std::string_view& row);
