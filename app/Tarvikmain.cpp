@@ -1,9 +1,567 @@
 #include "app/Tarvikmain.h"
 
+#include "app/ConversionReport.h"
+#include "app/Tarviknote.h"
+#include "device/qt/PortCandidates.h"
+#include "engine/NumberText.h"
+#include "engine/Pendulum.h"
+#include "engine/ProcessFrame.h"
+#include "engine/RunControl.h"
+#include "engine/ZeroOffset.h"
+#include "files/LogFile.h"
 #include "ui_Tarvikmain.h"
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TForm1>()) {
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QSignalBlocker>
+#include <QThread>
+#include <ctime>
+
+namespace {
+
+const char* const UnlockWord = "pqrvmkzdwta";
+const char* const SettingsFile = "default.ini";
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+std::string Std(const QString& text) { return text.toStdString(); }
+
+std::tm LocalNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    return local;
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent, PortCandidates candidates)
+    : QMainWindow(parent), ui(std::make_unique<Ui::TForm1>()) {
     ui->setupUi(this);
+    for (int box = 0; box < static_cast<int>(BoxEdits.size()); ++box)
+        BoxEdits[box] = findChild<QLineEdit*>(BoxName(static_cast<Box>(box)));
+    ui->CbScale->setCheckState(Qt::PartiallyChecked);
+    Charts = std::make_unique<ChartSet>(ui->Chart1, ui->Chart2, ui->Chart3);
+    if (!candidates) candidates = SystemPortCandidates;
+    Link = std::make_unique<DeviceLink>(Ports[0], State, *this, *this, *this,
+                                        std::move(candidates));
+    TmSystem.setInterval(1000);
+    TmSystem.setSingleShot(true);
+    TmEngine.setInterval(80);
+    TmFavWork.setInterval(1000);
+    TmFavWork2.setInterval(3000);
+    TmKalman.setInterval(10);
+    ConnectControlState();
+    ConnectHandlers();
+    FormCreate();
+    // The deferred close stays off until a disconnect: at start there is nothing to close.
+    TmSystem.start();
+    TmFavWork2.start();
 }
 
 TForm1::~TForm1() = default;
+
+void TForm1::FormCreate() {
+    ClearTimeSeries(*this);
+    State.OffsetX = State.OffsetY = State.OffsetZ = 0.0;
+    Ports[0].Comm = &Comm1;
+    OptionsUnlocked = false;
+    State.RangeCode = 0;
+    State.DisplayDecimals = 2;
+    State.Logging = false;
+    State.DeviceFound = false;
+    LogDir = QDir::currentPath() + QDir::separator() + QStringLiteral("LogData");
+    QDir().mkdir(LogDir);
+    ReadSettings(SettingsFile, *this);
+}
+
+// Control states the frame processing reads arrive as plain values, kept current here.
+void TForm1::ConnectControlState() {
+    auto follow = [this](QAbstractButton* box, bool& value) {
+        value = box->isChecked();
+        connect(box, &QAbstractButton::toggled, this, [&value](bool on) { value = on; });
+    };
+    follow(ui->CbDirRevX, Controls.DirRevX);
+    follow(ui->CbDirRevY, Controls.DirRevY);
+    follow(ui->CbDirRevZ, Controls.DirRevZ);
+    follow(ui->Cb3Axis, Controls.ThreeAxis);
+    follow(ui->CbCalEnX, Controls.CalEnX);
+    follow(ui->CbCalEnY, Controls.CalEnY);
+    follow(ui->CbCalEnZ, Controls.CalEnZ);
+    auto followAxis = [this](QRadioButton* button, PendulumAxis axis) {
+        if (button->isChecked()) Controls.PendAxis = axis;
+        connect(button, &QRadioButton::toggled, this, [this, axis](bool on) {
+            if (on) Controls.PendAxis = axis;
+        });
+    };
+    followAxis(ui->RbPendX, PendulumAxis::X);
+    followAxis(ui->RbPendY, PendulumAxis::Y);
+    followAxis(ui->RbPendZ, PendulumAxis::Z);
+    Controls.KalmanIndex = ui->CmbKalman->currentIndex();
+    connect(ui->CmbKalman, &QComboBox::currentIndexChanged, this,
+            [this](int index) { Controls.KalmanIndex = index; });
+    Controls.UnitIndex = ui->CmbUnit->currentIndex();
+    connect(ui->CmbUnit, &QComboBox::currentIndexChanged, this,
+            [this](int index) { Controls.UnitIndex = index; });
+    // A window text that is not a whole number leaves the last valid window in force.
+    auto followWindow = [this](const QString& text) {
+        if (const auto seconds = ParseInteger(Std(text))) Controls.TimeWindow = *seconds;
+    };
+    followWindow(ui->CmbYTime->currentText());
+    connect(ui->CmbYTime, &QComboBox::currentTextChanged, this, followWindow);
+    Controls.ActivePage = static_cast<Page>(ui->PageControl1->currentIndex());
+}
+
+void TForm1::ConnectHandlers() {
+    connect(&Comm1, &TComm::RxChar, this, &TForm1::Comm1RxChar);
+    connect(ui->BBtnStart, &QPushButton::clicked, this, &TForm1::BBtnStartClick);
+    connect(ui->BBtnStop, &QPushButton::clicked, this, &TForm1::BBtnStopClick);
+    connect(ui->BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
+    connect(ui->BBtnLoad, &QPushButton::clicked, this, &TForm1::BBtnLoadClick);
+    connect(ui->CmbUnit, &QComboBox::activated, this, &TForm1::CmbUnitChange);
+    connect(ui->CmbYTime, &QComboBox::activated, this, &TForm1::CmbYTimeChange);
+    connect(ui->CmbYTime->lineEdit(), &QLineEdit::editingFinished, this, &TForm1::CmbYTimeChange);
+    connect(ui->CmbKalman, &QComboBox::activated, this, &TForm1::CmbKalmanChange);
+    connect(ui->PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
+    connect(ui->Cb3Axis, &QCheckBox::clicked, this, &TForm1::Cb3AxisClick);
+    connect(ui->SbCom, &QToolButton::clicked, this, &TForm1::SbComClick);
+    connect(ui->SbComAuto, &QToolButton::clicked, this, &TForm1::SbComAutoClick);
+    connect(&TmSystem, &QTimer::timeout, this, &TForm1::TmSystemTimer);
+    connect(&TmEngine, &QTimer::timeout, this, &TForm1::TmEngineTimer);
+    connect(&TmFavWork, &QTimer::timeout, this, &TForm1::TmFavWorkTimer);
+    connect(&TmFavWork2, &QTimer::timeout, this, &TForm1::TmFavWork2Timer);
+    connect(&TmKalman, &QTimer::timeout, this, &TForm1::TmKalmanTimer);
+    connect(ui->BtnKmStart, &QPushButton::clicked, this, &TForm1::BtnKmStartClick);
+    connect(ui->BtnKmStop, &QPushButton::clicked, this, &TForm1::BtnKmStopClick);
+    connect(ui->BtnOffsetApplyX, &QPushButton::clicked, this, &TForm1::BtnOffsetApplyXClick);
+    connect(ui->BtnOffsetApplyY, &QPushButton::clicked, this, &TForm1::BtnOffsetApplyYClick);
+    connect(ui->BtnOffsetApplyZ, &QPushButton::clicked, this, &TForm1::BtnOffsetApplyZClick);
+    connect(ui->BtnOffsetCls, &QPushButton::clicked, this, &TForm1::BtnOffsetClsClick);
+    connect(ui->BtnOffsetGet, &QPushButton::clicked, this, &TForm1::BtnOffsetGetClick);
+    connect(ui->Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(ui->Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    connect(ui->UdPendL, &QSpinBox::valueChanged, this, &TForm1::UdPendLClick);
+    connect(Charts.get(), &ChartSet::UserRangeChanged, this, [this](int chart) {
+        if (chart == Chart1) Chart1Zoom();
+        if (chart == Chart2) Chart2Zoom();
+    });
+    // The bench's up-downs step the number in the box beside them.
+    const std::pair<QSpinBox*, QLineEdit*> upDowns[] = {
+        {ui->UdKmR, ui->EdKmR}, {ui->UdKmQ, ui->EdKmQ}, {ui->UdKmD, ui->EdKmD}};
+    for (const auto& [upDown, box] : upDowns) {
+        connect(upDown, &QSpinBox::valueChanged, box,
+                [box](int value) { box->setText(QString::number(value)); });
+    }
+    ui->EdLogFile->installEventFilter(this);
+    ui->EdPendL->installEventFilter(this);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyRelease) {
+        if (watched == ui->EdLogFile) EdLogFileKeyUp();
+        if (watched == ui->EdPendL) EdPendLKeyUp();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    FormClose();
+    QMainWindow::closeEvent(event);
+}
+
+void TForm1::FormClose() {
+    WriteSettings(SettingsFile, *this);
+    Link->ClosePort();
+    TmEngine.stop();
+    TmKalman.stop();
+    if (Form2 != nullptr) Form2->close();
+}
+
+// ---- the view of the measurement core ----
+
+void TForm1::AppendPoint(int chart, int series, double x, double y) {
+    Charts->AppendPoint(chart, series, x, y);
+}
+
+void TForm1::ClearSeries(int chart, int series) { Charts->ClearSeries(chart, series); }
+
+int TForm1::PointCount(int chart, int series) const { return Charts->PointCount(chart, series); }
+
+void TForm1::ShowBox(Box box, const std::string& text) {
+    if (QLineEdit* edit = BoxEdits[static_cast<int>(box)]) edit->setText(Text(text));
+}
+
+void TForm1::ShowThreeAxisBox() {
+    if (ui->Cb3Axis->isHidden()) ui->Cb3Axis->show();
+}
+
+void TForm1::RunEnded() { ui->CmbUnit->setEnabled(true); }
+
+void TForm1::AppendMessage(const std::string& line) { ui->Memo1->appendPlainText(Text(line)); }
+
+void TForm1::ProcessFrame(const Frame& frame) { ::ProcessFrame(State, Controls, *this, frame); }
+
+// ---- the view of the connection logic ----
+
+std::string TForm1::PortBoxText() const { return Std(ui->CmbComPort->currentText()); }
+
+void TForm1::SetPortBoxText(const std::string& name) { ui->CmbComPort->setEditText(Text(name)); }
+
+// The list changes under an editable box must not change the port name it shows.
+void TForm1::ClearPortList() {
+    const QString name = ui->CmbComPort->currentText();
+    ui->CmbComPort->clear();
+    ui->CmbComPort->setEditText(name);
+}
+
+void TForm1::AddPortToList(const std::string& name) {
+    const QString shown = ui->CmbComPort->currentText();
+    ui->CmbComPort->addItem(Text(name));
+    ui->CmbComPort->setEditText(shown);
+}
+
+void TForm1::SetComButtonDown(bool down) { ui->SbCom->setChecked(down); }
+
+void TForm1::SetEngineTimer(bool enabled) { enabled ? TmEngine.start() : TmEngine.stop(); }
+
+void TForm1::SetFavWorkTimer(bool enabled) { enabled ? TmFavWork.start() : TmFavWork.stop(); }
+
+void TForm1::SetBusyCursor(bool busy) {
+    if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
+    else QApplication::restoreOverrideCursor();
+}
+
+void TForm1::ShowNoteWindow() {
+    if (Form2 != nullptr) Form2->ShowNote(this);
+}
+
+void TForm1::ApplyKalmanLevelFromBox() { ApplyKalmanLevel(ui->CmbKalman->currentIndex()); }
+
+void TForm1::Sleep(int milliseconds) { QThread::msleep(milliseconds); }
+
+void TForm1::WaitForBytes(int milliseconds) { Comm1.WaitForBytes(milliseconds); }
+
+// ---- settings: every key is the name of its control ----
+
+void TForm1::SetControlText(const std::string& key, const std::string& value) {
+    QWidget* control = findChild<QWidget*>(Text(key));
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->setText(Text(value));
+    if (auto* combo = qobject_cast<QComboBox*>(control)) {
+        const int index = combo->findText(Text(value));
+        if (index >= 0) combo->setCurrentIndex(index);
+        if (combo->isEditable()) combo->setEditText(Text(value));
+    }
+}
+
+void TForm1::SetControlIndex(const std::string& key, int index) {
+    if (auto* combo = findChild<QComboBox*>(Text(key)))
+        combo->setCurrentIndex(index < combo->count() ? index : -1);
+}
+
+void TForm1::SetControlChecked(const std::string& key, bool checked) {
+    if (auto* button = findChild<QAbstractButton*>(Text(key))) button->setChecked(checked);
+}
+
+std::string TForm1::ControlText(const std::string& key) const {
+    QWidget* control = findChild<QWidget*>(Text(key));
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) return Std(edit->text());
+    if (auto* combo = qobject_cast<QComboBox*>(control)) return Std(combo->currentText());
+    return {};
+}
+
+int TForm1::ControlIndex(const std::string& key) const {
+    const auto* combo = findChild<QComboBox*>(Text(key));
+    return combo != nullptr ? combo->currentIndex() : -1;
+}
+
+bool TForm1::ControlChecked(const std::string& key) const {
+    const auto* button = findChild<QAbstractButton*>(Text(key));
+    return button != nullptr && button->isChecked();
+}
+
+void TForm1::SetPortName(const std::string& name) { Comm1.SetDeviceName(name); }
+
+// ---- units, time window, filter level, pages ----
+
+void TForm1::ApplyTimeWindow() {
+    const auto seconds = IntegerOrReport(this, ui->CmbYTime->currentText());
+    if (!seconds) return;
+    if (*seconds < 5 || *seconds > 120) {
+        AppendMessage("Bottom Axes Range Error!!!");
+        return;
+    }
+    Charts->SetTimeWindow(*seconds);
+}
+
+void TForm1::ApplyUnit() {
+    const auto mass = ParseReal(Std(ui->EdMass->text()));
+    if (!mass) {
+        QMessageBox::warning(this, windowTitle(),
+                             QStringLiteral("질량을 변환할 수 없습니다. 다시 입력하세요"));
+        return;
+    }
+    State.Mass = *mass;
+    Charts->SetUnit(ui->CmbUnit->currentIndex());
+    RedrawFromRecording(State, Controls, *this);
+}
+
+void TForm1::ApplyKalmanLevel(int index) { ::ApplyKalmanLevel(State, index); }
+
+void TForm1::CmbUnitChange() { ApplyUnit(); }
+
+void TForm1::CmbYTimeChange() { ApplyTimeWindow(); }
+
+void TForm1::CmbKalmanChange() {
+    if (!OptionsUnlocked && ui->CmbKalman->currentIndex() >= KalmanFirstLockedLevel) {
+        AppendMessage("사용 할 수 없는 영역입니다");
+        ui->CmbKalman->setCurrentIndex(KalmanFallbackLevel);
+    }
+    ApplyKalmanLevel(ui->CmbKalman->currentIndex());
+}
+
+void TForm1::PageControl1Change() {
+    auto page = static_cast<Page>(ui->PageControl1->currentIndex());
+    if (page == Page::TabLab && !OptionsUnlocked) {
+        const QSignalBlocker blocker(ui->PageControl1);
+        ui->PageControl1->setCurrentWidget(ui->TabAccelo);
+        page = Page::TabAccelo;
+    }
+    Controls.ActivePage = page;
+    EndRunForPageChange(State, *this);
+    ApplyPageLayout(page);
+    if (page == Page::TabSpeed && Form2 != nullptr && !Form2->NotShowChecked()) ShowNoteWindow();
+}
+
+void TForm1::MovePanel(QWidget* panel, QWidget* page) {
+    if (panel->parentWidget() != page) panel->setParent(page);
+    panel->show();
+}
+
+// The acceleration chart and the value panels live on whichever page shows them.
+void TForm1::ApplyPageLayout(Page page) {
+    QWidget* chartPanel = ui->PnlAccChart;
+    switch (page) {
+    case Page::TabAccelo:
+        MovePanel(ui->PnlOffset, ui->TabAccelo);
+        MovePanel(ui->PnlAccValue, ui->TabAccelo);
+        MovePanel(chartPanel, ui->TabAccelo);
+        chartPanel->resize(chartPanel->width(), ui->TabAccelo->height() - 1);
+        Charts->SetLeftMinorGridVisible(true);
+        Charts->SetRightAxisVisible(true);
+        break;
+    case Page::TabAngle: MovePanel(ui->PnlOffset, ui->TabAngle); break;
+    case Page::TabPendulum:
+        Charts->SetLeftMinorGridVisible(true);
+        Charts->SetRightAxisVisible(false);
+        MovePanel(chartPanel, ui->TabPendulum);
+        chartPanel->resize(chartPanel->width(), ui->TabPendulum->height() - 1);
+        break;
+    case Page::TabSpeed: {
+        Charts->SetLeftMinorGridVisible(false);
+        Charts->SetRightAxisVisible(false);
+        MovePanel(ui->PnlAccValue, ui->TabSpeed);
+        MovePanel(chartPanel, ui->TabSpeed);
+        const int half = ui->TabSpeed->height() / 2;
+        chartPanel->resize(chartPanel->width(), half);
+        ui->PnlSpeed->setGeometry(ui->PnlSpeed->x(), half + 3, ui->PnlSpeed->width(), half - 3);
+        break;
+    }
+    case Page::TabLab: break;
+    }
+}
+
+void TForm1::Cb3AxisClick() {
+    if (ui->Cb3Axis->isChecked())
+        AppendMessage("[주의] 가상OS 또는 저사양 PC에서는 동작이 원활하지 않을 수 있습니다");
+}
+
+void TForm1::EdLogFileKeyUp() {
+    if (ui->EdLogFile->text() != QLatin1String(UnlockWord)) return;
+    ui->Label32->show();
+    ui->Label33->show();
+    ui->EdDist->show();
+    OptionsUnlocked = true;
+}
+
+// ---- the device link ----
+
+void TForm1::Comm1RxChar() { Link->Comm1RxChar(); }
+
+void TForm1::SbComClick() { Link->SbComClick(ui->SbCom->isChecked()); }
+
+void TForm1::SbComAutoClick() { Link->SbComAutoClick(ui->SbCom->isChecked()); }
+
+void TForm1::TmSystemTimer() { Link->TmSystemTimer(); }
+
+void TForm1::TmEngineTimer() { Link->TmEngineTimer(); }
+
+void TForm1::TmFavWorkTimer() { Link->TmFavWorkTimer(); }
+
+void TForm1::TmFavWork2Timer() {
+    ui->STxtChartValueX->hide();
+    ui->STxtChartValueY->hide();
+    TmFavWork2.stop();
+}
+
+// ---- runs and logs ----
+
+void TForm1::BBtnStartClick() {
+    if (!State.DeviceFound) return;
+    BeginRun(State, *this);
+    ui->EdLogFile->setText(Text(MakeLogFileName(LocalNow())));
+    ui->CmbUnit->setEnabled(false);
+    switch (Controls.ActivePage) {
+    case Page::TabSpeed:
+        // The velocity page always runs with a 10-second window.
+        if (ui->CmbYTime->currentIndex() != 0) {
+            ui->CmbYTime->setCurrentIndex(0);
+            ApplyTimeWindow();
+        }
+        if (State.VelocityRun) {
+            State.VelocityRun = false;
+        } else {
+            BtnOffsetGetClick();
+            State.VelocityPrev = 0.0;
+            State.VelocityRun = true;
+        }
+        break;
+    case Page::TabAngle:
+    case Page::TabPendulum: BtnOffsetGetClick(); break;
+    default: break;
+    }
+    State.Mass = ParseReal(Std(ui->EdMass->text())).value_or(1.0);
+}
+
+void TForm1::BBtnStopClick() { StopRun(State, *this); }
+
+QString TForm1::AskLogPath(bool save) {
+    QFileDialog dialog(this);
+    dialog.setDirectory(LogDir);
+    dialog.setNameFilters({"csv (*.csv)", "txt (*.txt)", "All (*.*)"});
+    dialog.selectFile(ui->EdLogFile->text());
+    if (save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+    } else {
+        dialog.setWindowTitle(QStringLiteral("Open Log File"));
+        dialog.setDefaultSuffix(QStringLiteral("csv"));
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+void TForm1::BitBtn1Click() {
+    if (State.LogCount == 0) {
+        QMessageBox::information(this, windowTitle(),
+                                 QStringLiteral("저장할 수 있는 Data가 없습니다"));
+        return;
+    }
+    const QString chosen = AskLogPath(true);
+    if (chosen.isEmpty()) return;
+    const std::string path = WithCsvExtension(Std(chosen));
+    ui->EdLogFile->setText(Text(FileNameOf(path)));
+    SaveLogFile(path, State, State.LogCount, Controls.ThreeAxis, Controls.UnitIndex, *this);
+}
+
+void TForm1::BBtnLoadClick() {
+    const QString chosen = AskLogPath(false);
+    if (chosen.isEmpty()) return;
+    const std::string path = Std(chosen);
+    ui->EdLogFile->setText(Text(WithoutExtension(FileNameOf(path))));
+    ui->EdAccOffsetX->setText(QStringLiteral("0.000"));
+    State.OffsetX = 0.0;
+    if (const auto error = LoadLogFile(path, State, Controls.UnitIndex, *this))
+        ReportConversionError(this, Text(error->Text), error->Integer);
+}
+
+// ---- zero offsets ----
+
+void TForm1::ApplyOffsetBox(QLineEdit* box, double& offset) {
+    if (const auto value = RealOrReport(this, box->text())) offset = *value;
+}
+
+void TForm1::BtnOffsetApplyXClick() { ApplyOffsetBox(ui->EdAccOffsetX, State.OffsetX); }
+void TForm1::BtnOffsetApplyYClick() { ApplyOffsetBox(ui->EdAccOffsetY, State.OffsetY); }
+void TForm1::BtnOffsetApplyZClick() { ApplyOffsetBox(ui->EdAccOffsetZ, State.OffsetZ); }
+
+void TForm1::BtnOffsetClsClick() {
+    for (QLineEdit* box : {ui->EdAccOffsetX, ui->EdAccOffsetY, ui->EdAccOffsetZ})
+        box->setText(QStringLiteral("0.000"));
+    State.OffsetX = State.OffsetY = State.OffsetZ = 0.0;
+}
+
+void TForm1::BtnOffsetGetClick() {
+    const CapturedOffsets texts = CaptureOffsets(State);
+    ui->EdAccOffsetX->setText(Text(texts.TextX));
+    ui->EdAccOffsetY->setText(Text(texts.TextY));
+    ui->EdAccOffsetZ->setText(Text(texts.TextZ));
+}
+
+// ---- pendulum ----
+
+void TForm1::Button1Click() {
+    if (const auto text = PendulumGravityText(Std(ui->EdPendT->text()), Std(ui->EdPendL->text())))
+        ui->EdPendCalG->setText(Text(*text));
+}
+
+void TForm1::Button2Click() {
+    if (const auto text = PendulumPeriodText(Std(ui->EdPendT->text()), Std(ui->EdPendL->text())))
+        ui->EdPendCalT->setText(Text(*text));
+}
+
+void TForm1::UdPendLClick() { ui->EdPendL->setText(Text(PendulumLengthText(ui->UdPendL->value()))); }
+
+void TForm1::EdPendLKeyUp() {
+    if (const auto position = PendulumLengthPosition(Std(ui->EdPendL->text()))) {
+        const QSignalBlocker blocker(ui->UdPendL);
+        ui->UdPendL->setValue(*position);
+    }
+}
+
+void TForm1::Chart1Zoom() {
+    ui->Memo1->clear();
+    if (Controls.ActivePage == Page::TabSpeed) {
+        Charts->SetBottomRange(Chart2, Charts->BottomMin(Chart1), Charts->BottomMax(Chart1));
+    } else if (Controls.ActivePage == Page::TabPendulum) {
+        const double period =
+            MeasurePendulumPeriod(Charts->BottomMin(Chart1), Charts->BottomMax(Chart1),
+                                  ChartSeriesReader(*Charts, Chart1, 0), ui->RbPendByG->isChecked());
+        ui->EdPendT->setText(Text(FormatFixed(period, 3)));
+    }
+}
+
+void TForm1::Chart2Zoom() {
+    Charts->SetBottomRange(Chart1, Charts->BottomMin(Chart2), Charts->BottomMax(Chart2));
+}
+
+// ---- Kalman test bench ----
+
+void TForm1::BtnKmStartClick() {
+    const auto q = RealOrReport(this, ui->EdKmQ->text());
+    if (!q) return;
+    const auto r = RealOrReport(this, ui->EdKmR->text());
+    if (!r) return;
+    KalmanInit(State.KalmanTest, static_cast<float>(*r), static_cast<float>(*q));
+    TmKalman.start();
+}
+
+void TForm1::BtnKmStopClick() { TmKalman.stop(); }
+
+void TForm1::TmKalmanTimer() {
+    const auto data = ParseReal(Std(ui->EdKmD->text()));
+    if (!data) {
+        // One report, not one per tick: the bench stops first.
+        TmKalman.stop();
+        ReportConversionError(this, ui->EdKmD->text(), false);
+        return;
+    }
+    State.KalmanBias = KalmanStep(State.KalmanTest, static_cast<float>(*data));
+    ui->EdKmResult->setText(Text(FormatFixed(State.KalmanBias, 4)));
+}

@@ -1,0 +1,208 @@
+#include "device/DeviceLink.h"
+
+#include "engine/MeasurementView.h"
+
+#include <utility>
+
+namespace {
+
+const char* const SearchingMessage = "Please, wait. Searching ZevuzaRuziv....";
+const char* const FoundMessage = "Found ZevuzaRuziv...OK";
+const char* const AutoConnectedMessage = "가속도계가 자동 연결되었습니다.";
+const char* const AdviceLines[] = {
+    "점검 : 연결가능한 가속도계가 없습니다. 가속도계의 전원과 통신 케이블을 점검하세요",
+    "해결1: 가속도계의 전원을 껏다 다시 켜고 우측 상단의 포트모양의 아이콘을 클릭합니다",
+    "해결2: [제어판]-[장치관리자]에서 직렬 통신포트가 1~8사이로 설정되어 있는지 확인 합니다",
+};
+
+constexpr int PortSettleMs = 100;
+constexpr int CandidateSettleMs = 50;
+constexpr int ProbePollMs = 20;
+constexpr int ProbePolls = 10;
+constexpr int StreamStartDelayMs = 100;
+constexpr std::uint8_t WatchdogSilentTicks = 10;
+
+// Holds the receive flag for the time ReceiveData runs, also when a frame handler throws.
+class ReceivingScope {
+public:
+    explicit ReceivingScope(bool& flag) : Flag(flag) { Flag = true; }
+    ~ReceivingScope() { Flag = false; }
+
+private:
+    bool& Flag;
+};
+
+} // namespace
+
+DeviceLink::DeviceLink(PortContext& port, LiveState& state, FrameConsumer& consumer, LinkView& view,
+                       LinkWaiter& waiter, PortCandidates candidates)
+    : Port(port), State(state), Consumer(consumer), View(view), Waiter(waiter),
+      Candidates(std::move(candidates)) {}
+
+bool DeviceLink::OpenPort() {
+    if (Port.Opened) return true;
+    Waiter.Sleep(PortSettleMs);
+    Port.Comm->Open();
+    Waiter.Sleep(PortSettleMs);
+    const bool opened = Port.Comm->Enabled();
+    if (opened) {
+        Port.RxCount = 0;
+        Port.Comm->SetDTRState(true);
+        OpenedName = Port.Comm->DeviceName();
+    }
+    Port.Opened = opened;
+    Waiter.Sleep(PortSettleMs);
+    return opened;
+}
+
+void DeviceLink::ClosePort() {
+    if (Port.Opened) {
+        Waiter.Sleep(PortSettleMs);
+        Port.Comm->Close();
+    }
+    Port.Opened = false;
+}
+
+bool DeviceLink::ProbeDevice() {
+    if (!OpenPort()) return false;
+    View.AddPortToList(Port.Comm->DeviceName());
+    State.DeviceFound = false;
+    SendCommand(Port, CmdIdentify, 0, 0);
+    // The probe polls the buffer itself: the receive event is not delivered while it blocks.
+    for (int poll = 0; poll < ProbePolls && !State.DeviceFound; ++poll) {
+        Waiter.WaitForBytes(ProbePollMs);
+        Receive();
+    }
+    return State.DeviceFound;
+}
+
+void DeviceLink::ConnectDevice(bool search) {
+    State.Logging = false;
+    Port.RxCount = 0;
+    // A close still pending from a disconnect would cut the connection made here.
+    View.SetFavWorkTimer(false);
+    const std::string remembered = View.PortBoxText();
+    // The port only takes a new name when it opens, so a port left open under another name
+    // (a probe without answer, the last search candidate) is closed first.
+    if (Port.Opened && OpenedName != remembered) ClosePort();
+    Port.Comm->SetDeviceName(remembered);
+    if (ProbeDevice()) {
+        StartStream(FoundMessage);
+        return;
+    }
+    if (search) {
+        View.ClearPortList();
+        for (const std::string& candidate : Candidates()) {
+            ClosePort();
+            Port.Comm->SetDeviceName(candidate);
+            Waiter.Sleep(CandidateSettleMs);
+            Port.RxCount = 0;
+            if (ProbeDevice()) {
+                StartStream(AutoConnectedMessage);
+                View.SetPortBoxText(candidate);
+                break;
+            }
+        }
+    }
+    if (State.DeviceFound) return;
+    Port.Comm->SetDeviceName(remembered);
+    for (const char* line : AdviceLines)
+        View.AppendMessage(line);
+}
+
+void DeviceLink::Receive() {
+    // Bytes whose event is skipped here stay queued in the port until its next event.
+    if (Receiving) return;
+    ReceivingScope scope(Receiving);
+    ReceiveData(Port, Consumer);
+}
+
+void DeviceLink::Comm1RxChar() {
+    State.RxWatchdog = 1;
+    Receive();
+}
+
+void DeviceLink::TmSystemTimer() {
+    View.ApplyKalmanLevelFromBox();
+    View.AppendMessage(SearchingMessage);
+    View.SetBusyCursor(true);
+    ConnectDevice(false);
+    if (State.DeviceFound) View.SetEngineTimer(true);
+    View.SetComButtonDown(State.DeviceFound);
+    View.SetBusyCursor(false);
+    View.ShowNoteWindow();
+}
+
+void DeviceLink::SbComClick(bool nowDown) {
+    if (!nowDown) {
+        if (State.DeviceFound) SendCommand(Port, CmdStream, StreamStop, 0);
+        State.DeviceFound = false;
+        State.RxWatchdog = 0;
+        View.SetEngineTimer(false);
+        // Closed a second later, once the stop command has gone out.
+        View.SetFavWorkTimer(true);
+        return;
+    }
+    if (State.DeviceFound) {
+        State.RxWatchdog = 1;
+        View.SetEngineTimer(true);
+        return;
+    }
+    ConnectFromButton(false);
+}
+
+void DeviceLink::SbComAutoClick(bool comDown) {
+    if (comDown) return;
+    View.AppendMessage(SearchingMessage);
+    State.VelocityRun = false;
+    State.Logging = false;
+    View.SetBusyCursor(true);
+    Port.RxCount = 0;
+    ConnectFromButton(true);
+}
+
+void DeviceLink::TmEngineTimer() {
+    if (State.RxWatchdog == 0) {
+        View.SetEngineTimer(false);
+        return;
+    }
+    ++State.RxWatchdog;
+    if (State.RxWatchdog <= WatchdogSilentTicks) {
+        View.SetComButtonDown(true);
+        return;
+    }
+    // Held at the limit, so every further silent tick asks for the stream again.
+    Port.RxCount = 0;
+    State.RxWatchdog = WatchdogSilentTicks;
+    View.SetComButtonDown(false);
+    SendCommand(Port, CmdStream, StreamStart, 0);
+}
+
+void DeviceLink::TmFavWorkTimer() {
+    ClosePort();
+    View.SetFavWorkTimer(false);
+}
+
+void DeviceLink::StartStream(const std::string& message) {
+    Waiter.Sleep(StreamStartDelayMs);
+    SendCommand(Port, CmdStream, StreamStart, 0);
+    View.AppendMessage(message);
+}
+
+// The connection set-up shared by both connect buttons.
+void DeviceLink::ConnectFromButton(bool search) {
+    ConnectDevice(search);
+    if (State.DeviceFound) {
+        State.VelocityRun = false;
+        State.ChartTime = 0.0;
+        for (int series = 0; series < 4; ++series)
+            View.ClearSeries(Chart1, series);
+        View.ClearSeries(Chart2, 0);
+        Waiter.Sleep(StreamStartDelayMs);
+        SendCommand(Port, CmdStream, StreamStart, 0);
+        State.RxWatchdog = 1;
+        View.SetEngineTimer(true);
+    }
+    View.SetComButtonDown(State.DeviceFound);
+    View.SetBusyCursor(false);
+}

@@ -1,0 +1,34 @@
+#include "device/qt/PortCandidates.h"
+
+#include <QSerialPortInfo>
+#include <algorithm>
+
+namespace {
+
+constexpr std::size_t MaxCandidates = 8;
+
+bool IsUsbSerial(const std::string& name) {
+    return name.starts_with("ttyUSB") || name.starts_with("ttyACM");
+}
+
+} // namespace
+
+std::vector<std::string> SystemPortCandidates() {
+    std::vector<std::string> names;
+#ifdef Q_OS_WIN
+    for (std::size_t i = 1; i <= MaxCandidates; ++i)
+        names.push_back("Com" + std::to_string(i));
+    return names;
+#else
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+        names.push_back(info.portName().toStdString());
+    return OrderPortCandidates(std::move(names));
+#endif
+}
+
+std::vector<std::string> OrderPortCandidates(std::vector<std::string> names) {
+    std::sort(names.begin(), names.end());
+    std::stable_partition(names.begin(), names.end(), IsUsbSerial);
+    if (names.size() > MaxCandidates) names.resize(MaxCandidates);
+    return names;
+}

@@ -1,0 +1,57 @@
+#include "engine/RunControl.h"
+
+#include <algorithm>
+
+void ClearTimeSeries(MeasurementView& view) {
+    for (int series = 0; series < 4; ++series) view.ClearSeries(Chart1, series);
+    view.ClearSeries(Chart2, 0);
+}
+
+void ClearAllSeries(MeasurementView& view) {
+    ClearTimeSeries(view);
+    view.ClearSeries(Chart3, 0);
+}
+
+void BeginRun(LiveState& state, MeasurementView& view) {
+    ClearLogBuffer(state);
+    state.Logging = true;
+    view.AppendMessage("[Start Data Log....]");
+    state.LogCount = 0;
+    state.Distance = 0.0;
+    state.ChartTime = 0.0;
+    ClearAllSeries(view);
+}
+
+void EndRunForPageChange(LiveState& state, MeasurementView& view) {
+    ClearTimeSeries(view);
+    state.Logging = false;
+    state.VelocityRun = false;
+}
+
+void AppendAcceleloPoints(MeasurementView& view, const ControlState& controls, double x,
+                          double gx, double gy, double gz, double unitFactor, double mass) {
+    view.AppendPoint(Chart1, 0, x, gx * unitFactor);
+    if (controls.ThreeAxis) {
+        view.AppendPoint(Chart1, 1, x, gy * unitFactor);
+        view.AppendPoint(Chart1, 2, x, gz * unitFactor);
+    } else {
+        view.AppendPoint(Chart1, 3, x, gx * unitFactor * mass);
+    }
+}
+
+void RedrawFromRecording(LiveState& state, const ControlState& controls, MeasurementView& view) {
+    const double factor = controls.UnitIndex == 0 ? 1.0 : StandardGravity;
+    state.ChartTime = 0.0;
+    const int count = std::min<int>(view.PointCount(Chart1, 0), LogCapacity);
+    for (int series = 0; series < 4; ++series) view.ClearSeries(Chart1, series);
+    for (int i = 0; i < count; ++i) {
+        const double x = state.ChartTime;
+        if (controls.ActivePage == Page::TabAccelo) {
+            AppendAcceleloPoints(view, controls, x, state.LogX[i], state.LogY[i], state.LogZ[i],
+                                 factor, state.Mass);
+        } else if (controls.ActivePage == Page::TabSpeed) {
+            view.AppendPoint(Chart1, 0, x, state.LogX[i] * factor);
+        }
+        state.ChartTime += SamplePeriod;
+    }
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "engine/LiveState.h"
+#include "engine/MeasurementView.h"
+
+// Clears the points of every series of the three charts.
+void ClearAllSeries(MeasurementView& view);
+
+// Clears Chart1's four series and Chart2's series (the tilt chart keeps its points).
+void ClearTimeSeries(MeasurementView& view);
+
+// The page-independent part of starting a run: a new recording, time and distance from
+// zero, empty charts.
+void BeginRun(LiveState& state, MeasurementView& view);
+
+// A page change ends the run silently. The recording and LogCount stay, so a later save
+// writes what was measured.
+void EndRunForPageChange(LiveState& state, MeasurementView& view);
+
+// The acceleration page's points of one sample: X, then Y and Z in three-axis mode or the
+// force X × mass otherwise; values in g scaled by the unit factor.
+void AppendAcceleloPoints(MeasurementView& view, const ControlState& controls, double x,
+                          double gx, double gy, double gz, double unitFactor, double mass);
+
+// Redraws the acceleration chart from the recording after a unit change: as many samples as
+// the first series held, in the unit and axis mode now chosen, on the pages that plot the
+// recording.
+void RedrawFromRecording(LiveState& state, const ControlState& controls, MeasurementView& view);
