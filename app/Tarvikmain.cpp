@@ -148,6 +148,9 @@ void TForm1::ConnectHandlers() {
     connect(ui->Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
     connect(ui->Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
     connect(ui->UdPendL, &QSpinBox::valueChanged, this, &TForm1::UdPendLClick);
+    connect(ui->Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+    connect(ui->Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+    connect(ui->BtnLabSsCalApply, &QPushButton::clicked, this, &TForm1::BtnLabSsCalApplyClick);
     connect(Charts.get(), &ChartSet::UserRangeChanged, this, [this](int chart) {
         if (chart == Chart1) Chart1Zoom();
         if (chart == Chart2) Chart2Zoom();
@@ -564,4 +567,44 @@ void TForm1::TmKalmanTimer() {
     }
     State.KalmanBias = KalmanStep(State.KalmanTest, static_cast<float>(*data));
     ui->EdKmResult->setText(Text(FormatFixed(State.KalmanBias, 4)));
+}
+
+// ---- calibration values in the device ----
+
+void TForm1::Button3Click() {
+    if (State.DeviceFound) SendCommand(Ports[0], CmdReadCal, ReadCalOffsets, 0);
+}
+
+void TForm1::Button4Click() {
+    if (State.DeviceFound) SendCommand(Ports[0], CmdReadCal, ReadCalScales, 0);
+}
+
+// Sends the box's whole number as the command's int16 value; false when the box holds none.
+bool TForm1::SendValueCommand(std::uint8_t type, QLineEdit* box) {
+    const auto value = IntegerOrReport(this, box->text());
+    if (!value) return false;
+    const Frame frame = BuildValueFrame(type, *value);
+    SendCommand(Ports[0], type, frame[2], frame[3]);
+    return true;
+}
+
+// Writes the offsets, then the scales, each channel in wire order Y, X, Z; the device needs
+// the pauses between the commands. A box without a whole number stops the sequence there.
+void TForm1::BtnLabSsCalApplyClick() {
+    if (!State.DeviceFound) return;
+    const std::pair<std::uint8_t, QLineEdit*> offsets[] = {
+        {CmdOffsetY, ui->EdOffsetY}, {CmdOffsetX, ui->EdOffsetX}, {CmdOffsetZ, ui->EdOffsetZ}};
+    const std::pair<std::uint8_t, QLineEdit*> scales[] = {
+        {CmdScaleY, ui->EdScaleY}, {CmdScaleX, ui->EdScaleX}, {CmdScaleZ, ui->EdScaleZ}};
+    for (const auto& [type, box] : offsets) {
+        if (!SendValueCommand(type, box)) return;
+        Sleep(50);
+    }
+    SendCommand(Ports[0], CmdOffsetEnd, 0, 0);
+    Sleep(200);
+    for (const auto& [type, box] : scales) {
+        if (!SendValueCommand(type, box)) return;
+        Sleep(50);
+    }
+    SendCommand(Ports[0], CmdScaleEnd, 0, 0);
 }

@@ -116,6 +116,9 @@ private slots:
     void EdPendLKeyUp();
     void Chart1Zoom();
     void Chart2Zoom();
+    void Button3Click();
+    void Button4Click();
+    void BtnLabSsCalApplyClick();
 
 private:
     void FormCreate();
@@ -126,6 +129,7 @@ private:
     void MovePanel(QWidget* panel, QWidget* page);
     void ApplyOffsetBox(QLineEdit* box, double& offset);
     QString AskLogPath(bool save);
+    bool SendValueCommand(std::uint8_t type, QLineEdit* box);
 
     std::unique_ptr<Ui::TForm1> ui;
     LiveState State;

@@ -1,11 +1,12 @@
 #include "engine/NumberText.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
 namespace {
 
@@ -14,13 +15,6 @@ std::string Trimmed(const std::string& text) {
     if (first == std::string::npos) return {};
     const auto last = text.find_last_not_of(' ');
     return text.substr(first, last - first + 1);
-}
-
-// Decimal exponent of the value once rounded to `precision` significant digits.
-int DecimalExponent(double magnitude, int precision) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*e", precision - 1, magnitude);
-    return std::atoi(std::strchr(text, 'e') + 1);
 }
 
 std::string ExponentText(double value, int precision) {
@@ -34,28 +28,58 @@ std::string ExponentText(double value, int precision) {
     return result.substr(0, e + 1) + sign + digits;
 }
 
-// The magnitude with `decimals` decimals, halves rounded away from zero. The first dropped
-// digit of the (practically exact) long expansion decides the rounding.
+constexpr auto PowerOfTen = [] {
+    std::array<double, 19> powers{};
+    double power = 1;
+    for (double& p : powers) {
+        p = power;
+        power *= 10;
+    }
+    return powers;
+}();
+
+// The value is a half at the last of `decimals` decimals: with value = mantissa × 2^-shift,
+// twice the value times 10^decimals is an odd whole number.
+bool IsHalfAt(double magnitude, int decimals) {
+    if (magnitude == 0.0) return false;
+    int exponent = 0;
+    const auto mantissa =
+        static_cast<std::uint64_t>(std::ldexp(std::frexp(magnitude, &exponent), 53));
+    return std::countr_zero(mantissa) + decimals + 1 == 53 - exponent;
+}
+
+// The magnitude with `decimals` decimals, halves rounded away from zero. The standard
+// conversion rounds the exact binary value but sends halves to even, so a half is written
+// with one more decimal, its 5 dropped and the rest rounded up here.
 std::string RoundedDigits(double magnitude, int decimals) {
     char text[400];
-    std::snprintf(text, sizeof text, "%.*f", decimals + 25, magnitude);
-    std::string digits(text);
-    const auto point = digits.find('.');
-    const char dropped = digits[point + decimals + 1];
-    digits.erase(decimals == 0 ? point : point + decimals + 1);
-    if (dropped >= '5') {
-        int i = static_cast<int>(digits.size()) - 1;
-        for (; i >= 0; --i) {
-            if (digits[i] == '.') continue;
-            if (digits[i] != '9') {
-                ++digits[i];
-                break;
-            }
-            digits[i] = '0';
-        }
-        if (i < 0) digits.insert(0, "1");
+    char* const end = text + sizeof text;
+    if (!IsHalfAt(magnitude, decimals)) {
+        return std::string(
+            text, std::to_chars(text, end, magnitude, std::chars_format::fixed, decimals).ptr);
     }
+    std::string digits(
+        text, std::to_chars(text, end, magnitude, std::chars_format::fixed, decimals + 1).ptr);
+    digits.pop_back();
+    if (digits.back() == '.') digits.pop_back();
+    int i = static_cast<int>(digits.size()) - 1;
+    for (; i >= 0; --i) {
+        if (digits[i] == '.') continue;
+        if (digits[i] != '9') {
+            ++digits[i];
+            break;
+        }
+        digits[i] = '0';
+    }
+    if (i < 0) digits.insert(0, "1");
     return digits;
+}
+
+int SignificantDigits(const std::string& digits) {
+    const auto first = digits.find_first_not_of("0.");
+    if (first == std::string::npos) return 0;
+    return static_cast<int>(
+        std::count_if(digits.begin() + first, digits.end(), [](char c) { return c != '.'; }));
 }
 
 bool IsZeroText(const std::string& text) {
@@ -70,13 +94,18 @@ std::string FormatFixed(double value, int decimals, int precision) {
     decimals = std::clamp(decimals, 0, 18);
     precision = std::clamp(precision, 1, 18);
     const double magnitude = std::fabs(value);
+    if (magnitude >= PowerOfTen[precision] - 1 &&
+        SignificantDigits(RoundedDigits(magnitude, 0)) > precision)
+        return ExponentText(value, precision);
+    // More significant digits than the precision: round at the last significant digit
+    // instead and pad with zeros.
     int kept = decimals;
-    if (magnitude != 0.0) {
-        const int exponent = DecimalExponent(magnitude, precision);
-        if (exponent + 1 > precision) return ExponentText(value, precision);
-        kept = std::clamp(precision - exponent - 1, 0, decimals);
-    }
     std::string result = RoundedDigits(magnitude, kept);
+    const int excess = SignificantDigits(result) - precision;
+    if (excess > 0) {
+        kept = std::max(decimals - excess, 0);
+        result = RoundedDigits(magnitude, kept);
+    }
     if (kept < decimals) {
         if (kept == 0) result += '.';
         result.append(decimals - kept, '0');

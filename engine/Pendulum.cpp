@@ -7,14 +7,27 @@
 #include <cmath>
 #include <numbers>
 
+namespace {
+
+// The sample index at chart time x, truncated toward zero. Held within -1..count, which
+// changes no scan window, so that an axis scrolled arbitrarily far still converts safely.
+int SampleIndexAt(double x, int count) {
+    const double index = std::trunc(x / SamplePeriod);
+    if (!(index > -1.0)) return -1; // also NaN
+    if (index > count) return count;
+    return static_cast<int>(index);
+}
+
+} // namespace
+
 double MeasurePendulumPeriod(double axisMin, double axisMax, const SeriesReader& series,
                              bool byGravity) {
     const int count = series.Count();
     if (count == 0) return 0.0;
     const double end = std::min(axisMax, series.LargestX());
-    const int first = std::max(static_cast<int>(std::trunc(axisMin / SamplePeriod)) + 1, 0);
+    const int first = std::max(SampleIndexAt(axisMin, count) + 1, 0);
     // Never read past the series, whatever the axis shows.
-    const int last = std::min(static_cast<int>(std::trunc(end / SamplePeriod)) - 1, count - 1);
+    const int last = std::min(SampleIndexAt(end, count) - 1, count - 1);
     int direction = 0;
     int turningPoints = 0;
     int firstTurn = 0;

@@ -1,6 +1,7 @@
 #include "engine/ProcessFrame.h"
 
 #include "engine/NumberText.h"
+#include "engine/RunControl.h"
 #include "engine/Tilt.h"
 
 #include <cmath>
@@ -63,13 +64,8 @@ void AppendSamplePoints(LiveState& state, const ControlState& controls, Measurem
     const double x = state.ChartTime;
     switch (controls.ActivePage) {
     case Page::TabAccelo:
-        view.AppendPoint(Chart1, 0, x, state.GXCor * unitFactor);
-        if (controls.ThreeAxis) {
-            view.AppendPoint(Chart1, 1, x, state.GYCor * unitFactor);
-            view.AppendPoint(Chart1, 2, x, state.GZCor * unitFactor);
-        } else {
-            view.AppendPoint(Chart1, 3, x, state.GXCor * unitFactor * state.Mass);
-        }
+        AppendAcceleloPoints(view, controls, x, state.GXCor, state.GYCor, state.GZCor, unitFactor,
+                             state.Mass);
         break;
     case Page::TabAngle: view.AppendPoint(Chart3, 0, x, state.TiltAngle); break;
     case Page::TabPendulum:
@@ -201,7 +197,9 @@ void ProcessFrame(LiveState& state, const ControlState& controls, MeasurementVie
 
 void EndOfWindowCheck(LiveState& state, const ControlState& controls, MeasurementView& view) {
     if (!state.Logging) return;
-    if (view.PointCount(Chart1, 0) < 50 * controls.TimeWindow - 1) return;
+    // In 64 bits: any whole number typed as the window must not overflow.
+    const std::int64_t windowPoints = std::int64_t{50} * controls.TimeWindow - 1;
+    if (view.PointCount(Chart1, 0) < windowPoints) return;
     view.ShowBox(Box::EdSpd, "0.0");
     StopRun(state, view);
 }

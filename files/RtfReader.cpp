@@ -1,0 +1,281 @@
+#include "files/RtfReader.h"
+
+#include "files/Cp949.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <set>
+#include <vector>
+
+namespace {
+
+// Groups whose content is not document text.
+const std::set<std::string> SkippedDestinations = {
+    "fonttbl",   "colortbl",          "stylesheet", "info",   "pict",      "header",
+    "headerl",   "headerr",           "headerf",    "footer", "footerl",   "footerr",
+    "footerf",   "footnote",          "fldinst",    "object", "listtable", "listoverridetable",
+    "rsidtbl",   "generator",         "filetbl",    "revtbl", "themedata", "latentstyles",
+    "datastore", "colorschememapping"};
+
+// Control words that stand for one character.
+const std::map<std::string, std::string> SymbolWords = {
+    {"tab", "\t"},        {"emdash", "\u2014"},    {"endash", "\u2013"},    {"lquote", "\u2018"},
+    {"rquote", "\u2019"}, {"ldblquote", "\u201C"}, {"rdblquote", "\u201D"}, {"bullet", "\u2022"}};
+
+struct CharacterFormat {
+    bool bold = false, italic = false, underline = false;
+    bool operator==(const CharacterFormat&) const = default;
+};
+
+// What a group saves at "{" and gets back at "}".
+struct GroupState {
+    CharacterFormat format;
+    bool skipped = false;
+    int fallbackLength = 1; // \ucN: characters that stand in for each \uN
+};
+
+std::string Utf8FromCodePoint(std::uint32_t c) {
+    std::string s;
+    if (c < 0x80) {
+        s += static_cast<char>(c);
+    } else if (c < 0x800) {
+        s += static_cast<char>(0xC0 | c >> 6);
+        s += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        s += static_cast<char>(0xE0 | c >> 12);
+        s += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+        s += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        s += static_cast<char>(0xF0 | c >> 18);
+        s += static_cast<char>(0x80 | (c >> 12 & 0x3F));
+        s += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+        s += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return s;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+bool IsLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+class RtfToHtml {
+public:
+    explicit RtfToHtml(const std::string& rtf) : rtf(rtf) {}
+
+    std::string Convert() {
+        while (pos < rtf.size()) {
+            const char c = rtf[pos++];
+            if (c == '{' || c == '}') {
+                FlushBytes();
+                fallbackLeft = 0;
+                if (c == '{') {
+                    groups.push_back(state);
+                } else if (!groups.empty()) {
+                    state = groups.back();
+                    groups.pop_back();
+                }
+            } else if (c == '\\') {
+                Control();
+            } else if (static_cast<unsigned char>(c) >= ' ' || c == '\t') {
+                Character(c);
+            }
+        }
+        FlushBytes();
+        if (!paragraph.empty()) EndParagraph();
+        return html;
+    }
+
+private:
+    void Control() {
+        if (pos >= rtf.size()) return;
+        if (!IsLetter(rtf[pos])) return Symbol(rtf[pos++]);
+        const std::size_t start = pos;
+        while (pos < rtf.size() && IsLetter(rtf[pos]))
+            ++pos;
+        const std::string word = rtf.substr(start, pos - start);
+        const bool negative = pos < rtf.size() && rtf[pos] == '-';
+        if (negative) ++pos;
+        bool hasParameter = false;
+        long long parameter = 0;
+        for (; pos < rtf.size() && IsDigit(rtf[pos]); ++pos) {
+            hasParameter = true;
+            parameter = std::min(parameter * 10 + (rtf[pos] - '0'), 1LL << 32);
+        }
+        if (negative) parameter = -parameter;
+        if (pos < rtf.size() && rtf[pos] == ' ') ++pos;
+        Word(word, hasParameter, parameter);
+    }
+
+    void Word(const std::string& word, bool hasParameter, long long parameter) {
+        FlushBytes();
+        const bool on = !hasParameter || parameter != 0;
+        if (word == "u") {
+            if (parameter != 0) Unicode(static_cast<std::uint16_t>(parameter));
+            fallbackLeft = state.fallbackLength;
+            return;
+        }
+        if (word == "uc") {
+            state.fallbackLength = static_cast<int>(std::clamp(parameter, 0LL, 16LL));
+            return;
+        }
+        if (word == "bin") {
+            pos += static_cast<std::size_t>(std::clamp(parameter, 0LL, 1LL << 32));
+            return;
+        }
+        if (ConsumedAsFallback() || state.skipped) return;
+        if (word == "par")
+            EndParagraph();
+        else if (word == "line")
+            Markup("<br>");
+        else if (const auto symbol = SymbolWords.find(word); symbol != SymbolWords.end())
+            Text(symbol->second);
+        else if (word == "b")
+            state.format.bold = on;
+        else if (word == "i")
+            state.format.italic = on;
+        else if (word == "ul")
+            state.format.underline = on;
+        else if (word == "ulnone")
+            state.format.underline = false;
+        else if (word == "plain")
+            state.format = {};
+        else if (SkippedDestinations.contains(word))
+            state.skipped = true;
+    }
+
+    void Symbol(char symbol) {
+        if (symbol == '\'') {
+            const int high = pos < rtf.size() ? HexDigit(rtf[pos]) : -1;
+            const int low = pos + 1 < rtf.size() ? HexDigit(rtf[pos + 1]) : -1;
+            if (high < 0 || low < 0) return;
+            pos += 2;
+            if (!ConsumedAsFallback()) bytes += static_cast<char>(high * 16 + low);
+            return;
+        }
+        if (symbol == '\\' || symbol == '{' || symbol == '}') return Character(symbol);
+        FlushBytes();
+        if (ConsumedAsFallback() || state.skipped) return;
+        if (symbol == '*')
+            state.skipped = true;
+        else if (symbol == '~')
+            Text("\u00A0");
+        else if (symbol == '_')
+            Text("-");
+        else if (symbol == '\r' || symbol == '\n')
+            EndParagraph();
+    }
+
+    // A plain character of the text; 8-bit bytes and the trail byte of a pending CP949
+    // lead byte join the byte run.
+    void Character(char c) {
+        if (ConsumedAsFallback()) return;
+        if (static_cast<unsigned char>(c) >= 0x80 || AwaitingTrailByte()) {
+            bytes += c;
+            return;
+        }
+        FlushBytes();
+        Text(std::string(1, c));
+    }
+
+    void Unicode(std::uint16_t unit) {
+        if (unit >= 0xDC00 && unit < 0xE000 && highSurrogate != 0) {
+            Text(Utf8FromCodePoint(0x10000 + ((highSurrogate - 0xD800) << 10) + (unit - 0xDC00)));
+        } else if (unit >= 0xD800 && unit < 0xDC00) {
+            highSurrogate = unit;
+            return;
+        } else {
+            Text(Utf8FromCodePoint(unit >= 0xD800 && unit < 0xE000 ? 0xFFFD : unit));
+        }
+        highSurrogate = 0;
+    }
+
+    bool ConsumedAsFallback() {
+        if (fallbackLeft == 0) return false;
+        --fallbackLeft;
+        return true;
+    }
+
+    bool AwaitingTrailByte() const {
+        std::size_t i = 0;
+        while (i < bytes.size())
+            i += static_cast<unsigned char>(bytes[i]) >= 0x81 ? 2 : 1;
+        return i > bytes.size();
+    }
+
+    void FlushBytes() {
+        if (bytes.empty()) return;
+        const std::string run = std::move(bytes);
+        bytes.clear();
+        Text(Utf8FromCp949(run));
+    }
+
+    void Text(const std::string& utf8) {
+        std::string escaped;
+        for (const char c : utf8) {
+            if (c == '&')
+                escaped += "&amp;";
+            else if (c == '<')
+                escaped += "&lt;";
+            else if (c == '>')
+                escaped += "&gt;";
+            else if (c == '"')
+                escaped += "&quot;";
+            else
+                escaped += c;
+        }
+        Markup(escaped);
+    }
+
+    void Markup(const std::string& markup) {
+        if (state.skipped) return;
+        if (open != state.format) {
+            CloseTags();
+            if (state.format.bold) paragraph += "<b>";
+            if (state.format.italic) paragraph += "<i>";
+            if (state.format.underline) paragraph += "<u>";
+            open = state.format;
+        }
+        paragraph += markup;
+    }
+
+    void CloseTags() {
+        if (open.underline) paragraph += "</u>";
+        if (open.italic) paragraph += "</i>";
+        if (open.bold) paragraph += "</b>";
+        open = {};
+    }
+
+    void EndParagraph() {
+        CloseTags();
+        html += "<p style=\"margin:0; white-space:pre-wrap\">" + paragraph + "</p>";
+        paragraph.clear();
+    }
+
+    const std::string& rtf;
+    std::size_t pos = 0;
+    GroupState state;
+    std::vector<GroupState> groups;
+    int fallbackLeft = 0;
+    std::uint16_t highSurrogate = 0;
+    std::string bytes; // CP949 bytes not yet converted
+    CharacterFormat open;
+    std::string paragraph;
+    std::string html;
+};
+
+} // namespace
+
+std::string HtmlFromRtf(const std::string& rtf) {
+    return RtfToHtml(rtf).Convert();
+}
