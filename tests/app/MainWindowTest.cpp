@@ -1,0 +1,165 @@
+#include "app/Tarvikmain.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The main window's own handlers, without a device: the port named in the settings does
+// not exist.
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        QDir::setCurrent(Folder.path());
+        QFile::remove(QStringLiteral("default.ini"));
+        Form = std::make_unique<TForm1>();
+    }
+    void cleanup() { Form.reset(); }
+
+    void MissingSettingsAreReportedAndTheLogFolderIsMade();
+    void HiddenWordUnlocksOptionsPageAndFilterLevels();
+    void TimeWindowOutsideItsRangeLeavesTheAxes();
+    void OffsetButtonsSetAndClearTheOffsets();
+    void PendulumCalculationsAndLengthEntry();
+    void SpeedPageSharesTheAccelerationChart();
+    void KalmanBenchConvergesToTheLevelBias();
+
+private:
+    template <typename T> T* Find(const char* name) {
+        return Form->findChild<T*>(QLatin1String(name));
+    }
+    QString Memo() { return Find<QPlainTextEdit>("Memo1")->toPlainText(); }
+    void Choose(const char* comboName, int index) {
+        auto* combo = Find<QComboBox>(comboName);
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+
+    QTemporaryDir Folder;
+    std::unique_ptr<TForm1> Form;
+};
+
+void MainWindowTest::MissingSettingsAreReportedAndTheLogFolderIsMade() {
+    QVERIFY(Memo().contains("Initial File Read Err! : default.ini"));
+    QVERIFY(QDir(Folder.filePath("LogData")).exists());
+    QCOMPARE(Find<QComboBox>("CmbKalman")->currentIndex(), -1);
+    QCOMPARE(Find<QComboBox>("CmbUnit")->currentIndex(), 1);
+}
+
+void MainWindowTest::HiddenWordUnlocksOptionsPageAndFilterLevels() {
+    auto* pages = Find<QTabWidget>("PageControl1");
+    pages->setCurrentIndex(4);
+    QCOMPARE(pages->currentIndex(), 0);
+    Choose("CmbKalman", 5);
+    QCOMPARE(Find<QComboBox>("CmbKalman")->currentIndex(), 2);
+    QVERIFY(Memo().contains("사용 할 수 없는 영역입니다"));
+
+    auto* name = Find<QLineEdit>("EdLogFile");
+    QTest::keyClicks(name, "PQRVMKZDWTA");
+    QVERIFY(Find<QLineEdit>("EdDist")->isHidden());
+    name->clear();
+    QTest::keyClicks(name, "pqrvmkzdwta");
+    QVERIFY(!Find<QLineEdit>("EdDist")->isHidden());
+    QVERIFY(!Find<QLabel>("Label32")->isHidden());
+    pages->setCurrentIndex(4);
+    QCOMPARE(pages->currentIndex(), 4);
+    Choose("CmbKalman", 5);
+    QCOMPARE(Find<QComboBox>("CmbKalman")->currentIndex(), 5);
+}
+
+void MainWindowTest::TimeWindowOutsideItsRangeLeavesTheAxes() {
+    auto* window = Find<QComboBox>("CmbYTime");
+    Choose("CmbYTime", 4);
+    QCOMPARE(Form->ChartsView().BottomMax(Chart2), 60.0);
+    for (const char* text : {"4", "121"}) {
+        window->setEditText(text);
+        emit window->lineEdit()->editingFinished();
+        QCOMPARE(Form->ChartsView().BottomMax(Chart1), 60.0);
+    }
+    QCOMPARE(Memo().count("Bottom Axes Range Error!!!"), 2);
+    window->setEditText("120");
+    emit window->lineEdit()->editingFinished();
+    QCOMPARE(Form->ChartsView().BottomMax(Chart3), 120.0);
+}
+
+void MainWindowTest::OffsetButtonsSetAndClearTheOffsets() {
+    Find<QLineEdit>("EdAccOffsetX")->setText("0.25");
+    Find<QLineEdit>("EdAccOffsetZ")->setText("-0.5");
+    QCOMPARE(Form->Live().OffsetX, 0.0); // typing alone changes nothing
+    Find<QAbstractButton>("BtnOffsetApplyX")->click();
+    Find<QAbstractButton>("BtnOffsetApplyZ")->click();
+    QCOMPARE(Form->Live().OffsetX, 0.25);
+    QCOMPARE(Form->Live().OffsetZ, -0.5);
+    Find<QAbstractButton>("BtnOffsetCls")->click();
+    QCOMPARE(Form->Live().OffsetZ, 0.0);
+    QCOMPARE(Find<QLineEdit>("EdAccOffsetY")->text(), QStringLiteral("0.000"));
+    // Before any sample the capture reads zero everywhere.
+    Find<QAbstractButton>("BtnOffsetGet")->click();
+    QCOMPARE(Find<QLineEdit>("EdAccOffsetX")->text(), QStringLiteral("0.000"));
+}
+
+void MainWindowTest::PendulumCalculationsAndLengthEntry() {
+    Find<QLineEdit>("EdPendT")->setText("1.42");
+    Find<QLineEdit>("EdPendL")->setText("0.5");
+    Find<QAbstractButton>("Button1")->click();
+    Find<QAbstractButton>("Button2")->click();
+    QCOMPARE(Find<QLineEdit>("EdPendCalG")->text(), QStringLiteral("9.79"));
+    QCOMPARE(Find<QLineEdit>("EdPendCalT")->text(), QStringLiteral("1.419"));
+    Find<QLineEdit>("EdPendT")->setText("abc");
+    Find<QAbstractButton>("Button1")->click();
+    QCOMPARE(Find<QLineEdit>("EdPendCalG")->text(), QStringLiteral("9.79"));
+
+    auto* upDown = Find<QSpinBox>("UdPendL");
+    upDown->stepUp();
+    QCOMPARE(Find<QLineEdit>("EdPendL")->text(), QStringLiteral("0.501"));
+    // Each key release reads the whole box: 0.5 mm and 25 m are outside the up-down's range.
+    auto* length = Find<QLineEdit>("EdPendL");
+    for (const char* text : {"0.0005", "25", "x"}) {
+        length->setText(text);
+        QTest::keyRelease(length, Qt::Key_5);
+        QCOMPARE(upDown->value(), 501);
+    }
+    length->setText("1.25");
+    QTest::keyRelease(length, Qt::Key_5);
+    QCOMPARE(upDown->value(), 1250);
+    QCOMPARE(length->text(), QStringLiteral("1.25"));
+}
+
+void MainWindowTest::SpeedPageSharesTheAccelerationChart() {
+    auto* pages = Find<QTabWidget>("PageControl1");
+    auto* chartPanel = Find<QWidget>("PnlAccChart");
+    pages->setCurrentWidget(Find<QWidget>("TabSpeed"));
+    QCOMPARE(chartPanel->parentWidget(), Find<QWidget>("TabSpeed"));
+    const int half = Find<QWidget>("TabSpeed")->height() / 2;
+    QCOMPARE(chartPanel->height(), half);
+    QCOMPARE(Find<QWidget>("PnlSpeed")->y(), half + 3);
+    pages->setCurrentWidget(Find<QWidget>("TabPendulum"));
+    QCOMPARE(chartPanel->parentWidget(), Find<QWidget>("TabPendulum"));
+    pages->setCurrentWidget(Find<QWidget>("TabAngle"));
+    QCOMPARE(Find<QWidget>("PnlOffset")->parentWidget(), Find<QWidget>("TabAngle"));
+    pages->setCurrentWidget(Find<QWidget>("TabAccelo"));
+    QCOMPARE(chartPanel->parentWidget(), Find<QWidget>("TabAccelo"));
+    QCOMPARE(Find<QWidget>("PnlOffset")->parentWidget(), Find<QWidget>("TabAccelo"));
+    QVERIFY(chartPanel->isVisibleTo(Form.get()));
+}
+
+void MainWindowTest::KalmanBenchConvergesToTheLevelBias() {
+    Find<QLineEdit>("EdKmR")->setText("20");
+    Find<QLineEdit>("EdKmQ")->setText("1");
+    Find<QLineEdit>("EdKmD")->setText("0");
+    Find<QAbstractButton>("BtnKmStart")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(Find<QLineEdit>("EdKmResult")->text(), QStringLiteral("5.0000"),
+                              10000);
+    Find<QAbstractButton>("BtnKmStop")->click();
+    QVERIFY(std::abs(Form->Live().KalmanBias - 5.0) < 1e-4);
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
