@@ -26,8 +26,12 @@ namespace {
 const char* const UnlockWord = "pqrvmkzdwta";
 const char* const SettingsFile = "default.ini";
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
-std::string Std(const QString& text) { return text.toStdString(); }
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+std::string Std(const QString& text) {
+    return text.toStdString();
+}
 
 std::tm LocalNow() {
     const std::time_t now = std::time(nullptr);
@@ -50,8 +54,8 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     ui->CbScale->setCheckState(Qt::PartiallyChecked);
     Charts = std::make_unique<ChartSet>(ui->Chart1, ui->Chart2, ui->Chart3);
     if (!candidates) candidates = SystemPortCandidates;
-    Link = std::make_unique<DeviceLink>(Ports[0], State, *this, *this, *this,
-                                        std::move(candidates));
+    Link =
+        std::make_unique<DeviceLink>(Ports[0], State, *this, *this, *this, std::move(candidates));
     TmSystem.setInterval(1000);
     TmSystem.setSingleShot(true);
     TmEngine.setInterval(80);
@@ -193,9 +197,13 @@ void TForm1::AppendPoint(int chart, int series, double x, double y) {
     Charts->AppendPoint(chart, series, x, y);
 }
 
-void TForm1::ClearSeries(int chart, int series) { Charts->ClearSeries(chart, series); }
+void TForm1::ClearSeries(int chart, int series) {
+    Charts->ClearSeries(chart, series);
+}
 
-int TForm1::PointCount(int chart, int series) const { return Charts->PointCount(chart, series); }
+int TForm1::PointCount(int chart, int series) const {
+    return Charts->PointCount(chart, series);
+}
 
 void TForm1::ShowBox(Box box, const std::string& text) {
     if (QLineEdit* edit = BoxEdits[static_cast<int>(box)]) edit->setText(Text(text));
@@ -205,17 +213,27 @@ void TForm1::ShowThreeAxisBox() {
     if (ui->Cb3Axis->isHidden()) ui->Cb3Axis->show();
 }
 
-void TForm1::RunEnded() { ui->CmbUnit->setEnabled(true); }
+void TForm1::RunEnded() {
+    ui->CmbUnit->setEnabled(true);
+}
 
-void TForm1::AppendMessage(const std::string& line) { ui->Memo1->appendPlainText(Text(line)); }
+void TForm1::AppendMessage(const std::string& line) {
+    ui->Memo1->appendPlainText(Text(line));
+}
 
-void TForm1::ProcessFrame(const Frame& frame) { ::ProcessFrame(State, Controls, *this, frame); }
+void TForm1::ProcessFrame(const Frame& frame) {
+    ::ProcessFrame(State, Controls, *this, frame);
+}
 
 // ---- the view of the connection logic ----
 
-std::string TForm1::PortBoxText() const { return Std(ui->CmbComPort->currentText()); }
+std::string TForm1::PortBoxText() const {
+    return Std(ui->CmbComPort->currentText());
+}
 
-void TForm1::SetPortBoxText(const std::string& name) { ui->CmbComPort->setEditText(Text(name)); }
+void TForm1::SetPortBoxText(const std::string& name) {
+    ui->CmbComPort->setEditText(Text(name));
+}
 
 // The list changes under an editable box must not change the port name it shows.
 void TForm1::ClearPortList() {
@@ -230,26 +248,40 @@ void TForm1::AddPortToList(const std::string& name) {
     ui->CmbComPort->setEditText(shown);
 }
 
-void TForm1::SetComButtonDown(bool down) { ui->SbCom->setChecked(down); }
+void TForm1::SetComButtonDown(bool down) {
+    ui->SbCom->setChecked(down);
+}
 
-void TForm1::SetEngineTimer(bool enabled) { enabled ? TmEngine.start() : TmEngine.stop(); }
+void TForm1::SetEngineTimer(bool enabled) {
+    enabled ? TmEngine.start() : TmEngine.stop();
+}
 
-void TForm1::SetFavWorkTimer(bool enabled) { enabled ? TmFavWork.start() : TmFavWork.stop(); }
+void TForm1::SetFavWorkTimer(bool enabled) {
+    enabled ? TmFavWork.start() : TmFavWork.stop();
+}
 
 void TForm1::SetBusyCursor(bool busy) {
-    if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
-    else QApplication::restoreOverrideCursor();
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
 }
 
 void TForm1::ShowNoteWindow() {
     if (Form2 != nullptr) Form2->ShowNote(this);
 }
 
-void TForm1::ApplyKalmanLevelFromBox() { ApplyKalmanLevel(ui->CmbKalman->currentIndex()); }
+void TForm1::ApplyKalmanLevelFromBox() {
+    ApplyKalmanLevel(ui->CmbKalman->currentIndex());
+}
 
-void TForm1::Sleep(int milliseconds) { QThread::msleep(milliseconds); }
+void TForm1::Sleep(int milliseconds) {
+    QThread::msleep(milliseconds);
+}
 
-void TForm1::WaitForBytes(int milliseconds) { Comm1.WaitForBytes(milliseconds); }
+void TForm1::WaitForBytes(int milliseconds) {
+    Comm1.WaitForBytes(milliseconds);
+}
 
 // ---- settings: every key is the name of its control ----
 
@@ -289,7 +321,9 @@ bool TForm1::ControlChecked(const std::string& key) const {
     return button != nullptr && button->isChecked();
 }
 
-void TForm1::SetPortName(const std::string& name) { Comm1.SetDeviceName(name); }
+void TForm1::SetPortName(const std::string& name) {
+    Comm1.SetDeviceName(name);
+}
 
 // ---- units, time window, filter level, pages ----
 
@@ -315,11 +349,17 @@ void TForm1::ApplyUnit() {
     RedrawFromRecording(State, Controls, *this);
 }
 
-void TForm1::ApplyKalmanLevel(int index) { ::ApplyKalmanLevel(State, index); }
+void TForm1::ApplyKalmanLevel(int index) {
+    ::ApplyKalmanLevel(State, index);
+}
 
-void TForm1::CmbUnitChange() { ApplyUnit(); }
+void TForm1::CmbUnitChange() {
+    ApplyUnit();
+}
 
-void TForm1::CmbYTimeChange() { ApplyTimeWindow(); }
+void TForm1::CmbYTimeChange() {
+    ApplyTimeWindow();
+}
 
 void TForm1::CmbKalmanChange() {
     if (!OptionsUnlocked && ui->CmbKalman->currentIndex() >= KalmanFirstLockedLevel) {
@@ -359,7 +399,9 @@ void TForm1::ApplyPageLayout(Page page) {
         Charts->SetLeftMinorGridVisible(true);
         Charts->SetRightAxisVisible(true);
         break;
-    case Page::TabAngle: MovePanel(ui->PnlOffset, ui->TabAngle); break;
+    case Page::TabAngle:
+        MovePanel(ui->PnlOffset, ui->TabAngle);
+        break;
     case Page::TabPendulum:
         Charts->SetLeftMinorGridVisible(true);
         Charts->SetRightAxisVisible(false);
@@ -376,7 +418,8 @@ void TForm1::ApplyPageLayout(Page page) {
         ui->PnlSpeed->setGeometry(ui->PnlSpeed->x(), half + 3, ui->PnlSpeed->width(), half - 3);
         break;
     }
-    case Page::TabLab: break;
+    case Page::TabLab:
+        break;
     }
 }
 
@@ -395,17 +438,29 @@ void TForm1::EdLogFileKeyUp() {
 
 // ---- the device link ----
 
-void TForm1::Comm1RxChar() { Link->Comm1RxChar(); }
+void TForm1::Comm1RxChar() {
+    Link->Comm1RxChar();
+}
 
-void TForm1::SbComClick() { Link->SbComClick(ui->SbCom->isChecked()); }
+void TForm1::SbComClick() {
+    Link->SbComClick(ui->SbCom->isChecked());
+}
 
-void TForm1::SbComAutoClick() { Link->SbComAutoClick(ui->SbCom->isChecked()); }
+void TForm1::SbComAutoClick() {
+    Link->SbComAutoClick(ui->SbCom->isChecked());
+}
 
-void TForm1::TmSystemTimer() { Link->TmSystemTimer(); }
+void TForm1::TmSystemTimer() {
+    Link->TmSystemTimer();
+}
 
-void TForm1::TmEngineTimer() { Link->TmEngineTimer(); }
+void TForm1::TmEngineTimer() {
+    Link->TmEngineTimer();
+}
 
-void TForm1::TmFavWorkTimer() { Link->TmFavWorkTimer(); }
+void TForm1::TmFavWorkTimer() {
+    Link->TmFavWorkTimer();
+}
 
 void TForm1::TmFavWork2Timer() {
     ui->STxtChartValueX->hide();
@@ -436,13 +491,18 @@ void TForm1::BBtnStartClick() {
         }
         break;
     case Page::TabAngle:
-    case Page::TabPendulum: BtnOffsetGetClick(); break;
-    default: break;
+    case Page::TabPendulum:
+        BtnOffsetGetClick();
+        break;
+    default:
+        break;
     }
     State.Mass = ParseReal(Std(ui->EdMass->text())).value_or(1.0);
 }
 
-void TForm1::BBtnStopClick() { StopRun(State, *this); }
+void TForm1::BBtnStopClick() {
+    StopRun(State, *this);
+}
 
 QString TForm1::AskLogPath(bool save) {
     QFileDialog dialog(this);
@@ -490,9 +550,15 @@ void TForm1::ApplyOffsetBox(QLineEdit* box, double& offset) {
     if (const auto value = RealOrReport(this, box->text())) offset = *value;
 }
 
-void TForm1::BtnOffsetApplyXClick() { ApplyOffsetBox(ui->EdAccOffsetX, State.OffsetX); }
-void TForm1::BtnOffsetApplyYClick() { ApplyOffsetBox(ui->EdAccOffsetY, State.OffsetY); }
-void TForm1::BtnOffsetApplyZClick() { ApplyOffsetBox(ui->EdAccOffsetZ, State.OffsetZ); }
+void TForm1::BtnOffsetApplyXClick() {
+    ApplyOffsetBox(ui->EdAccOffsetX, State.OffsetX);
+}
+void TForm1::BtnOffsetApplyYClick() {
+    ApplyOffsetBox(ui->EdAccOffsetY, State.OffsetY);
+}
+void TForm1::BtnOffsetApplyZClick() {
+    ApplyOffsetBox(ui->EdAccOffsetZ, State.OffsetZ);
+}
 
 void TForm1::BtnOffsetClsClick() {
     for (QLineEdit* box : {ui->EdAccOffsetX, ui->EdAccOffsetY, ui->EdAccOffsetZ})
@@ -519,7 +585,9 @@ void TForm1::Button2Click() {
         ui->EdPendCalT->setText(Text(*text));
 }
 
-void TForm1::UdPendLClick() { ui->EdPendL->setText(Text(PendulumLengthText(ui->UdPendL->value()))); }
+void TForm1::UdPendLClick() {
+    ui->EdPendL->setText(Text(PendulumLengthText(ui->UdPendL->value())));
+}
 
 void TForm1::EdPendLKeyUp() {
     if (const auto position = PendulumLengthPosition(Std(ui->EdPendL->text()))) {
@@ -533,9 +601,9 @@ void TForm1::Chart1Zoom() {
     if (Controls.ActivePage == Page::TabSpeed) {
         Charts->SetBottomRange(Chart2, Charts->BottomMin(Chart1), Charts->BottomMax(Chart1));
     } else if (Controls.ActivePage == Page::TabPendulum) {
-        const double period =
-            MeasurePendulumPeriod(Charts->BottomMin(Chart1), Charts->BottomMax(Chart1),
-                                  ChartSeriesReader(*Charts, Chart1, 0), ui->RbPendByG->isChecked());
+        const double period = MeasurePendulumPeriod(
+            Charts->BottomMin(Chart1), Charts->BottomMax(Chart1),
+            ChartSeriesReader(*Charts, Chart1, 0), ui->RbPendByG->isChecked());
         ui->EdPendT->setText(Text(FormatFixed(period, 3)));
     }
 }
@@ -555,7 +623,9 @@ void TForm1::BtnKmStartClick() {
     TmKalman.start();
 }
 
-void TForm1::BtnKmStopClick() { TmKalman.stop(); }
+void TForm1::BtnKmStopClick() {
+    TmKalman.stop();
+}
 
 void TForm1::TmKalmanTimer() {
     const auto data = ParseReal(Std(ui->EdKmD->text()));

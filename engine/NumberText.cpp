@@ -114,27 +114,29 @@ std::string FormatFixed(double value, int decimals, int precision) {
     return result;
 }
 
-std::optional<double> ParseReal(const std::string& text) {
-    std::string trimmed = Trimmed(text);
+namespace {
+
+// A whole text as one number of type T: an optional sign, no other characters.
+template <typename T> std::optional<T> ParseWhole(const std::string& text) {
+    const std::string trimmed = Trimmed(text);
     if (trimmed.empty()) return std::nullopt;
-    if (trimmed.find_first_not_of("0123456789+-.eE") != std::string::npos) return std::nullopt;
-    std::size_t start = trimmed[0] == '+' ? 1 : 0;
+    const std::size_t start = trimmed[0] == '+' ? 1 : 0;
     if (start == 1 && trimmed.size() > 1 && trimmed[1] == '-') return std::nullopt;
-    double value = 0.0;
+    T value{};
     const char* end = trimmed.data() + trimmed.size();
     const auto [last, error] = std::from_chars(trimmed.data() + start, end, value);
     if (error != std::errc() || last != end) return std::nullopt;
     return value;
 }
 
+} // namespace
+
+std::optional<double> ParseReal(const std::string& text) {
+    // from_chars would also take "inf", "nan" and hexadecimal digits.
+    if (text.find_first_not_of(" 0123456789+-.eE") != std::string::npos) return std::nullopt;
+    return ParseWhole<double>(text);
+}
+
 std::optional<int> ParseInteger(const std::string& text) {
-    std::string trimmed = Trimmed(text);
-    if (trimmed.empty()) return std::nullopt;
-    std::size_t start = trimmed[0] == '+' ? 1 : 0;
-    if (start == 1 && trimmed.size() > 1 && trimmed[1] == '-') return std::nullopt;
-    int value = 0;
-    const char* end = trimmed.data() + trimmed.size();
-    const auto [last, error] = std::from_chars(trimmed.data() + start, end, value);
-    if (error != std::errc() || last != end) return std::nullopt;
-    return value;
+    return ParseWhole<int>(text);
 }

@@ -37,9 +37,12 @@ double MeasurePendulumPeriod(double axisMin, double axisMax, const SeriesReader&
         const double here = series.YAt(i);
         const double after = series.YAt(i + 1);
         int next = direction;
-        if (here >= before && after > before) next = 1;
-        else if (here <= before && after < before) next = -1;
-        else continue;
+        if (here >= before && after > before)
+            next = 1;
+        else if (here <= before && after < before)
+            next = -1;
+        else
+            continue;
         if (direction != 0 && next != direction) {
             // Only the first and last turning points matter: the spacings telescope.
             if (turningPoints == 0) firstTurn = i - 1;
@@ -55,41 +58,38 @@ double MeasurePendulumPeriod(double axisMin, double axisMax, const SeriesReader&
 
 namespace {
 
-struct PeriodAndLength {
-    double Period;
-    double Length;
-};
-
-std::optional<PeriodAndLength> ReadPeriodAndLength(const std::string& period,
-                                                   const std::string& length) {
+// Both calculations read the period and length boxes the same way: nothing when either is
+// not a number, an empty text when either is zero, else the formula's text.
+template <typename Formula>
+std::optional<std::string> PendulumText(const std::string& period, const std::string& length,
+                                        Formula formula) {
     const auto t = ParseReal(period);
     const auto l = ParseReal(length);
     if (!t || !l) return std::nullopt;
-    return PeriodAndLength{*t, *l};
+    if (*l == 0 || *t == 0) return std::string();
+    return formula(*t, *l);
 }
 
 } // namespace
 
 std::optional<std::string> PendulumGravityText(const std::string& period,
                                                const std::string& length) {
-    const auto values = ReadPeriodAndLength(period, length);
-    if (!values) return std::nullopt;
-    const auto [t, l] = *values;
-    if (l == 0 || t == 0) return std::string();
-    const double inversePi = 1.0 / std::numbers::pi;
-    return FormatFixed(l / (t * t * inversePi * inversePi * 0.25), 2);
+    return PendulumText(period, length, [](double t, double l) {
+        const double inversePi = 1.0 / std::numbers::pi;
+        return FormatFixed(l / (t * t * inversePi * inversePi * 0.25), 2);
+    });
 }
 
 std::optional<std::string> PendulumPeriodText(const std::string& period,
                                               const std::string& length) {
-    const auto values = ReadPeriodAndLength(period, length);
-    if (!values) return std::nullopt;
-    const auto [t, l] = *values;
-    if (l == 0 || t == 0) return std::string();
-    return FormatFixed(2 * std::numbers::pi * std::sqrt(l / StandardGravity), 3);
+    return PendulumText(period, length, [](double, double l) {
+        return FormatFixed(2 * std::numbers::pi * std::sqrt(l / StandardGravity), 3);
+    });
 }
 
-std::string PendulumLengthText(int positionMm) { return FormatFixed(positionMm / 1000.0, 3); }
+std::string PendulumLengthText(int positionMm) {
+    return FormatFixed(positionMm / 1000.0, 3);
+}
 
 std::optional<int> PendulumLengthPosition(const std::string& lengthText) {
     const auto metres = ParseReal(lengthText);

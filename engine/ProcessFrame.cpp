@@ -38,9 +38,8 @@ void ProcessAxis(LiveState& state, int kalmanIndex, AxisFields axis, std::int16_
     std::int16_t count = axis.Reversed ? Negate16(value) : value;
     double filtered = count;
     if (kalmanIndex != 0) {
-        filtered =
-            static_cast<double>(KalmanStep(axis.Kalman, static_cast<float>(filtered))) -
-            state.KalmanBias;
+        filtered = static_cast<double>(KalmanStep(axis.Kalman, static_cast<float>(filtered))) -
+                   state.KalmanBias;
     }
     count = TruncateToCount(filtered);
     axis.Count = count;
@@ -52,9 +51,12 @@ void ProcessAxis(LiveState& state, int kalmanIndex, AxisFields axis, std::int16_
 
 double PendulumValue(const LiveState& state, PendulumAxis axis) {
     switch (axis) {
-    case PendulumAxis::X: return state.GX;
-    case PendulumAxis::Y: return state.GY;
-    case PendulumAxis::Z: return state.GZ;
+    case PendulumAxis::X:
+        return state.GX;
+    case PendulumAxis::Y:
+        return state.GY;
+    case PendulumAxis::Z:
+        return state.GZ;
     }
     return state.GY;
 }
@@ -67,7 +69,9 @@ void AppendSamplePoints(LiveState& state, const ControlState& controls, Measurem
         AppendAcceleloPoints(view, controls, x, state.GXCor, state.GYCor, state.GZCor, unitFactor,
                              state.Mass);
         break;
-    case Page::TabAngle: view.AppendPoint(Chart3, 0, x, state.TiltAngle); break;
+    case Page::TabAngle:
+        view.AppendPoint(Chart3, 0, x, state.TiltAngle);
+        break;
     case Page::TabPendulum:
         view.AppendPoint(Chart1, 0, x, PendulumValue(state, controls.PendAxis) * unitFactor);
         break;
@@ -85,12 +89,12 @@ void AppendSamplePoints(LiveState& state, const ControlState& controls, Measurem
         view.ShowBox(Box::EdDist, FormatFixed(state.Distance, 2, 5));
         state.VelocityPrev = state.Velocity;
         break;
-    case Page::TabLab: break;
+    case Page::TabLab:
+        break;
     }
 }
 
-void ShowMonitorBoxes(const LiveState& state, const ControlState& controls,
-                      MeasurementView& view) {
+void ShowMonitorBoxes(const LiveState& state, const ControlState& controls, MeasurementView& view) {
     if (controls.CalEnX) {
         view.ShowBox(Box::EdDataX, std::to_string(state.CountX));
         view.ShowBox(Box::EdPeakMX, std::to_string(state.CountMinX));
@@ -123,8 +127,8 @@ void ShowValueBoxes(const LiveState& state, MeasurementView& view) {
 void CloseSample(LiveState& state, const ControlState& controls, MeasurementView& view) {
     const double unitFactor = controls.UnitIndex == 0 ? 1.0 : StandardGravity;
     state.AccXMs2 = state.GXCor * StandardGravity;
-    state.VectorSum =
-        std::sqrt(state.GXCor * state.GXCor + state.GYCor * state.GYCor + state.GZCor * state.GZCor);
+    state.VectorSum = std::sqrt(state.GXCor * state.GXCor + state.GYCor * state.GYCor +
+                                state.GZCor * state.GZCor);
     state.TiltAngle = ComputeTilt(state.GY, state.GX);
     if (state.Logging) {
         RecordSample(state);
@@ -144,13 +148,31 @@ void CloseSample(LiveState& state, const ControlState& controls, MeasurementView
 
 Box ReadBackBox(std::uint8_t type) {
     switch (type) {
-    case FrmOffsetY: return Box::EdRcvdOstY;
-    case FrmOffsetX: return Box::EdRcvdOstX;
-    case FrmOffsetZ: return Box::EdRcvdOstZ;
-    case FrmScaleY: return Box::EdRcvdScaleY;
-    case FrmScaleX: return Box::EdRcvdScaleX;
-    default: return Box::EdRcvdScaleZ;
+    case FrmOffsetY:
+        return Box::EdRcvdOstY;
+    case FrmOffsetX:
+        return Box::EdRcvdOstX;
+    case FrmOffsetZ:
+        return Box::EdRcvdOstZ;
+    case FrmScaleY:
+        return Box::EdRcvdScaleY;
+    case FrmScaleX:
+        return Box::EdRcvdScaleX;
+    default:
+        return Box::EdRcvdScaleZ;
     }
+}
+
+// The fields of the axis a sample frame carries. The Y axis converts the negated count.
+AxisFields AxisOf(LiveState& state, const ControlState& controls, std::uint8_t type) {
+    if (type == FrmAxisY)
+        return {state.CountY,  state.CountMinY, state.CountMaxY,  state.GY, state.GYCor,
+                state.OffsetY, state.KalmanY,   controls.DirRevY, true};
+    if (type == FrmAxisX)
+        return {state.CountX,  state.CountMinX, state.CountMaxX,  state.GX, state.GXCor,
+                state.OffsetX, state.KalmanX,   controls.DirRevX, false};
+    return {state.CountZ,  state.CountMinZ, state.CountMaxZ,  state.GZ, state.GZCor,
+            state.OffsetZ, state.KalmanZ,   controls.DirRevZ, false};
 }
 
 } // namespace
@@ -161,24 +183,11 @@ void ProcessFrame(LiveState& state, const ControlState& controls, MeasurementVie
     const std::int16_t value = FrameValue(frame);
     switch (type) {
     case FrmAxisY:
-        ProcessAxis(state, controls.KalmanIndex,
-                    {state.CountY, state.CountMinY, state.CountMaxY, state.GY, state.GYCor,
-                     state.OffsetY, state.KalmanY, controls.DirRevY, true},
-                    value);
-        view.ShowThreeAxisBox();
-        break;
     case FrmAxisX:
-        ProcessAxis(state, controls.KalmanIndex,
-                    {state.CountX, state.CountMinX, state.CountMaxX, state.GX, state.GXCor,
-                     state.OffsetX, state.KalmanX, controls.DirRevX, false},
-                    value);
-        break;
     case FrmAxisZ:
-        ProcessAxis(state, controls.KalmanIndex,
-                    {state.CountZ, state.CountMinZ, state.CountMaxZ, state.GZ, state.GZCor,
-                     state.OffsetZ, state.KalmanZ, controls.DirRevZ, false},
-                    value);
-        CloseSample(state, controls, view);
+        ProcessAxis(state, controls.KalmanIndex, AxisOf(state, controls, type), value);
+        if (type == FrmAxisY) view.ShowThreeAxisBox();
+        if (type == FrmAxisZ) CloseSample(state, controls, view);
         break;
     case FrmIdentity:
         state.DeviceFound = true;
@@ -190,8 +199,11 @@ void ProcessFrame(LiveState& state, const ControlState& controls, MeasurementVie
     case FrmOffsetZ:
     case FrmScaleY:
     case FrmScaleX:
-    case FrmScaleZ: view.ShowBox(ReadBackBox(type), std::to_string(value)); break;
-    default: break;
+    case FrmScaleZ:
+        view.ShowBox(ReadBackBox(type), std::to_string(value));
+        break;
+    default:
+        break;
     }
 }
 

@@ -3,7 +3,8 @@
 #include <algorithm>
 
 void ClearTimeSeries(MeasurementView& view) {
-    for (int series = 0; series < 4; ++series) view.ClearSeries(Chart1, series);
+    for (int series = 0; series < 4; ++series)
+        view.ClearSeries(Chart1, series);
     view.ClearSeries(Chart2, 0);
 }
 
@@ -28,8 +29,8 @@ void EndRunForPageChange(LiveState& state, MeasurementView& view) {
     state.VelocityRun = false;
 }
 
-void AppendAcceleloPoints(MeasurementView& view, const ControlState& controls, double x,
-                          double gx, double gy, double gz, double unitFactor, double mass) {
+void AppendAcceleloPoints(MeasurementView& view, const ControlState& controls, double x, double gx,
+                          double gy, double gz, double unitFactor, double mass) {
     view.AppendPoint(Chart1, 0, x, gx * unitFactor);
     if (controls.ThreeAxis) {
         view.AppendPoint(Chart1, 1, x, gy * unitFactor);
@@ -43,7 +44,8 @@ void RedrawFromRecording(LiveState& state, const ControlState& controls, Measure
     const double factor = controls.UnitIndex == 0 ? 1.0 : StandardGravity;
     state.ChartTime = 0.0;
     const int count = std::min<int>(view.PointCount(Chart1, 0), LogCapacity);
-    for (int series = 0; series < 4; ++series) view.ClearSeries(Chart1, series);
+    for (int series = 0; series < 4; ++series)
+        view.ClearSeries(Chart1, series);
     for (int i = 0; i < count; ++i) {
         const double x = state.ChartTime;
         if (controls.ActivePage == Page::TabAccelo) {

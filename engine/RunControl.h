@@ -19,8 +19,8 @@ void EndRunForPageChange(LiveState& state, MeasurementView& view);
 
 // The acceleration page's points of one sample: X, then Y and Z in three-axis mode or the
 // force X × mass otherwise; values in g scaled by the unit factor.
-void AppendAcceleloPoints(MeasurementView& view, const ControlState& controls, double x,
-                          double gx, double gy, double gz, double unitFactor, double mass);
+void AppendAcceleloPoints(MeasurementView& view, const ControlState& controls, double x, double gx,
+                          double gy, double gz, double unitFactor, double mass);
 
 // Redraws the acceleration chart from the recording after a unit change: as many samples as
 // the first series held, in the unit and axis mode now chosen, on the pages that plot the

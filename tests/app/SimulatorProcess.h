@@ -15,7 +15,8 @@ public:
         Process.start();
         QElapsedTimer clock;
         clock.start();
-        while (!Process.canReadLine() && clock.elapsed() < 10000) Process.waitForReadyRead(100);
+        while (!Process.canReadLine() && clock.elapsed() < 10000)
+            Process.waitForReadyRead(100);
         Path = QString::fromUtf8(Process.readLine()).trimmed();
     }
     ~SimulatorProcess() {
