@@ -16,6 +16,7 @@ mkdir -p "$demo"
 "$build/accsim" --link "$port" --motion "${ACCSIM_MOTION:-pendulum}" --noise 0.002 >/dev/null &
 simulator=$!
 trap 'kill $simulator 2>/dev/null || true' EXIT
+trap 'exit 130' INT TERM
 for _ in $(seq 50); do [ -e "$port" ] && break; sleep 0.1; done
 
 # The program finds its device by the port name its settings file holds.
@@ -23,7 +24,7 @@ settings=$demo/default.ini
 if [ -f "$settings" ]; then
     sed -i "s|^CmbComPort=.*|CmbComPort=$port\r|" "$settings"
 else
-    printf 'Kvd_Log_DataBase_Ver=1.0\r\nCmbComPort=%s\r\n' "$port" >"$settings"
+    printf 'Kvd_Log_DataBase_Ver=1.0\r\nCmbComPort=%s\r\nCmbYTime=10\r\nCmbUnit=1\r\n' "$port" >"$settings"
 fi
 [ -f "$demo/AccNote.rtf" ] || cp app/AccNote.rtf "$demo/" 2>/dev/null || true
 
