@@ -3,18 +3,14 @@
 #include "device/ReceiveQueue.h"
 #include "engine/ProcessFrame.h"
 
-#include <string>
-
 // Hands every received frame to the measurement core, as the main window does.
-class EngineConsumer final : public FrameConsumer {
-public:
+struct EngineConsumer final : FrameConsumer {
     EngineConsumer(LiveState& state, const ControlState& controls, MeasurementView& view)
-        : state(state), controls(controls), view(view) {}
-    void ProcessFrame(const Frame& frame) override { ::ProcessFrame(state, controls, view, frame); }
-    void AppendMessage(const std::string& line) override { view.AppendMessage(line); }
+        : State(state), Controls(controls), View(view) {}
+    void ProcessFrame(const Frame& frame) override { ::ProcessFrame(State, Controls, View, frame); }
+    void AppendMessage(const std::string& line) override { View.AppendMessage(line); }
 
-private:
-    LiveState& state;
-    const ControlState& controls;
-    MeasurementView& view;
+    LiveState& State;
+    const ControlState& Controls;
+    MeasurementView& View;
 };

@@ -5,116 +5,63 @@
 #include <map>
 #include <vector>
 
-namespace {
+using Text = std::string;
+using Calls = std::vector<Text>;
+using Texts = std::map<Text, Text>;
 
-// Records every call as one line of text; serves as the window's controls on both sides.
+// The window's controls on both sides, every value kept as text. The apply steps log the value
+// they see, so a step made before its control is set shows.
 class Controls : public SettingsTarget, public SettingsSource {
 public:
-    void SetControlText(const std::string& key, const std::string& value) override {
-        Calls.push_back(key + "=" + value);
-    }
-    void SetControlIndex(const std::string& key, int index) override {
-        Calls.push_back(key + "#" + std::to_string(index));
-    }
-    void SetControlChecked(const std::string& key, bool checked) override {
-        Calls.push_back(key + (checked ? " on" : " off"));
-    }
-    void ApplyTimeWindow() override { Calls.push_back("ApplyTimeWindow"); }
-    void ApplyUnit() override { Calls.push_back("ApplyUnit"); }
-    void ApplyKalmanLevel(int index) override {
-        Calls.push_back("ApplyKalmanLevel " + std::to_string(index));
-    }
-    void SetPortName(const std::string& name) override { Calls.push_back("Port " + name); }
-    void AppendMessage(const std::string& line) override { Calls.push_back("Memo " + line); }
+    void SetControlText(const Text& key, const Text& value) override { Values[key] = value; }
+    void SetControlIndex(const Text& key, int index) override { SetControlText(key, Int(index)); }
+    void SetControlChecked(const Text& key, bool on) override { SetControlText(key, Int(on)); }
+    void ApplyTimeWindow() override { Log.push_back("Window " + Values.at("CmbYTime")); }
+    void ApplyUnit() override { Log.push_back("Unit " + Values.at("CmbUnit")); }
+    void ApplyKalmanLevel(int index) override { Log.push_back("Kalman " + Int(index)); }
+    void SetPortName(const Text& name) override { Log.push_back("Port " + name); }
+    void AppendMessage(const Text& line) override { Log.push_back(line); }
+    Text ControlText(const Text& key) const override { return Values.at(key); }
+    int ControlIndex(const Text& key) const override { return std::stoi(Values.at(key)); }
+    bool ControlChecked(const Text& key) const override { return Values.at(key) == "1"; }
 
-    std::string ControlText(const std::string& key) const override { return Texts.at(key); }
-    int ControlIndex(const std::string& key) const override { return Indexes.at(key); }
-    bool ControlChecked(const std::string& key) const override { return Checks.at(key); }
-
-    std::map<std::string, std::string> Texts;
-    std::map<std::string, int> Indexes;
-    std::map<std::string, bool> Checks;
-    std::vector<std::string> Calls;
+    static Text Int(int value) { return std::to_string(value); }
+    Texts Values;
+    Calls Log;
 };
-
-using Calls = std::vector<std::string>;
-
-Controls SomeControls() {
-    Controls window;
-    window.Texts = {{"EdLogFile", "run=1.csv"}, {"CmbComPort", "/dev/ttyUSB0"},
-                    {"CmbYTime", "20"},         {"EdMass", "0.117"},
-                    {"EdPendL", "0.500"},       {"EdLabSsFtFile", "센서"},
-                    {"EdLabSsSn", "SE170001"},  {"CmbRangeRef", "1024"}};
-    window.Indexes = {{"CmbUnit", 0}, {"CmbKalman", -1}};
-    window.Checks = {{"CbDirRevX", true},  {"CbDirRevY", false}, {"CbDirRevZ", false},
-                     {"RbPendX", false},   {"RbPendY", true},    {"RbPendZ", false},
-                     {"RbPendByG", false}, {"RbPendByAcc", true}};
-    return window;
-}
-
-} // namespace
 
 using SettingsFile = TempFolder;
 
-TEST_F(SettingsFile, WritesNineteenLinesThatReadBackIntoTheSameControls) {
-    Controls window = SomeControls();
-    const std::string path = PathOf("default.ini");
-    WriteSettings(path, window);
-    EXPECT_EQ(ReadBytes(path),
-              "Kvd_Log_DataBase_Ver=1.0\r\nEdLogFile=run=1.csv\r\nCmbComPort=/dev/ttyUSB0\r\n"
-              "CmbYTime=20\r\nCmbUnit=0\r\nCmbKalman=-1\r\nEdMass=0.117\r\nCbDirRevX=true\r\n"
-              "CbDirRevY=false\r\nCbDirRevZ=false\r\nRbPendX=false\r\nRbPendY=true\r\n"
-              "RbPendZ=false\r\nRbPendByG=false\r\nRbPendByAcc=true\r\nEdPendL=0.500\r\n"
-              "EdLabSsFtFile=\xBC\xBE\xBC\xAD\r\nEdLabSsSn=SE170001\r\nCmbRangeRef=1024\r\n");
-
-    ReadSettings(path, window);
-    EXPECT_EQ(window.Calls, (Calls{"EdLogFile=run=1.csv", "CmbComPort=/dev/ttyUSB0",
-                                   "CmbYTime=20",         "ApplyTimeWindow",
-                                   "CmbUnit#0",           "ApplyUnit",
-                                   "CmbKalman#-1",        "ApplyKalmanLevel -1",
-                                   "EdMass=0.117",        "CbDirRevX on",
-                                   "CbDirRevY off",       "CbDirRevZ off",
-                                   "RbPendX off",         "RbPendY on",
-                                   "RbPendZ off",         "RbPendByG off",
-                                   "RbPendByAcc on",      "EdPendL=0.500",
-                                   "EdLabSsFtFile=센서",  "EdLabSsSn=SE170001",
-                                   "CmbRangeRef=1024",    "Port /dev/ttyUSB0"}));
+TEST_F(SettingsFile, WritesBackWhatItReadByteForByteAndReportsFilesItCannotUse) {
+    const std::string file =
+        "Kvd_Log_DataBase_Ver=1.0\r\nEdLogFile=run=1.csv\r\nCmbComPort=/dev/ttyUSB0\r\n"
+        "CmbYTime=20\r\nCmbUnit=0\r\nCmbKalman=-1\r\nEdMass=0.117\r\nCbDirRevX=true\r\n"
+        "CbDirRevY=false\r\nCbDirRevZ=false\r\nRbPendX=false\r\nRbPendY=true\r\n"
+        "RbPendZ=false\r\nRbPendByG=false\r\nRbPendByAcc=true\r\nEdPendL=0.500\r\n"
+        "EdLabSsFtFile=\xBC\xBE\xBC\xAD\r\nEdLabSsSn=SE170001\r\nCmbRangeRef=1024\r\n";
+    WriteBytes(PathOf("in.ini"), file); // "run=1.csv": the key ends at the first "="
+    Controls window;
+    ReadSettings(Folder.string(), window);
+    ReadSettings(PathOf("in.ini"), window);
+    EXPECT_EQ(window.Values.at("EdLabSsFtFile"), "센서");
+    WriteSettings(PathOf("out.ini"), window);
+    EXPECT_EQ(ReadBytes(PathOf("out.ini")), file);
+    WriteSettings(PathOf("no-folder/out.ini"), window);
+    EXPECT_EQ(window.Log, (Calls{"Initial File Read Err! : " + Folder.string(), "Window 20",
+                                 "Unit 0", "Kalman -1", "Port /dev/ttyUSB0",
+                                 "Initial File Save Err! : " + PathOf("no-folder/out.ini")}));
 }
 
-TEST_F(SettingsFile, ReadsOddLinesSoundly) {
+TEST_F(SettingsFile, SkipsABadComboIndexAndAppliesTheRest) {
     const std::string longName(300, 'n');
     WriteBytes(PathOf("default.ini"),
-               "cmbunit=0\n"        // keys are case-sensitive
-               "no equals sign\n\n" // ignored, as is the missing header
-               "CbDirRevX=True\r\n" // only "true" checks
-               "CmbKalman=5\n"      // applied whatever the lock
-               "CmbUnit=x\n"        // reported and skipped
-               "CmbComPort=COM7\n"
-               "EdLogFile=" +
-                   longName +
-                   "\n"                            // long lines stay whole
-                   "RbPendX=true\nRbPendX=false\n" // duplicates apply in order
-                   "CmbRangeRef=1024");            // no newline: the value keeps its last digit
+               "cmbunit=0\nno equals sign\n\nCbDirRevX=True\r\nCmbUnit=x\nEdLogFile=" + longName +
+                   "\nCmbComPort=COM7"); // the last line has no line end
     Controls window;
     ReadSettings(PathOf("default.ini"), window);
-    EXPECT_EQ(window.Calls,
-              (Calls{"CbDirRevX off", "CmbKalman#5", "ApplyKalmanLevel 5",
-                     "Memo Settings: CmbUnit value 'x' is not a whole number, skipped",
-                     "CmbComPort=COM7", "EdLogFile=" + longName, "RbPendX on", "RbPendX off",
-                     "CmbRangeRef=1024", "Port COM7"}));
-}
-
-TEST_F(SettingsFile, ReportsFilesThatCannotBeReadOrWritten) {
-    Controls window = SomeControls();
-    const std::string missing = PathOf("missing.ini");
-    ReadSettings(missing, window);
-    EXPECT_EQ(window.Calls, Calls{"Memo Initial File Read Err! : " + missing});
-    window.Calls.clear();
-    ReadSettings(Folder.string(), window);
-    EXPECT_EQ(window.Calls, Calls{"Memo Initial File Read Err! : " + Folder.string()});
-
-    window.Calls.clear();
-    const std::string unwritable = PathOf("no-folder/default.ini");
-    WriteSettings(unwritable, window);
-    EXPECT_EQ(window.Calls, Calls{"Memo Initial File Save Err! : " + unwritable});
+    // Keys are case-sensitive, only "true" checks and a line may be of any length.
+    const Texts applied{{"CbDirRevX", "0"}, {"EdLogFile", longName}, {"CmbComPort", "COM7"}};
+    EXPECT_EQ(window.Values, applied);
+    EXPECT_EQ(window.Log,
+              (Calls{"Settings: CmbUnit value 'x' is not a whole number, skipped", "Port COM7"}));
 }

@@ -1,0 +1,124 @@
+#include "device/ReceiveQueue.h"
+#include "sim/DeviceSimulator.h"
+#include "tests/device/MemoryComm.h"
+#include "tests/engine/EngineHarness.h"
+
+#include <array>
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+std::vector<std::uint8_t> Bytes(std::initializer_list<Frame> frames) {
+    std::vector<std::uint8_t> bytes;
+    for (const Frame& frame : frames)
+        bytes.insert(bytes.end(), frame.begin(), frame.end());
+    return bytes;
+}
+
+std::vector<std::uint8_t> Exchange(DeviceSimulator& device, std::initializer_list<Frame> commands) {
+    const auto bytes = Bytes(commands);
+    device.Receive(bytes.data(), static_cast<int>(bytes.size()));
+    return device.TakeOutput();
+}
+
+// Gravity along Y: the device sends the Y channel negated and the program negates it back.
+constexpr std::array<double, 3> AtRest = {0.0, 1.0, 0.0}; // GX, GY, GZ
+
+// The program's receive path with the filter off, watching a device identified and started.
+struct ProgramSide : EngineHarness, FrameConsumer {
+    MemoryComm Line;
+    PortContext Port{&Line};
+    std::vector<std::array<double, 3>> Samples;
+
+    ProgramSide(const SimulatorOptions& options, int samples) {
+        DeviceSimulator device(options);
+        const auto answer = Exchange(
+            device, {BuildFrame(CmdIdentify, 0, 0), BuildFrame(CmdStream, StreamStart, 0)});
+        Line.Arrive(answer.data(), answer.size());
+        for (int i = 0; i < samples; ++i) {
+            const auto bytes = device.ProduceSamples(1);
+            Line.Arrive(bytes.data(), bytes.size());
+            ReceiveData(Port, *this);
+        }
+    }
+    void ProcessFrame(const Frame& frame) override {
+        ::ProcessFrame(State, Controls, View, frame);
+        if (FrameType(frame) == FrmAxisZ) Samples.push_back({State.GX, State.GY, State.GZ});
+    }
+    void AppendMessage(const std::string&) override {}
+};
+
+} // namespace
+
+TEST(DeviceSimulator, StreamsBetweenStartAndStopAndReadsBackCalibrationInYXZOrder) {
+    DeviceSimulator device({});
+    Exchange(device, {BuildFrame(CmdStream, StreamStart, 0)});
+    EXPECT_EQ(device.ProduceSamples(2).size(), 6u * FrameLength);
+    Exchange(device, {BuildFrame(CmdStream, StreamStop, 0)});
+    EXPECT_TRUE(device.ProduceSamples(5).empty());
+
+    EXPECT_EQ(
+        Exchange(device, {BuildValueFrame(CmdOffsetY, -2), BuildValueFrame(CmdOffsetX, 300),
+                          BuildValueFrame(CmdOffsetZ, -32768), BuildValueFrame(CmdScaleY, 1000),
+                          BuildValueFrame(CmdScaleX, -1), BuildValueFrame(CmdScaleZ, 32767),
+                          BuildFrame(CmdReadCal, ReadCalOffsets, 0),
+                          BuildFrame(CmdReadCal, ReadCalScales, 0)}),
+        Bytes({BuildValueFrame(FrmOffsetY, -2), BuildValueFrame(FrmOffsetX, 300),
+               BuildValueFrame(FrmOffsetZ, -32768), BuildValueFrame(FrmScaleY, 1000),
+               BuildValueFrame(FrmScaleX, -1), BuildValueFrame(FrmScaleZ, 32767)}));
+}
+
+TEST(DeviceSimulator, PendulumSwingsAcrossTheStringAtItsFrequency) {
+    SimulatorOptions options;
+    options.Motion.Kind = MotionKind::Pendulum;
+    const ProgramSide program(options, 1000);
+    int crossings = 0; // GX through zero, twice in each period of 2 s
+    for (std::size_t i = 1; i < program.Samples.size(); ++i)
+        crossings += (program.Samples[i - 1][0] < 0) != (program.Samples[i][0] < 0);
+    EXPECT_NEAR(crossings, 20, 1);
+}
+
+TEST(DeviceSimulator, AtRestTheProgramShowsPlusOneGAlongYAlsoAcrossBrokenFrames) {
+    EXPECT_EQ(ProgramSide({}, 50).Samples, std::vector(50, AtRest));
+    SimulatorOptions options;
+    options.Faults.BadChecksum = 0.2;
+    options.Faults.NoiseBytes = options.Faults.DropBytes = 0.01;
+    const ProgramSide program(options, 1000);
+    // About 0.73 of the samples come through whole; 0.89 if wrong checksums were let pass.
+    EXPECT_NEAR(program.Samples.size(), 730, 60);
+    EXPECT_EQ(program.Samples, std::vector(program.Samples.size(), AtRest));
+}
+
+TEST(Accsim, ServesTheDeviceOnAPseudoTerminal) {
+    const std::string link = testing::TempDir() + "accsim-" + std::to_string(getpid());
+    const pid_t simulator = fork();
+    if (simulator == 0)
+        _exit(execl(ACCSIM_PATH, ACCSIM_PATH, "--range", "2", "--link", link.c_str(), nullptr));
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    int fd = -1; // the link appears once the pseudo-terminal is ready
+    while (fd < 0 && std::chrono::steady_clock::now() < deadline)
+        if ((fd = open(link.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK)) < 0) usleep(10000);
+
+    const auto commands =
+        Bytes({BuildFrame(CmdIdentify, 0, 0), BuildFrame(CmdStream, StreamStart, 0)});
+    EXPECT_EQ(write(fd, commands.data(), commands.size()), ssize_t(commands.size()));
+    std::vector<std::uint8_t> received(4 * FrameLength);
+    for (std::size_t at = 0; at < received.size() && std::chrono::steady_clock::now() < deadline;) {
+        pollfd input{fd, POLLIN, 0};
+        if (poll(&input, 1, 100) > 0 && read(fd, &received[at], 1) == 1) ++at;
+    }
+    // The identify answer with the range code, then a sample at rest as the frames Y, X, Z.
+    EXPECT_EQ(received, Bytes({BuildFrame(FrmIdentity, 2, 0), BuildValueFrame(FrmAxisY, -8192),
+                               BuildValueFrame(FrmAxisX, 0), BuildValueFrame(FrmAxisZ, 0)}));
+
+    close(fd);
+    kill(simulator, SIGTERM);
+    int status = 0;
+    EXPECT_TRUE(waitpid(simulator, &status, 0) == simulator && status == 0); // a clean exit
+}
