@@ -57,7 +57,9 @@ constexpr Frame BuildValueFrame(std::uint8_t type, std::int32_t value) {
                       static_cast<std::uint8_t>((value >> 8) & 0xFF));
 }
 
-constexpr std::uint8_t FrameType(const Frame& frame) { return frame[1]; }
+constexpr std::uint8_t FrameType(const Frame& frame) {
+    return frame[1];
+}
 
 constexpr std::int16_t FrameValue(const Frame& frame) {
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(frame[2] | (frame[3] << 8)));

@@ -22,8 +22,8 @@ float KalmanStep(KalmanFilter& filter, float z) {
 
 KalmanLevel KalmanLevelFor(int index) {
     static constexpr KalmanLevel Levels[KalmanLevelCount] = {
-        {0.0f, 0.0}, {6.0f, 3.0}, {12.0f, 4.0}, {20.0f, 5.0}, {380.0f, 20.0}, {600.0f, 25.0},
-        {9900.0f, 100.0}};
+        {0.0f, 0.0},    {6.0f, 3.0},    {12.0f, 4.0},    {20.0f, 5.0},
+        {380.0f, 20.0}, {600.0f, 25.0}, {9900.0f, 100.0}};
     if (index < 0 || index >= KalmanLevelCount) return Levels[0];
     return Levels[index];
 }

@@ -28,11 +28,31 @@ constexpr int Chart3 = 3;
 
 // The text boxes the frame processing writes, named as the window's controls.
 enum class Box {
-    EdAcceloG, EdAcceloM, EdAccSumG, EdAccSumM, EdAngle,
-    EdSpd, EdDist,
-    EdDataX, EdPeakMX, EdPeakPX, EdDataY, EdPeakMY, EdPeakPY, EdDataZ, EdPeakMZ, EdPeakPZ,
-    EdAccSum, EdAccSumDelta, EdAngleMon,
-    EdRcvdOstY, EdRcvdOstX, EdRcvdOstZ, EdRcvdScaleY, EdRcvdScaleX, EdRcvdScaleZ,
+    EdAcceloG,
+    EdAcceloM,
+    EdAccSumG,
+    EdAccSumM,
+    EdAngle,
+    EdSpd,
+    EdDist,
+    EdDataX,
+    EdPeakMX,
+    EdPeakPX,
+    EdDataY,
+    EdPeakMY,
+    EdPeakPY,
+    EdDataZ,
+    EdPeakMZ,
+    EdPeakPZ,
+    EdAccSum,
+    EdAccSumDelta,
+    EdAngleMon,
+    EdRcvdOstY,
+    EdRcvdOstX,
+    EdRcvdOstZ,
+    EdRcvdScaleY,
+    EdRcvdScaleX,
+    EdRcvdScaleZ,
 };
 
 // The control name of a box, for the window that looks its controls up by name.

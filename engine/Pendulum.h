@@ -26,8 +26,7 @@ std::optional<std::string> PendulumGravityText(const std::string& period,
 
 // Period 2π√(L/9.8) of the length; same rules as above (the measured period must be
 // non-zero although the formula does not use it).
-std::optional<std::string> PendulumPeriodText(const std::string& period,
-                                              const std::string& length);
+std::optional<std::string> PendulumPeriodText(const std::string& period, const std::string& length);
 
 // The length box text for an up-down position in millimetres.
 std::string PendulumLengthText(int positionMm);

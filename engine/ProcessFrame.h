@@ -11,7 +11,6 @@
 void ProcessFrame(LiveState& state, const ControlState& controls, MeasurementView& view,
                   const Frame& frame);
 
-
 // Ends the run once the first series of Chart1 holds 50 × window − 1 points.
 void EndOfWindowCheck(LiveState& state, const ControlState& controls, MeasurementView& view);
 

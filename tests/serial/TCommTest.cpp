@@ -1,5 +1,6 @@
-#include "device/qt/PortCandidates.h"
 #include "device/qt/TComm.h"
+
+#include "device/qt/PortCandidates.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -11,9 +12,9 @@ class TCommTest : public QObject {
     Q_OBJECT
 private slots:
     void SearchTriesUsbAdaptersFirstAndAtMostEightPorts() {
-        const std::vector<std::string> ordered = OrderPortCandidates(
-            {"ttyS0", "ttyUSB1", "ttyS1", "ttyACM0", "ttyS2", "ttyS3", "ttyS4", "ttyS5", "ttyS6",
-             "ttyUSB0"});
+        const std::vector<std::string> ordered =
+            OrderPortCandidates({"ttyS0", "ttyUSB1", "ttyS1", "ttyACM0", "ttyS2", "ttyS3", "ttyS4",
+                                 "ttyS5", "ttyS6", "ttyUSB0"});
         const std::vector<std::string> expected = {"ttyACM0", "ttyUSB0", "ttyUSB1", "ttyS0",
                                                    "ttyS1",   "ttyS2",   "ttyS3",   "ttyS4"};
         QVERIFY(ordered == expected);
