@@ -1,3 +1,4 @@
+#include "app/ProgramFont.h"
 #include "app/Tarvikmain.h"
 #include "app/Tarviknote.h"
 
@@ -8,10 +9,7 @@
 int main(int argc, char* argv[]) {
     Q_INIT_RESOURCE(Tarvikmain);
     QApplication application(argc, argv);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Malgun Gothic"),
-                      QStringLiteral("Noto Sans CJK KR")});
-    application.setFont(font);
+    ApplyProgramFont(application);
     TForm1 form1;
     TForm2 form2(&form1);
     form1.SetNoteWindow(&form2);

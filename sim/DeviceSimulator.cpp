@@ -10,6 +10,22 @@
 DeviceSimulator::DeviceSimulator(const SimulatorOptions& options)
     : options(options), noiseRandom(options.Seed), faultRandom(options.Seed ^ 0x5eedfa17u) {}
 
+namespace {
+
+constexpr int NumberBase = 64;
+constexpr double DigitStep = 1.0 / 32; // g
+
+double DigitValue(std::uint32_t digit) {
+    return -1.0 + digit * DigitStep;
+}
+
+} // namespace
+
+AxisG NumberedSample(std::uint32_t n) {
+    return {DigitValue(n % NumberBase), DigitValue(n / NumberBase % NumberBase),
+            DigitValue(n / (NumberBase * NumberBase) % NumberBase)};
+}
+
 void DeviceSimulator::Receive(const std::uint8_t* data, int count) {
     while (count > 0) {
         const int take = std::min(count, RxCapacity - rxCount);
@@ -77,10 +93,11 @@ void DeviceSimulator::Tick() {
 // The program converts GX = CountToG(X), GY = CountToG(−Y), GZ = CountToG(Z): the Y channel
 // goes out negated, so that a device hanging at rest shows GY = +1.
 void DeviceSimulator::SendSample() {
-    const AxisG g = MotionAt(options.Motion, Time());
+    const AxisG g =
+        options.Numbered ? NumberedSample(samplesSent++) : MotionAt(options.Motion, Time());
     std::normal_distribution<double> noise(0.0, options.Noise);
     const auto noisy = [&](double value) {
-        return options.Noise > 0.0 ? value + noise(noiseRandom) : value;
+        return options.Noise > 0.0 && !options.Numbered ? value + noise(noiseRandom) : value;
     };
     const double y = noisy(g.Y);
     const double x = noisy(g.X);

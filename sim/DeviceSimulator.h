@@ -26,8 +26,17 @@ struct SimulatorOptions {
     double Noise = 0.0; // standard deviation of the Gaussian noise on each axis, in g
     std::uint8_t RangeCode = 1;
     std::uint32_t Seed = 1; // makes the noise and the faults repeatable
+    // Instead of the motion, each sample carries its own number (NumberedSample), so that
+    // samples lost on the way show as gaps in a saved log.
+    bool Numbered = false;
     LineFaults Faults;
 };
+
+// The sample numbers of a numbered device: sample n (counted from 0 since power-on) carries
+// three base-64 digits of n, least significant on X, each as −1 g + digit/32 g, which the
+// log keeps exactly enough in either unit. Numbers repeat after NumberedSampleCycle samples.
+constexpr std::uint32_t NumberedSampleCycle = 64 * 64 * 64;
+AxisG NumberedSample(std::uint32_t n);
 
 // The accelerometer's side of the serial protocol: it takes the bytes the PC sends, answers
 // identify and calibration read-back, keeps the calibration values written to it, and while
@@ -64,6 +73,7 @@ private:
 
     SimulatorOptions options;
     std::int64_t ticks = 0;
+    std::uint32_t samplesSent = 0;
     bool streaming = false;
     std::optional<double> firstStreamStart;
     std::int16_t offsets[3] = {}; // wire channel order: Y, X, Z

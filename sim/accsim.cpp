@@ -38,6 +38,9 @@ of the device to open; the device runs until SIGINT or SIGTERM.
   --drop-bytes P       probability that a sent byte is lost
   --silence START:DUR  START seconds after streaming is first started, the device sends and
                        answers nothing for DUR seconds, then carries on
+  --numbered           send numbered samples instead of the motion: sample n carries the
+                       base-64 digits of n on X, Y, Z (least significant on X), each as
+                       -1 g + digit/32 g, so lost samples show as gaps in a saved log
   --verbose            print every received command frame as a line
                        "rx 02 00 00 00 02 03 t=MS" (MS: milliseconds since start),
                        ending in " silent" when the device ignored it
@@ -135,6 +138,10 @@ bool ParseArguments(int argc, char** argv, Settings& settings) {
         }
         if (name == "--verbose") {
             settings.Verbose = true;
+            continue;
+        }
+        if (name == "--numbered") {
+            settings.Device.Numbered = true;
             continue;
         }
         const std::string value = i + 1 < argc ? argv[++i] : "";

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <chrono>
+#include <cmath>
 #include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -25,6 +26,15 @@ std::vector<std::uint8_t> Exchange(DeviceSimulator& device, std::initializer_lis
     const auto bytes = Bytes(commands);
     device.Receive(bytes.data(), static_cast<int>(bytes.size()));
     return device.TakeOutput();
+}
+
+// The number a numbered sample carries, read back from the values the program shows: three
+// base-64 digits, X least significant, each as -1 g + digit/32 g.
+std::uint32_t SampleNumberOf(double gx, double gy, double gz) {
+    const auto digit = [](double g) {
+        return static_cast<std::uint32_t>(std::lround((g + 1) * 32));
+    };
+    return digit(gx) + 64 * (digit(gy) + 64 * digit(gz));
 }
 
 // Gravity along Y: the device sends the Y channel negated and the program negates it back.
@@ -93,6 +103,26 @@ TEST(DeviceSimulator, AtRestTheProgramShowsPlusOneGAlongYAlsoAcrossBrokenFrames)
     // About 0.73 of the samples come through whole; 0.89 if wrong checksums were let pass.
     EXPECT_NEAR(program.Samples.size(), 730, 60);
     EXPECT_EQ(program.Samples, std::vector(program.Samples.size(), AtRest));
+}
+
+// The numbers survive the program's conversion in both range codes, past the first carry into
+// the Y digit and up to the last number of the cycle.
+TEST(DeviceSimulator, NumberedSamplesReadBackAsTheirNumbers) {
+    for (const std::uint8_t range : {1, 2}) {
+        SimulatorOptions options;
+        options.Numbered = true;
+        options.RangeCode = range;
+        const ProgramSide program(options, 200);
+        ASSERT_EQ(program.Samples.size(), 200u);
+        for (std::uint32_t n = 0; n < 200; ++n) {
+            const auto& [gx, gy, gz] = program.Samples[n];
+            EXPECT_EQ(SampleNumberOf(gx, gy, gz), n);
+        }
+    }
+    const AxisG last = NumberedSample(NumberedSampleCycle - 1);
+    EXPECT_EQ(SampleNumberOf(last.X, last.Y, last.Z), NumberedSampleCycle - 1);
+    const AxisG first = NumberedSample(NumberedSampleCycle);
+    EXPECT_EQ(SampleNumberOf(first.X, first.Y, first.Z), 0u);
 }
 
 TEST(Accsim, ServesTheDeviceOnAPseudoTerminal) {

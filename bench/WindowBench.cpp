@@ -1,0 +1,106 @@
+// WindowBench: the main window's side of a full recording, in the real window at its real
+// size: saving 9050 three-axis rows, loading them back onto the acceleration chart, and
+// drawing that chart once. Prints one line per figure and repetition, "save_ms 3.21".
+// With --layout it prints instead where bench/run clicks: "BBtnStart 412 16", a point of each
+// control that takes a click, in window coordinates. Runs in a scratch folder of its own.
+
+#include "app/ProgramFont.h"
+#include "app/Tarvikmain.h"
+#include "files/LogFile.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <numbers>
+#include <qcustomplot.h>
+
+namespace {
+
+constexpr int Repetitions = 5;
+
+// A swinging sensor, different on each axis, in g.
+void FillRecording(LiveState& state) {
+    for (std::uint32_t i = 0; i < LogCapacity; ++i) {
+        const double phase = 2 * std::numbers::pi * 0.6 * i * SamplePeriod;
+        state.LogX[i] = 0.9 * std::sin(phase);
+        state.LogY[i] = 1.0 - 0.2 * std::cos(2 * phase);
+        state.LogZ[i] = 0.3 * std::sin(3 * phase + 1);
+    }
+    state.LogCount = LogCapacity;
+}
+
+double Milliseconds(const QElapsedTimer& clock) {
+    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+}
+
+void PrintLayout(TForm1& window) {
+    // As once the device's first sample arrived: the layout then gives the box its place.
+    window.ShowThreeAxisBox();
+    QApplication::processEvents();
+    for (const char* name : {"BBtnStart", "BBtnStop", "BitBtn1", "Cb3Axis"}) {
+        const auto* control = window.findChild<QWidget*>(QLatin1String(name));
+        QRect target = control->rect();
+        // A check box takes clicks on its box and text only, not on the rest of its width.
+        if (const auto* box = qobject_cast<const QCheckBox*>(control)) {
+            QStyleOptionButton option;
+            option.initFrom(box);
+            target = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+        }
+        const QPoint centre = control->mapTo(&window, target.center());
+        std::printf("%s %d %d\n", name, centre.x(), centre.y());
+    }
+}
+
+void MeasureLogs(TForm1& window) {
+    auto* chart = window.findChild<QCustomPlot*>(QStringLiteral("Chart1"));
+    const std::string path = QDir::current().filePath(QStringLiteral("bench.csv")).toStdString();
+    const int unitIndex = 1; // the window's default unit, [m/s2]
+    auto recorded = std::make_unique<LiveState>();
+    FillRecording(*recorded);
+    auto loaded = std::make_unique<LiveState>();
+    for (int repetition = 0; repetition <= Repetitions; ++repetition) {
+        QElapsedTimer clock;
+        clock.start();
+        SaveLogFile(path, *recorded, recorded->LogCount, true, unitIndex, window);
+        const double save = Milliseconds(clock);
+        clock.restart();
+        LoadLogFile(path, *loaded, unitIndex, window);
+        const double load = Milliseconds(clock);
+        clock.restart();
+        chart->replot(QCustomPlot::rpImmediateRefresh);
+        const double draw = Milliseconds(clock);
+        if (loaded->LogCount != LogCapacity) {
+            std::fprintf(stderr, "WindowBench: loaded %u rows\n", loaded->LogCount);
+            std::exit(1);
+        }
+        if (repetition == 0) continue; // the first round warms the caches
+        std::printf("save_ms %.3f\nload_ms %.3f\ndraw_ms %.3f\n", save, load, draw);
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    Q_INIT_RESOURCE(Tarvikmain);
+    QApplication application(argc, argv);
+    ApplyProgramFont(application);
+    QTemporaryDir folder;
+    QDir::setCurrent(folder.path());
+    TForm1 window;
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) return 1;
+    if (argc > 1 && QLatin1String(argv[1]) == QLatin1String("--layout"))
+        PrintLayout(window);
+    else
+        MeasureLogs(window);
+    std::fflush(stdout);
+    return 0;
+}
