@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 
 // The pages of the main window's page control, in their order.
@@ -55,6 +56,8 @@ enum class Box {
     EdRcvdScaleZ,
 };
 
+constexpr int BoxCount = static_cast<int>(Box::EdRcvdScaleZ) + 1;
+
 // The control name of a box, for the window that looks its controls up by name.
 const char* BoxName(Box box);
 
@@ -63,6 +66,11 @@ class MeasurementView {
 public:
     virtual ~MeasurementView() = default;
     virtual void AppendPoint(int chart, int series, double x, double y) = 0;
+    // Replaces all points of a series by (x[i], y[i]) for each i of y; x holds at least as
+    // many values. A view that draws replaces them at once; by default the series is cleared
+    // and the points appended.
+    virtual void ReplaceSeries(int chart, int series, std::span<const double> x,
+                               std::span<const double> y);
     virtual void ClearSeries(int chart, int series) = 0;
     virtual int PointCount(int chart, int series) const = 0;
     virtual void ShowBox(Box box, const std::string& text) = 0;

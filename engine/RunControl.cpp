@@ -1,6 +1,7 @@
 #include "engine/RunControl.h"
 
 #include <algorithm>
+#include <vector>
 
 void ClearTimeSeries(MeasurementView& view) {
     for (int series = 0; series < 4; ++series)
@@ -31,29 +32,27 @@ void EndRunForPageChange(LiveState& state, MeasurementView& view) {
 
 void AppendAcceleloPoints(MeasurementView& view, const ControlState& controls, double x, double gx,
                           double gy, double gz, double unitFactor, double mass) {
-    view.AppendPoint(Chart1, 0, x, gx * unitFactor);
-    if (controls.ThreeAxis) {
-        view.AppendPoint(Chart1, 1, x, gy * unitFactor);
-        view.AppendPoint(Chart1, 2, x, gz * unitFactor);
-    } else {
-        view.AppendPoint(Chart1, 3, x, gx * unitFactor * mass);
-    }
+    ForEachAcceleloPoint(controls, gx, gy, gz, unitFactor, mass,
+                         [&](int series, double y) { view.AppendPoint(Chart1, series, x, y); });
 }
 
 void RedrawFromRecording(LiveState& state, const ControlState& controls, MeasurementView& view) {
     const double factor = controls.UnitIndex == 0 ? 1.0 : StandardGravity;
-    state.ChartTime = 0.0;
     const int count = std::min<int>(view.PointCount(Chart1, 0), LogCapacity);
-    for (int series = 0; series < 4; ++series)
-        view.ClearSeries(Chart1, series);
+    std::vector<double> x, y[4];
+    state.ChartTime = 0.0;
     for (int i = 0; i < count; ++i) {
-        const double x = state.ChartTime;
+        x.push_back(state.ChartTime);
         if (controls.ActivePage == Page::TabAccelo) {
-            AppendAcceleloPoints(view, controls, x, state.LogX[i], state.LogY[i], state.LogZ[i],
-                                 factor, state.Mass);
+            ForEachAcceleloPoint(controls, state.LogX[i], state.LogY[i], state.LogZ[i], factor,
+                                 state.Mass,
+                                 [&](int series, double value) { y[series].push_back(value); });
         } else if (controls.ActivePage == Page::TabSpeed) {
-            view.AppendPoint(Chart1, 0, x, state.LogX[i] * factor);
+            y[0].push_back(state.LogX[i] * factor);
         }
         state.ChartTime += SamplePeriod;
     }
+    // One replacement per series: a series the page does not plot ends up empty.
+    for (int series = 0; series < 4; ++series)
+        view.ReplaceSeries(Chart1, series, x, y[series]);
 }

@@ -17,12 +17,25 @@ void BeginRun(LiveState& state, MeasurementView& view);
 // writes what was measured.
 void EndRunForPageChange(LiveState& state, MeasurementView& view);
 
-// The acceleration page's points of one sample: X, then Y and Z in three-axis mode or the
-// force X × mass otherwise; values in g scaled by the unit factor.
+// The acceleration page's points of one sample, as emit(series, y): X, then Y and Z in
+// three-axis mode or the force X × mass otherwise; values in g scaled by the unit factor.
+template <typename Emit>
+void ForEachAcceleloPoint(const ControlState& controls, double gx, double gy, double gz,
+                          double unitFactor, double mass, Emit&& emit) {
+    emit(0, gx * unitFactor);
+    if (controls.ThreeAxis) {
+        emit(1, gy * unitFactor);
+        emit(2, gz * unitFactor);
+    } else {
+        emit(3, gx * unitFactor * mass);
+    }
+}
+
+// The same points appended at x.
 void AppendAcceleloPoints(MeasurementView& view, const ControlState& controls, double x, double gx,
                           double gy, double gz, double unitFactor, double mass);
 
 // Redraws the acceleration chart from the recording after a unit change: as many samples as
 // the first series held, in the unit and axis mode now chosen, on the pages that plot the
-// recording.
+// recording; each series' points are replaced at once.
 void RedrawFromRecording(LiveState& state, const ControlState& controls, MeasurementView& view);

@@ -86,6 +86,8 @@ std::optional<LogNumberError> LoadLogFile(const std::string& path, LiveState& st
     ClearAllSeries(view);
     const double chartFactor = unitIndex == 0 ? 1.0 : StandardGravity;
     double* const axes[] = {state.LogX, state.LogY, state.LogZ};
+    // The chart points, put onto the chart at once when the file is read.
+    std::vector<double> times[3], points[3];
     bool inMs2 = false;
     std::uint32_t row = 0, skipped = 0;
     double t = 0.0;
@@ -112,7 +114,8 @@ std::optional<LogNumberError> LoadLogFile(const std::string& path, LiveState& st
             if (inMs2) *value *= GPerMs2;
             if (row >= LogCapacity) continue;
             axes[axis][row] = *value;
-            view.AppendPoint(Chart1, axis, t, *value * chartFactor);
+            times[axis].push_back(t);
+            points[axis].push_back(*value * chartFactor);
             state.LogCount = row + 1;
         }
         if (error || axis == 0) break;
@@ -120,6 +123,8 @@ std::optional<LogNumberError> LoadLogFile(const std::string& path, LiveState& st
         t += SamplePeriod;
         ++row;
     }
+    for (int axis = 0; axis < 3; ++axis)
+        view.ReplaceSeries(Chart1, axis, times[axis], points[axis]);
     if (skipped > 0)
         view.AppendMessage("Log rows beyond " + std::to_string(LogCapacity) +
                            " not loaded: " + std::to_string(skipped));
