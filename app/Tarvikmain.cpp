@@ -49,10 +49,9 @@ std::tm LocalNow() {
 TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     : QMainWindow(parent), ui(std::make_unique<Ui::TForm1>()) {
     ui->setupUi(this);
-    for (int box = 0; box < static_cast<int>(BoxEdits.size()); ++box)
-        BoxEdits[box] = findChild<QLineEdit*>(BoxName(static_cast<Box>(box)));
     ui->CbScale->setCheckState(Qt::PartiallyChecked);
-    Charts = std::make_unique<ChartSet>(ui->Chart1, ui->Chart2, ui->Chart3);
+    Charts = std::make_unique<ChartSet>(ui->Chart1, ui->Chart2, ui->Chart3, Repaints);
+    Boxes = std::make_unique<ValueBoxes>(*this, Repaints);
     if (!candidates) candidates = SystemPortCandidates;
     Link =
         std::make_unique<DeviceLink>(Ports[0], State, *this, *this, *this, std::move(candidates));
@@ -197,6 +196,11 @@ void TForm1::AppendPoint(int chart, int series, double x, double y) {
     Charts->AppendPoint(chart, series, x, y);
 }
 
+void TForm1::ReplaceSeries(int chart, int series, std::span<const double> x,
+                           std::span<const double> y) {
+    Charts->ReplaceSeries(chart, series, x, y);
+}
+
 void TForm1::ClearSeries(int chart, int series) {
     Charts->ClearSeries(chart, series);
 }
@@ -206,7 +210,7 @@ int TForm1::PointCount(int chart, int series) const {
 }
 
 void TForm1::ShowBox(Box box, const std::string& text) {
-    if (QLineEdit* edit = BoxEdits[static_cast<int>(box)]) edit->setText(Text(text));
+    Boxes->Show(box, text);
 }
 
 void TForm1::ShowThreeAxisBox() {

@@ -4,6 +4,8 @@
 #include "device/ReceiveQueue.h"
 #include "device/qt/TComm.h"
 #include "display/ChartSet.h"
+#include "display/RepaintClock.h"
+#include "display/ValueBoxes.h"
 #include "engine/LiveState.h"
 #include "engine/MeasurementView.h"
 #include "files/Settings.h"
@@ -39,6 +41,8 @@ public:
 
     // MeasurementView and FrameConsumer
     void AppendPoint(int chart, int series, double x, double y) override;
+    void ReplaceSeries(int chart, int series, std::span<const double> x,
+                       std::span<const double> y) override;
     void ClearSeries(int chart, int series) override;
     int PointCount(int chart, int series) const override;
     void ShowBox(Box box, const std::string& text) override;
@@ -136,9 +140,10 @@ private:
     ControlState Controls;
     TComm Comm1;
     PortContext Ports[2];
+    RepaintClock Repaints;
     std::unique_ptr<ChartSet> Charts;
+    std::unique_ptr<ValueBoxes> Boxes;
     std::unique_ptr<DeviceLink> Link;
-    std::array<QLineEdit*, 25> BoxEdits{};
     QTimer TmSystem, TmEngine, TmFavWork, TmFavWork2, TmKalman;
     QString LogDir;
     bool OptionsUnlocked = false;

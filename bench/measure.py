@@ -67,8 +67,15 @@ class CpuStretch:
         return [100 * (cpu_seconds(pid) - before) / wall for pid, before in zip(self.pids, self.cpu)]
 
 
+def x_environment(display):
+    """The environment of a program shown on the benchmark's X server."""
+    env = dict(os.environ, DISPLAY=display)
+    env.pop("QT_QPA_PLATFORM", None)
+    return env
+
+
 def xdotool(display, *args):
-    return subprocess.run(["xdotool", *args], env=dict(os.environ, DISPLAY=display),
+    return subprocess.run(["xdotool", *args], env=x_environment(display),
                           capture_output=True, text=True, check=False).stdout
 
 
@@ -128,8 +135,7 @@ class Program:
             f.write(f"Kvd_Log_DataBase_Ver=1.0\r\nCmbComPort={port}\r\n"
                     f"CmbYTime={WINDOW_SECONDS}\r\nCmbUnit=1\r\nCmbKalman=0\r\n")
         shutil.copy(os.path.join(source, "app", "AccNote.rtf"), self.folder)
-        env = dict(os.environ, DISPLAY=display)
-        env.pop("QT_QPA_PLATFORM", None)
+        env = x_environment(display)
         watcher = subprocess.Popen([os.path.join(build, "bench", "WaitForMap"), "20"],
                                    env=env, stdout=subprocess.PIPE, text=True)
         if watcher.stdout.readline().strip() != "ready":
@@ -270,9 +276,8 @@ def measure_run(args, display, layout, rate, results):
 
 def measure_window(args, display, results):
     load = load_average()
-    env = dict(os.environ, DISPLAY=display)
-    env.pop("QT_QPA_PLATFORM", None)
-    out = subprocess.run([os.path.join(args.build, "bench", "WindowBench")], env=env,
+    out = subprocess.run([os.path.join(args.build, "bench", "WindowBench")],
+                         env=x_environment(display),
                          capture_output=True, text=True, check=True).stdout
     for line in out.splitlines():
         name, value = line.split()
@@ -295,9 +300,8 @@ def measure_core(args):
 
 
 def layout_of(args, display):
-    env = dict(os.environ, DISPLAY=display)
-    env.pop("QT_QPA_PLATFORM", None)
-    out = subprocess.run([os.path.join(args.build, "bench", "WindowBench"), "--layout"], env=env,
+    out = subprocess.run([os.path.join(args.build, "bench", "WindowBench"), "--layout"],
+                         env=x_environment(display),
                          capture_output=True, text=True, check=True).stdout
     return {name: (int(x), int(y)) for name, x, y in (line.split() for line in out.splitlines())}
 

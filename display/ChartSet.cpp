@@ -2,16 +2,27 @@
 
 #include "display/ChartGestures.h"
 #include "display/IncrementTicker.h"
+#include "display/RepaintClock.h"
 #include "engine/MeasurementView.h"
 
+#include <algorithm>
+#include <cmath>
 #include <qcustomplot.h>
 #include <stdexcept>
 #include <string>
 
 namespace {
 
-// One repaint per screen refresh at most, however fast the points arrive.
-constexpr int ReplotIntervalMs = 16;
+// The layer of the curves, between the grid and the axes. Its own paint buffer lets a new
+// point redraw the curves alone.
+const QString CurvesLayer = QStringLiteral("curves");
+
+// Pixels beside appended points that their drawing may touch: line ends, smoothing, and the
+// per-pixel thinning of dense curves, which redraws the pixel column of the last point.
+constexpr int StripMargin = 4;
+// The thinning also starts by itself once a curve grows dense, which may change pixels left
+// of the strip; the whole plot area, repainted once a second during a run, then shows them.
+constexpr int StripRepaintsPerWhole = 1000 / RepaintClock::IntervalMs;
 
 struct UnitAxes {
     const char* LeftTitle;
@@ -43,8 +54,41 @@ void AddTitle(QCustomPlot* plot, const char* title) {
     plot->plotLayout()->addElement(0, 0, new QCPTextElement(plot, title, font));
 }
 
+// QCustomPlot repaints the whole widget after drawing a buffered layer anew, and keeps the
+// pieces that would let it do less protected. Member pointers named through these classes
+// reach them: the plot area alone is then repainted after a new point, a fraction of the
+// widget and free of the opaque check box in its corner, which would otherwise send every
+// repaint down Qt's slow clipped path.
+struct LayerInternals : QCPLayer {
+    using QCPLayer::drawToPaintBuffer;
+    using QCPLayer::mPaintBuffer;
+};
+struct PlotInternals : QCustomPlot {
+    using QCustomPlot::hasInvalidatedPaintBuffers;
+};
+
+// Draws the curves' layer anew and repaints the given part of the plot area.
+void RedrawCurves(QCustomPlot* plot, const QRect& changed) {
+    QCPLayer* layer = plot->layer(CurvesLayer);
+    const auto buffer = (layer->*(&LayerInternals::mPaintBuffer)).toStrongRef();
+    if (!buffer || (plot->*(&PlotInternals::hasInvalidatedPaintBuffers))()) {
+        plot->replot(QCustomPlot::rpQueuedRefresh); // a new size or layer: all anew
+        return;
+    }
+    buffer->clear(Qt::transparent);
+    (layer->*(&LayerInternals::drawToPaintBuffer))();
+    buffer->setInvalidated(false);
+    plot->update(changed);
+}
+
+void AddCurvesLayer(QCustomPlot* plot) {
+    plot->addLayer(CurvesLayer, plot->layer(QStringLiteral("main")), QCustomPlot::limAbove);
+    plot->layer(CurvesLayer)->setMode(QCPLayer::lmBuffered);
+}
+
 void AddSeries(QCustomPlot* plot, QCPAxis* valueAxis, const char* name, const QColor& colour) {
     QCPGraph* graph = plot->addGraph(plot->xAxis, valueAxis);
+    graph->setLayer(CurvesLayer);
     graph->setName(name);
     graph->setPen(QPen(colour));
     graph->setAdaptiveSampling(true);
@@ -52,11 +96,12 @@ void AddSeries(QCustomPlot* plot, QCPAxis* valueAxis, const char* name, const QC
 
 } // namespace
 
-ChartSet::ChartSet(QCustomPlot* chart1, QCustomPlot* chart2, QCustomPlot* chart3, QObject* parent)
-    : QObject(parent), Plots{chart1, chart2, chart3} {
-    ReplotTimer.setSingleShot(true);
-    ReplotTimer.setInterval(ReplotIntervalMs);
-    connect(&ReplotTimer, &QTimer::timeout, this, &ChartSet::ReplotChanged);
+ChartSet::ChartSet(QCustomPlot* chart1, QCustomPlot* chart2, QCustomPlot* chart3,
+                   RepaintClock& clock, QObject* parent)
+    : QObject(parent), Plots{chart1, chart2, chart3}, Clock(clock) {
+    connect(&Clock, &RepaintClock::Tick, this, &ChartSet::Repaint);
+    for (QCustomPlot* plot : Plots)
+        AddCurvesLayer(plot);
     Gestures = {
         new ChartGestures(chart1, {chart1->xAxis, chart1->yAxis, chart1->yAxis2}, true),
         new ChartGestures(chart2, {chart2->xAxis, chart2->yAxis}, true),
@@ -66,10 +111,13 @@ ChartSet::ChartSet(QCustomPlot* chart1, QCustomPlot* chart2, QCustomPlot* chart3
     SetUpValueChart(Chart2, "속도 산출 그래프", "속도[m/s]", QCPRange(-2, 2), 0.5, 1);
     SetUpValueChart(Chart3, "기울기 그래프", "기울기(각도)", QCPRange(-60, 60), 10, 0);
     for (int chart = Chart1; chart <= Chart3; ++chart) {
-        connect(Gestures[chart - 1], &ChartGestures::RangeChangedByUser, this, [this, chart] {
-            QueueReplot(chart);
-            emit UserRangeChanged(chart);
-        });
+        connect(Gestures[chart - 1], &ChartGestures::RangeChangedByUser, this,
+                [this, chart] { emit UserRangeChanged(chart); });
+        // Whoever changes a range, the axes are drawn anew with it.
+        QCustomPlot* plot = Plot(chart);
+        for (QCPAxis* axis : {plot->xAxis, plot->yAxis, plot->xAxis2, plot->yAxis2})
+            connect(axis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this,
+                    [this, chart] { QueueReplot(chart); });
         QueueReplot(chart);
     }
     connect(chart1, &QCustomPlot::mousePress, this, [this](QMouseEvent* event) {
@@ -132,13 +180,31 @@ void ChartSet::SetUpAxis(int chart, QCPAxis* axis, const char* title, const QCPR
 }
 
 void ChartSet::AppendPoint(int chart, int series, double x, double y) {
-    Graph(chart, series)->addData(x, y);
-    QueueReplot(chart);
+    QCPGraph* graph = Graph(chart, series);
+    Changes& changes = Pending[chart - 1];
+    const double joined = graph->data()->isEmpty() ? x : (graph->data()->constEnd() - 1)->key;
+    if (x < joined) changes.AnyPoint = true;
+    const bool first = !changes.Curves || changes.AnyPoint;
+    changes.FromTime = first ? joined : std::min(changes.FromTime, joined);
+    changes.ToTime = first ? x : std::max(changes.ToTime, x);
+    graph->addData(x, y);
+    QueueCurves(chart);
+}
+
+void ChartSet::ReplaceSeries(int chart, int series, std::span<const double> x,
+                             std::span<const double> y) {
+    QVector<QCPGraphData> points(static_cast<qsizetype>(y.size()));
+    for (std::size_t i = 0; i < y.size(); ++i)
+        points[static_cast<qsizetype>(i)] = {x[i], y[i]};
+    Graph(chart, series)->data()->set(points, true);
+    Pending[chart - 1].AnyPoint = true;
+    QueueCurves(chart);
 }
 
 void ChartSet::ClearSeries(int chart, int series) {
     Graph(chart, series)->data()->clear();
-    QueueReplot(chart);
+    Pending[chart - 1].AnyPoint = true;
+    QueueCurves(chart);
 }
 
 int ChartSet::PointCount(int chart, int series) const {
@@ -172,7 +238,6 @@ void ChartSet::SetTimeWindow(int seconds) {
         Gestures[chart - 1]->SetHome(time, home);
         const double shownMin = time->range().lower;
         time->setRange(shownMin < seconds ? shownMin : home.lower, seconds);
-        QueueReplot(chart);
     }
 }
 
@@ -196,7 +261,6 @@ double ChartSet::BottomMax(int chart) const {
 
 void ChartSet::SetBottomRange(int chart, double min, double max) {
     Plot(chart)->xAxis->setRange(min, max);
-    QueueReplot(chart);
 }
 
 QPointF ChartSet::PixelToValues(int x, int y) const {
@@ -205,14 +269,42 @@ QPointF ChartSet::PixelToValues(int x, int y) const {
 }
 
 void ChartSet::QueueReplot(int chart) {
-    Changed[chart - 1] = true;
-    if (!ReplotTimer.isActive()) ReplotTimer.start();
+    Pending[chart - 1].Whole = true;
+    Clock.Request();
 }
 
-void ChartSet::ReplotChanged() {
-    for (int i = 0; i < 3; ++i) {
-        if (!Changed[i]) continue;
-        Changed[i] = false;
-        Plots[i]->replot(QCustomPlot::rpQueuedRefresh);
+void ChartSet::QueueCurves(int chart) {
+    Pending[chart - 1].Curves = true;
+    Clock.Request();
+}
+
+// The part of the plot area whose curves changed: the strip of the appended points, or all
+// of it.
+QRect ChartSet::ChangedArea(int chart) {
+    Changes& changes = Pending[chart - 1];
+    const QCustomPlot* plot = Plot(chart);
+    const QRect area = plot->axisRect()->rect();
+    if (changes.AnyPoint || ++changes.StripRepaints >= StripRepaintsPerWhole) {
+        changes.StripRepaints = 0;
+        return area;
+    }
+    const double from = plot->xAxis->coordToPixel(changes.FromTime);
+    const double to = plot->xAxis->coordToPixel(changes.ToTime);
+    const QRect strip(
+        QPoint(static_cast<int>(std::floor(std::min(from, to))) - StripMargin, area.top()),
+        QPoint(static_cast<int>(std::ceil(std::max(from, to))) + StripMargin, area.bottom()));
+    return strip & area;
+}
+
+void ChartSet::Repaint() {
+    for (int chart = Chart1; chart <= Chart3; ++chart) {
+        Changes& changes = Pending[chart - 1];
+        if (changes.Whole) {
+            Plot(chart)->replot(QCustomPlot::rpQueuedRefresh);
+            changes.StripRepaints = 0;
+        } else if (changes.Curves) {
+            RedrawCurves(Plot(chart), ChangedArea(chart));
+        }
+        changes.Whole = changes.Curves = changes.AnyPoint = false;
     }
 }

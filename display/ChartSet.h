@@ -4,27 +4,37 @@
 
 #include <QObject>
 #include <QPointF>
-#include <QTimer>
 #include <array>
+#include <span>
 
 class ChartGestures;
 class QCPAxis;
 class QCPGraph;
 class QCPRange;
 class QCustomPlot;
+class RepaintClock;
 
 // The three charts of the main window: the acceleration and force chart (Chart1, four
 // series), the velocity chart (Chart2) and the tilt chart (Chart3). Charts are addressed by
 // the ids of engine/MeasurementView.h (1..3) and series by index; an id, series or point
-// index that does not exist throws std::out_of_range. Appending never repaints at once: a
-// changed chart is redrawn at the next screen refresh, once however many points arrived.
+// index that does not exist throws std::out_of_range.
+//
+// Nothing repaints at once: a changed chart is redrawn on the next tick of the repaint clock,
+// once however many changes arrived, so a run repaints 25 times a second whatever the sample
+// rate. When only points changed, only the layer that holds the curves is drawn
+// anew, and of the screen only the strip where points were appended is repainted; axes, grid
+// and labels are drawn again only after a change of a range, an axis, the unit or the size.
+// Whatever lies on the curves' layer must therefore stay inside the plot area.
 class ChartSet : public QObject {
     Q_OBJECT
 public:
-    ChartSet(QCustomPlot* chart1, QCustomPlot* chart2, QCustomPlot* chart3,
+    ChartSet(QCustomPlot* chart1, QCustomPlot* chart2, QCustomPlot* chart3, RepaintClock& clock,
              QObject* parent = nullptr);
 
     void AppendPoint(int chart, int series, double x, double y);
+    // Replaces all points of a series by (x[i], y[i]) for each i of y; x ascending and at
+    // least as long as y.
+    void ReplaceSeries(int chart, int series, std::span<const double> x, std::span<const double> y);
     void ClearSeries(int chart, int series);
     int PointCount(int chart, int series) const;
     double YAt(int chart, int series, int index) const;
@@ -64,13 +74,27 @@ private:
                          const QCPRange& leftRange, double leftIncrement, int minDecimals);
     void SetUpAxis(int chart, QCPAxis* axis, const char* title, const QCPRange& range,
                    double increment, int minDecimals = 0);
+    // A change of axes, ranges or layout: the whole chart is drawn anew.
     void QueueReplot(int chart);
-    void ReplotChanged();
+    // Only points changed: the curves' layer is drawn anew.
+    void QueueCurves(int chart);
+    void Repaint();
+
+    // What changed in a chart since its last repaint.
+    struct Changes {
+        bool Whole = false;    // axes, ranges, labels or layout
+        bool Curves = false;   // points
+        bool AnyPoint = false; // points other than appended at the right end
+        double FromTime = 0.0; // appended points span this, with the points they join
+        double ToTime = 0.0;
+        int StripRepaints = 0; // since the plot area was last repainted whole
+    };
+    QRect ChangedArea(int chart);
 
     std::array<QCustomPlot*, 3> Plots;
     std::array<ChartGestures*, 3> Gestures;
-    std::array<bool, 3> Changed{};
-    QTimer ReplotTimer;
+    std::array<Changes, 3> Pending{};
+    RepaintClock& Clock;
 };
 
 // The pendulum measurement's read access to one plotted series.

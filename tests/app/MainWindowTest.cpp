@@ -1,4 +1,5 @@
 #include "app/Tarvikmain.h"
+#include "files/LogFile.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -28,6 +29,7 @@ private slots:
     void PendulumCalculationsAndLengthEntry();
     void SpeedPageSharesTheAccelerationChart();
     void KalmanBenchConvergesToTheLevelBias();
+    void FullLogLoadsOntoTheChart();
 
 private:
     template <typename T> T* Find(const char* name) {
@@ -134,6 +136,30 @@ void MainWindowTest::KalmanBenchConvergesToTheLevelBias() {
                               10000);
     Find<QAbstractButton>("BtnKmStop")->click();
     QVERIFY(std::abs(Form->Live().KalmanBias - 5.0) < 1e-4);
+}
+
+// A whole recording goes onto the acceleration chart at once, every row at its time.
+void MainWindowTest::FullLogLoadsOntoTheChart() {
+    auto recorded = std::make_unique<LiveState>();
+    for (std::uint32_t i = 0; i < LogCapacity; ++i) {
+        recorded->LogX[i] = (i % 100) * 0.01;
+        recorded->LogY[i] = -0.5;
+        recorded->LogZ[i] = i * 0.0001;
+    }
+    recorded->LogCount = LogCapacity;
+    const std::string path = Folder.filePath("full.csv").toStdString();
+    QVERIFY(SaveLogFile(path, *recorded, LogCapacity, true, 0, *Form));
+    Form->AppendPoint(Chart1, 3, 0, 1); // a force curve from before: the load clears it
+
+    auto loaded = std::make_unique<LiveState>();
+    QVERIFY(!LoadLogFile(path, *loaded, 1, *Form));
+    const ChartSet& charts = Form->ChartsView();
+    for (int series = 0; series < 3; ++series)
+        QCOMPARE(charts.PointCount(Chart1, series), static_cast<int>(LogCapacity));
+    QCOMPARE(charts.PointCount(Chart1, 3), 0);
+    QCOMPARE(charts.YAt(Chart1, 0, 199), 0.99 * 9.8);
+    QCOMPARE(charts.YAt(Chart1, 1, LogCapacity - 1), -0.5 * 9.8);
+    QVERIFY(std::abs(charts.LargestX(Chart1, 2) - (LogCapacity - 1) * 0.02) < 1e-6);
 }
 
 QTEST_MAIN(MainWindowTest)

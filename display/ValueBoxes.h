@@ -1,0 +1,31 @@
+#pragma once
+
+#include "engine/MeasurementView.h"
+
+#include <QObject>
+#include <array>
+#include <string>
+
+class QLineEdit;
+class QWidget;
+class RepaintClock;
+
+// The text boxes the measurement writes, shown on the repaint clock's tick: a box shows the
+// newest text it was given since the last tick, and a box whose text stays is not touched
+// (setting the same text would still repaint it). Texts wait as plain strings, so a sample
+// that refreshes the boxes costs no conversion until its texts are shown.
+class ValueBoxes : public QObject {
+public:
+    // The boxes are the window's line edits named as the boxes; a missing one is skipped.
+    ValueBoxes(const QWidget& window, RepaintClock& clock);
+
+    void Show(Box box, const std::string& text);
+
+private:
+    void ShowWaiting();
+
+    RepaintClock& Clock;
+    std::array<QLineEdit*, BoxCount> Edits{};
+    std::array<std::string, BoxCount> Waiting;
+    std::array<bool, BoxCount> IsWaiting{};
+};
