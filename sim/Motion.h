@@ -7,7 +7,7 @@ enum class MotionKind { Rest, Tilt, Pendulum, Push };
 
 struct MotionOptions {
     MotionKind Kind = MotionKind::Rest;
-    double Period = 2.0;     // pendulum period, seconds
+    double Length = 1.0;     // pendulum length, metres
     double Amplitude = 20.0; // pendulum amplitude, degrees
     double PushEvery = 10.0; // seconds from one push to the next, at least 2
 };

@@ -27,7 +27,7 @@ of the device to open; the device runs until SIGINT or SIGTERM.
   --link PATH          also make PATH a symbolic link to the device (removed at exit)
   --rate N             samples per second (default 50)
   --motion KIND        rest, tilt, pendulum or push (default rest)
-  --period S           pendulum period in seconds (default 2)
+  --length M           pendulum length in metres (default 1)
   --amplitude DEG      pendulum amplitude in degrees (default 20)
   --push-every S       seconds from one push along X to the next, at least 2 (default 10)
   --noise SIGMA        Gaussian noise on each axis, in g (default 0)
@@ -95,7 +95,7 @@ bool ApplyOption(Settings& settings, const std::string& name, const std::string&
         double Min, Max;
     } reals[] = {
         {"--rate", &device.Rate, 0.1, 10000},
-        {"--period", &device.Motion.Period, 0.1, 1000},
+        {"--length", &device.Motion.Length, 0.01, 1000},
         {"--amplitude", &device.Motion.Amplitude, 0, 90},
         {"--push-every", &device.Motion.PushEvery, 2, 1e6},
         {"--noise", &device.Noise, 0, 4},
