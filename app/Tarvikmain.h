@@ -3,6 +3,7 @@
 #include "device/DeviceLink.h"
 #include "device/ReceiveQueue.h"
 #include "device/qt/TComm.h"
+#include "display/ChartReadout.h"
 #include "display/ChartSet.h"
 #include "engine/LiveState.h"
 #include "engine/MeasurementView.h"
@@ -114,6 +115,7 @@ private slots:
     void Button2Click();
     void UdPendLClick();
     void EdPendLKeyUp();
+    void Chart1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pixel);
     void Chart1Zoom();
     void Chart2Zoom();
     void Button3Click();
@@ -125,6 +127,7 @@ private:
     void FormClose();
     void ConnectHandlers();
     void ConnectControlState();
+    void CentreOnScreen();
     void ApplyPageLayout(Page page);
     void MovePanel(QWidget* panel, QWidget* page);
     void ApplyOffsetBox(QLineEdit* box, double& offset);
@@ -137,8 +140,9 @@ private:
     TComm Comm1;
     PortContext Ports[2];
     std::unique_ptr<ChartSet> Charts;
+    std::unique_ptr<ChartReadout> Readout;
     std::unique_ptr<DeviceLink> Link;
-    std::array<QLineEdit*, 25> BoxEdits{};
+    std::array<QLineEdit*, BoxCount> BoxEdits{};
     QTimer TmSystem, TmEngine, TmFavWork, TmFavWork2, TmKalman;
     QString LogDir;
     bool OptionsUnlocked = false;
