@@ -15,7 +15,8 @@ port=$demo/ttyAccsim
 settings=$demo/default.ini
 mkdir -p "$demo"
 # The demo pendulum is as long as the program's length box says at start (0.500 m unless the
-# settings file holds another), so that "중력계산" gives about 9.8 m/s².
+# settings file holds another), so that "중력계산" gives about 9.8 m/s²: 9.7 at a 15° swing,
+# whose period is 0.4 % longer than the small-swing formula says.
 length=0.5
 if [ -f "$settings" ]; then
     saved=$(sed -n 's/^EdPendL=\([0-9]*\.\{0,1\}[0-9]*\)\r\{0,1\}$/\1/p' "$settings" | head -n 1)
@@ -24,17 +25,19 @@ if [ -f "$settings" ]; then
     fi
 fi
 "$build/accsim" --link "$port" --motion "${ACCSIM_MOTION:-pendulum}" --length "$length" \
-    --amplitude 10 --noise 0.002 >/dev/null &
+    --amplitude 15 --noise 0.001 >/dev/null &
 simulator=$!
 trap 'kill $simulator 2>/dev/null || true' EXIT
 trap 'exit 130' INT TERM
 for _ in $(seq 50); do [ -e "$port" ] && break; sleep 0.1; done
 
 # The program finds its device by the port name its settings file holds.
+# The filter level the box shows ("중간"): unfiltered, the demo's noise adds turning points
+# to the pendulum's.
 if [ -f "$settings" ]; then
     sed -i "s|^CmbComPort=.*|CmbComPort=$port\r|" "$settings"
+    grep -q '^CmbKalman=' "$settings" || printf 'CmbKalman=2\r\n' >>"$settings"
 else
-    # The filter level the box shows ("중간"): without it the demo's noise makes turning points.
     printf 'Kvd_Log_DataBase_Ver=1.0\r\nCmbComPort=%s\r\nCmbYTime=10\r\nCmbUnit=1\r\nCmbKalman=2\r\n' \
         "$port" >"$settings"
 fi

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringDecoder>
 #include <QTimer>
 
@@ -78,7 +79,8 @@ void TForm2::ShowNote(QWidget* mainWindow) {
 
 void TForm2::ReportLoadError() {
     QMessageBox box(QMessageBox::Warning, windowTitle(), Error, QMessageBox::Ok, this);
-    box.setDetailedText(ErrorDetail);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("확인"));
+    box.setInformativeText(ErrorDetail);
     box.exec();
 }
 

@@ -496,7 +496,7 @@ void AppTest::DemoPendulumGivesStandardGravity() {
     // As ./run.sh starts it: the length the program's box shows at start, 0.500 m, and the
     // filter level the box shows.
     SimulatorProcess simulator(
-        {"--motion", "pendulum", "--length", "0.5", "--amplitude", "10", "--noise", "0.002"});
+        {"--motion", "pendulum", "--length", "0.5", "--amplitude", "15", "--noise", "0.001"});
     Program program(PortSetting(simulator) + "CmbKalman=2\r\n");
     WaitForDevice(program);
     QCOMPARE(program.Text("EdPendL"), QStringLiteral("0.500"));
