@@ -17,6 +17,7 @@
 namespace Ui {
 class TForm1;
 }
+class CalibrationPage;
 class QLineEdit;
 class TForm2;
 
@@ -142,6 +143,7 @@ private:
     std::unique_ptr<ChartSet> Charts;
     std::unique_ptr<ChartReadout> Readout;
     std::unique_ptr<DeviceLink> Link;
+    std::unique_ptr<CalibrationPage> Calibration;
     std::array<QLineEdit*, BoxCount> BoxEdits{};
     QTimer TmSystem, TmEngine, TmFavWork, TmFavWork2, TmKalman;
     QString LogDir;
