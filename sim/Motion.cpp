@@ -32,13 +32,25 @@ double Radians(double degrees) {
 AxisG Pendulum(const MotionOptions& options, double time) {
     const double theta0 = Radians(options.Amplitude);
     const double stiffness = Gravity / options.Length; // θ'' = −stiffness·sin θ
-    // The swing repeats, so each call integrates from the start of the current period:
-    // 4·K(sin(θ0/2)) / √(g/L).
+    // The swing repeats every period and mirrors itself: the second half is the first with
+    // the angle negated, and the second quarter retraces the first backwards with the angle
+    // negated. So each call integrates at most a quarter period from the turn, where the
+    // pendulum is at rest at the amplitude. The period is 4·K(sin(θ0/2)) / √(g/L).
     const double period = 4.0 * std::comp_ellint_1(std::sin(theta0 / 2.0)) / std::sqrt(stiffness);
+    double phase = std::fmod(time, period);
+    double side = 1.0;
+    if (phase >= period / 2) {
+        phase -= period / 2;
+        side = -side;
+    }
+    if (phase > period / 4) {
+        phase = period / 2 - phase;
+        side = -side;
+    }
     double theta = theta0;
-    double speed = 0.0;
+    double speed = 0.0; // only its square is felt, so its sign is not kept
     auto acceleration = [stiffness](double angle) { return -stiffness * std::sin(angle); };
-    for (double left = std::fmod(time, period); left > 0.0;) {
+    for (double left = phase; left > 0.0;) {
         const double h = std::min(SwingStep, left);
         const double k1x = speed, k1v = acceleration(theta);
         const double k2x = speed + h / 2 * k1v, k2v = acceleration(theta + h / 2 * k1x);
@@ -48,6 +60,7 @@ AxisG Pendulum(const MotionOptions& options, double time) {
         speed += h / 6 * (k1v + 2 * k2v + 2 * k3v + k4v);
         left -= h;
     }
+    theta *= side;
     const double radius = SensorDepth * options.Length;
     return {(radius * acceleration(theta) + Gravity * std::sin(theta)) / Gravity,
             (radius * speed * speed + Gravity * std::cos(theta)) / Gravity, 0.0};
