@@ -105,6 +105,9 @@ void TForm1::FormCreate() {
     ApplyTimeWindow();
     ApplyUnit();
     ReadSettings(SettingsFile, *this);
+    // The file's unit line is applied before its mass line: the force boxes use the mass
+    // the mass box shows.
+    if (const auto mass = ParseReal(Std(ui->EdMass->text()))) State.Mass = *mass;
 }
 
 // Centred on the screen, but with the top-left corner never off the screen.

@@ -276,6 +276,7 @@ void AppTest::SettingsSurviveARestart() {
     TForm1 restarted;
     auto find = [&](const char* name) { return restarted.findChild<QWidget*>(name); };
     QCOMPARE(qobject_cast<QLineEdit*>(find("EdMass"))->text(), QStringLiteral("0.250"));
+    QCOMPARE(restarted.Live().Mass, 0.25); // the force boxes' mass
     QCOMPARE(qobject_cast<QComboBox*>(find("CmbYTime"))->currentText(), QStringLiteral("30"));
     QCOMPARE(qobject_cast<QComboBox*>(find("CmbUnit"))->currentIndex(), 0);
     QCOMPARE(qobject_cast<QComboBox*>(find("CmbKalman"))->currentIndex(), 5);
