@@ -3,6 +3,7 @@
 #include "device/DeviceLink.h"
 #include "device/ReceiveQueue.h"
 #include "device/qt/TComm.h"
+#include "display/ChartReadout.h"
 #include "display/ChartSet.h"
 #include "display/RepaintClock.h"
 #include "display/ValueBoxes.h"
@@ -18,6 +19,7 @@
 namespace Ui {
 class TForm1;
 }
+class CalibrationPage;
 class QLineEdit;
 class TForm2;
 
@@ -118,6 +120,7 @@ private slots:
     void Button2Click();
     void UdPendLClick();
     void EdPendLKeyUp();
+    void Chart1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pixel);
     void Chart1Zoom();
     void Chart2Zoom();
     void Button3Click();
@@ -129,6 +132,7 @@ private:
     void FormClose();
     void ConnectHandlers();
     void ConnectControlState();
+    void CentreOnScreen();
     void ApplyPageLayout(Page page);
     void MovePanel(QWidget* panel, QWidget* page);
     void ApplyOffsetBox(QLineEdit* box, double& offset);
@@ -143,7 +147,9 @@ private:
     RepaintClock Repaints;
     std::unique_ptr<ChartSet> Charts;
     std::unique_ptr<ValueBoxes> Boxes;
+    std::unique_ptr<ChartReadout> Readout;
     std::unique_ptr<DeviceLink> Link;
+    std::unique_ptr<CalibrationPage> Calibration;
     QTimer TmSystem, TmEngine, TmFavWork, TmFavWork2, TmKalman;
     QString LogDir;
     bool OptionsUnlocked = false;

@@ -1,11 +1,17 @@
 #include "display/ChartGestures.h"
 
 #include <QRubberBand>
+#include <cstdlib>
 
 namespace {
 
 // A drag shorter than this in either direction is a click and changes nothing.
 constexpr int MinDragPixels = 8;
+
+bool Dragged(QPoint from, QPoint to) {
+    const QPoint drag = to - from;
+    return std::abs(drag.x()) >= MinDragPixels || std::abs(drag.y()) >= MinDragPixels;
+}
 
 } // namespace
 
@@ -21,15 +27,25 @@ ChartGestures::ChartGestures(QCustomPlot* plot, QList<QCPAxis*> axes, bool scrol
 
 void ChartGestures::Press(QMouseEvent* event) {
     const QPoint position = event->position().toPoint();
+    if (ClickButton == Qt::NoButton) {
+        ClickButton = event->button();
+        ClickModifiers = event->modifiers();
+        ClickStart = position;
+        ClickCancelled = false;
+    } else {
+        ClickCancelled = true; // a second button held with the first is no click
+    }
     const bool dragButton = event->button() == Qt::LeftButton || event->button() == Qt::RightButton;
     if (DragButton != Qt::NoButton || !dragButton || !Plot->axisRect()->rect().contains(position))
         return;
     DragButton = event->button();
     DragStart = LastPosition = position;
+    Scrolling = false;
 }
 
 void ChartGestures::Move(QMouseEvent* event) {
     const QPoint position = event->position().toPoint();
+    if (ClickButton != Qt::NoButton && Dragged(ClickStart, position)) ClickCancelled = true;
     if (DragButton == Qt::LeftButton) {
         if (position.x() > DragStart.x() && position.y() > DragStart.y()) {
             Band->setGeometry(QRect(DragStart, position).intersected(Plot->axisRect()->rect()));
@@ -38,6 +54,10 @@ void ChartGestures::Move(QMouseEvent* event) {
             Band->hide();
         }
     } else if (DragButton == Qt::RightButton && position != LastPosition) {
+        // The axes stay put until the pointer leaves the click's few pixels, then follow it
+        // from the press.
+        if (!Scrolling && !Dragged(DragStart, position)) return;
+        Scrolling = true;
         for (QCPAxis* axis : Axes) {
             const bool horizontal = axis->orientation() == Qt::Horizontal;
             if (!horizontal && !ScrollVertically) continue;
@@ -51,6 +71,11 @@ void ChartGestures::Move(QMouseEvent* event) {
 }
 
 void ChartGestures::Release(QMouseEvent* event) {
+    if (event->button() == ClickButton) {
+        const bool click = !ClickCancelled && !Dragged(ClickStart, event->position().toPoint());
+        ClickButton = Qt::NoButton;
+        if (click) emit Clicked(event->button(), ClickModifiers, ClickStart);
+    }
     if (event->button() != DragButton) return;
     DragButton = Qt::NoButton;
     if (event->button() != Qt::LeftButton) return;

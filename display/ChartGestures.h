@@ -11,7 +11,9 @@ class QRubberBand;
 // The mouse gestures of one chart: a left drag towards the lower right zooms into the
 // dragged rectangle, a left drag towards the upper left or a double click returns the axes
 // to their home ranges (the ranges the program set last), a right drag scrolls. Only these
-// user-made changes are announced, after the new ranges are in effect.
+// user-made changes are announced, after the new ranges are in effect. A press and release
+// of any button that stays within a few pixels is a click, not a drag: it changes no range
+// and is announced with the place of the press.
 class ChartGestures : public QObject {
     Q_OBJECT
 public:
@@ -22,6 +24,7 @@ public:
 
 signals:
     void RangeChangedByUser();
+    void Clicked(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pixel);
 
 private:
     void Press(QMouseEvent* event);
@@ -38,4 +41,9 @@ private:
     Qt::MouseButton DragButton = Qt::NoButton;
     QPoint DragStart;
     QPoint LastPosition;
+    bool Scrolling = false;
+    Qt::MouseButton ClickButton = Qt::NoButton;
+    Qt::KeyboardModifiers ClickModifiers;
+    QPoint ClickStart;
+    bool ClickCancelled = false;
 };

@@ -34,6 +34,8 @@ enum class Box {
     EdAccSumG,
     EdAccSumM,
     EdAngle,
+    EdForrceKgf,
+    EdForceN,
     EdSpd,
     EdDist,
     EdDataX,
@@ -55,7 +57,6 @@ enum class Box {
     EdRcvdScaleX,
     EdRcvdScaleZ,
 };
-
 constexpr int BoxCount = static_cast<int>(Box::EdRcvdScaleZ) + 1;
 
 // The control name of a box, for the window that looks its controls up by name.
