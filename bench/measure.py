@@ -151,7 +151,9 @@ class Program:
         self.startup_ms = (float(mapped[1]) - started) * 1000
         self.window = str(int(mapped[2], 16))
         geometry = xdotool(display, "getwindowgeometry", "--shell", self.window)
-        self.origin = (int(re.search(r"X=(\d+)", geometry)[1]), int(re.search(r"Y=(\d+)", geometry)[1]))
+        field = {name: int(value) for name, value in re.findall(r"(\w+)=(\d+)", geometry)}
+        self.origin = (field["X"], field["Y"])
+        self.right = field["X"] + field["WIDTH"]
 
     @property
     def pid(self):
@@ -169,7 +171,7 @@ class Program:
         """The note window opens over the main window; a user would move it aside."""
         for window in self.windows():
             if window != self.window:
-                xdotool(self.display, "windowmove", window, "1100", "0")
+                xdotool(self.display, "windowmove", window, str(self.right + 10), "0")
 
     def save_log(self, layout):
         """Save button, then Return in the file dialog: the proposed name in LogData."""

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <qcustomplot.h>
 #include <stdexcept>
 #include <string>
@@ -54,20 +55,25 @@ void AddTitle(QCustomPlot* plot, const char* title) {
     plot->plotLayout()->addElement(0, 0, new QCPTextElement(plot, title, font));
 }
 
-// QCustomPlot repaints the whole widget after drawing a buffered layer anew, and keeps the
-// pieces that would let it do less protected. Member pointers named through these classes
-// reach them: the plot area alone is then repainted after a new point, a fraction of the
-// widget and free of the opaque check box in its corner, which would otherwise send every
-// repaint down Qt's slow clipped path.
+// QCustomPlot draws a buffered layer only whole and then repaints the whole widget, and keeps
+// the pieces that would let it do less protected. Member pointers named through these classes
+// reach them. A new point then costs drawing the curves inside its strip of the plot area
+// and repainting that strip: a small part of the widget, and clear of the opaque check box in
+// its corner, which would send a repaint of the whole widget down Qt's slow clipped path.
 struct LayerInternals : QCPLayer {
-    using QCPLayer::drawToPaintBuffer;
     using QCPLayer::mPaintBuffer;
+};
+struct LayerableInternals : QCPLayerable {
+    using QCPLayerable::applyDefaultAntialiasingHint;
+    using QCPLayerable::clipRect;
+    using QCPLayerable::draw;
 };
 struct PlotInternals : QCustomPlot {
     using QCustomPlot::hasInvalidatedPaintBuffers;
 };
 
-// Draws the curves' layer anew and repaints the given part of the plot area.
+// Draws the curves' layer anew inside `changed`, a part of the plot area, as QCustomPlot
+// draws a layer but clipped to it, and repaints that part.
 void RedrawCurves(QCustomPlot* plot, const QRect& changed) {
     QCPLayer* layer = plot->layer(CurvesLayer);
     const auto buffer = (layer->*(&LayerInternals::mPaintBuffer)).toStrongRef();
@@ -75,8 +81,21 @@ void RedrawCurves(QCustomPlot* plot, const QRect& changed) {
         plot->replot(QCustomPlot::rpQueuedRefresh); // a new size or layer: all anew
         return;
     }
-    buffer->clear(Qt::transparent);
-    (layer->*(&LayerInternals::drawToPaintBuffer))();
+    const std::unique_ptr<QCPPainter> painter(buffer->startPainting());
+    painter->setCompositionMode(QPainter::CompositionMode_Source);
+    painter->fillRect(changed, Qt::transparent);
+    painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    for (QCPLayerable* child : layer->children()) {
+        if (!child->realVisibility()) continue;
+        painter->save();
+        const QRect clip = (child->*(&LayerableInternals::clipRect))().translated(0, -1);
+        painter->setClipRect(clip & changed);
+        (child->*(&LayerableInternals::applyDefaultAntialiasingHint))(painter.get());
+        (child->*(&LayerableInternals::draw))(painter.get());
+        painter->restore();
+    }
+    painter->end();
+    buffer->donePainting();
     buffer->setInvalidated(false);
     plot->update(changed);
 }
