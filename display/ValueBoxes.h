@@ -12,7 +12,7 @@ class RepaintClock;
 
 // The text boxes the measurement writes, shown on the repaint clock's tick: a box shows the
 // newest text it was given since the last tick, and a box whose text stays is not touched
-// (setting the same text would still repaint it). Texts wait as plain strings, so a sample
+// (setting the same text would still lay it out anew). Texts wait as plain strings, so a sample
 // that refreshes the boxes costs no conversion until its texts are shown.
 class ValueBoxes : public QObject {
 public:
