@@ -52,8 +52,8 @@ std::string WithoutExtension(const std::string& name) {
     return name.substr(0, name.rfind('.'));
 }
 
-bool SaveLogFile(const std::string& path, const LiveState& state, std::uint32_t count,
-                 bool threeAxis, int unitIndex, MeasurementView& view) {
+bool WriteLogFile(const std::string& path, const LiveState& state, std::uint32_t count,
+                  bool threeAxis, int unitIndex) {
     const bool inMs2 = unitIndex != 0;
     count = std::min(count, LogCapacity);
     std::vector<std::string> lines;
@@ -66,7 +66,12 @@ bool SaveLogFile(const std::string& path, const LiveState& state, std::uint32_t 
             row += ',' + ValueText(state.LogY[i], inMs2) + ',' + ValueText(state.LogZ[i], inMs2);
         lines.push_back(std::move(row));
     }
-    if (!WriteTextLines(PathFromUtf8(path), lines)) {
+    return WriteTextLines(PathFromUtf8(path), lines);
+}
+
+bool SaveLogFile(const std::string& path, const LiveState& state, std::uint32_t count,
+                 bool threeAxis, int unitIndex, MeasurementView& view) {
+    if (!WriteLogFile(path, state, count, threeAxis, unitIndex)) {
         view.AppendMessage("Cannot make log-file : ");
         return false;
     }

@@ -24,8 +24,12 @@ std::string WithCsvExtension(const std::string& path);
 std::string WithoutExtension(const std::string& name);
 
 // Writes the first `count` samples of the recording to the file, in g (unit index 0) or
-// m/s² (any other index), three axes or X only, and reports the outcome in the message
-// area. An earlier file of that name is replaced only by a complete new one.
+// m/s² (any other index), three axes or X only. An earlier file of that name is replaced only
+// by a complete new one; false when the file cannot be written.
+bool WriteLogFile(const std::string& path, const LiveState& state, std::uint32_t count,
+                  bool threeAxis, int unitIndex);
+
+// WriteLogFile, reporting the outcome in the message area.
 bool SaveLogFile(const std::string& path, const LiveState& state, std::uint32_t count,
                  bool threeAxis, int unitIndex, MeasurementView& view);
 

@@ -1,0 +1,78 @@
+#include "files/Autosave.h"
+
+#include "files/LogFile.h"
+#include "files/TextLines.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <regex>
+#include <set>
+#include <tuple>
+
+namespace {
+
+// The run name's stamp and its number in the same second (1 for none); nullopt for a file
+// that is not an autosave.
+std::optional<std::tuple<std::size_t, std::string, long>> AutosaveKey(const std::string& name) {
+    static const std::regex pattern(R"((\d{6,7}_\d{6})(?:_(\d{1,9}))?\.csv)");
+    std::smatch match;
+    if (!std::regex_match(name, match, pattern)) return std::nullopt;
+    const long number = match[2].matched ? std::stol(match[2].str()) : 1;
+    // A longer stamp is a later century.
+    return std::tuple(match[1].length(), match[1].str(), number);
+}
+
+std::string Utf8(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+} // namespace
+
+std::string FreeAutosaveName(const std::string& runName, const std::vector<std::string>& taken) {
+    const std::set<std::string> names(taken.begin(), taken.end());
+    const std::string stem = WithoutExtension(runName);
+    const std::string extension = runName.substr(stem.size());
+    std::string name = runName;
+    for (int number = 2; names.contains(name); ++number)
+        name = stem + "_" + std::to_string(number) + extension;
+    return name;
+}
+
+std::vector<std::string> SurplusAutosaves(const std::vector<std::string>& names, std::size_t kept) {
+    std::vector<std::pair<std::tuple<std::size_t, std::string, long>, std::string>> autosaves;
+    for (const std::string& name : names)
+        if (const auto key = AutosaveKey(name)) autosaves.emplace_back(*key, name);
+    if (autosaves.size() <= kept) return {};
+    std::sort(autosaves.begin(), autosaves.end());
+    std::vector<std::string> surplus;
+    for (std::size_t i = 0; i + kept < autosaves.size(); ++i)
+        surplus.push_back(autosaves[i].second);
+    return surplus;
+}
+
+std::string AutosaveRun(const std::string& folder, const std::string& runName,
+                        const LiveState& state, std::uint32_t count, bool threeAxis, int unitIndex,
+                        MeasurementView& view) {
+    namespace fs = std::filesystem;
+    const fs::path directory = PathFromUtf8(folder);
+    std::error_code error;
+    fs::create_directories(directory, error);
+    std::vector<std::string> names;
+    for (fs::directory_iterator entry(directory, error), end; !error && entry != end;
+         entry.increment(error))
+        names.push_back(Utf8(entry->path().filename()));
+    const std::string name = FreeAutosaveName(runName, names);
+    const std::string path = Utf8(directory / PathFromUtf8(name));
+    if (!WriteLogFile(path, state, count, threeAxis, unitIndex)) {
+        view.AppendMessage("Cannot autosave run : " + path);
+        return {};
+    }
+    names.push_back(name);
+    // The run just kept stays even when a clock set back makes it look the oldest.
+    for (const std::string& old : SurplusAutosaves(names, AutosavesKept))
+        if (old != name) fs::remove(directory / PathFromUtf8(old), error);
+    view.AppendMessage("Run autosaved : " + path);
+    return path;
+}
