@@ -4,17 +4,22 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string>
 
 namespace {
 
 constexpr int TimeDecimals = 3;
 
-std::vector<double> VectorSums(const ShownRun& run) {
-    const std::size_t n = std::min({run.X.size(), run.Y.size(), run.Z.size()});
+const ShownCurve* Find(const std::vector<ShownCurve>& curves, int chart, int series) {
+    for (const ShownCurve& curve : curves)
+        if (curve.Chart == chart && curve.Series == series && !curve.Values.empty()) return &curve;
+    return nullptr;
+}
+
+std::vector<double> VectorSums(const ShownCurve& x, const ShownCurve& y, const ShownCurve& z) {
+    const std::size_t n = std::min({x.Values.size(), y.Values.size(), z.Values.size()});
     std::vector<double> sums(n);
     for (std::size_t i = 0; i < n; ++i)
-        sums[i] = std::sqrt(run.X[i] * run.X[i] + run.Y[i] * run.Y[i] + run.Z[i] * run.Z[i]);
+        sums[i] = std::hypot(x.Values[i], y.Values[i], z.Values[i]);
     return sums;
 }
 
@@ -32,34 +37,18 @@ std::vector<double> Distances(const std::vector<double>& velocity) {
 
 } // namespace
 
-std::vector<ExportColumn> ExportColumns(const ShownRun& run) {
-    const std::string unit = run.InMs2 ? " [m/s²]" : " [g]";
+std::vector<ExportColumn> ExportColumns(const std::vector<ShownCurve>& curves, bool inMs2) {
     std::vector<ExportColumn> columns;
-    auto add = [&columns](std::string title, const std::vector<double>& values) {
-        if (!values.empty()) columns.push_back({std::move(title), values, 6});
-    };
-    columns.push_back({"시간 [s]", run.Time, TimeDecimals});
-    switch (run.ShownPage) {
-    case Page::TabAccelo:
-        add("X 가속도" + unit, run.X);
-        add("Y 가속도" + unit, run.Y);
-        add("Z 가속도" + unit, run.Z);
-        add(run.InMs2 ? "힘 [N]" : "힘 [kgf]", run.Force);
-        if (!run.Y.empty() && !run.Z.empty()) add("벡터합" + unit, VectorSums(run));
-        break;
-    case Page::TabAngle:
-        add("기울기 [°]", run.Angle);
-        break;
-    case Page::TabPendulum:
-        add(std::string(1, run.PendulumAxis) + "축 가속도" + unit, run.X);
-        break;
-    case Page::TabSpeed:
-        add("X 가속도" + unit, run.X);
-        add("속도 [m/s]", run.Velocity);
-        add("이동 거리 [m]", Distances(run.Velocity));
-        break;
-    case Page::TabLab:
-        break;
+    for (const ShownCurve& curve : curves) {
+        if (curve.Values.empty()) continue;
+        if (columns.empty()) columns.push_back({"시간 [s]", curve.Times, TimeDecimals});
+        columns.push_back({curve.Title, curve.Values});
+        if (IsVelocity(curve)) columns.push_back({"이동 거리 [m]", Distances(curve.Values)});
     }
+    const ShownCurve* x = Find(curves, Chart1, 0);
+    const ShownCurve* y = Find(curves, Chart1, 1);
+    const ShownCurve* z = Find(curves, Chart1, 2);
+    if (x && y && z)
+        columns.push_back({inMs2 ? "벡터합 [m/s²]" : "벡터합 [g]", VectorSums(*x, *y, *z)});
     return columns;
 }

@@ -65,6 +65,8 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     ConnectControlState();
     ConnectHandlers();
     FormCreate();
+    Keeper = std::make_unique<RunKeeper>(State, Controls, *this,
+                                         LogDir + QDir::separator() + QStringLiteral("Autosave"));
     // The deferred close stays off until a disconnect: at start there is nothing to close.
     TmSystem.start();
     TmFavWork2.start();
@@ -184,6 +186,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::FormClose() {
+    Keeper->RunFinished();
     WriteSettings(SettingsFile, *this);
     Link->ClosePort();
     TmEngine.stop();
@@ -215,6 +218,7 @@ void TForm1::ShowThreeAxisBox() {
 
 void TForm1::RunEnded() {
     ui->CmbUnit->setEnabled(true);
+    Keeper->RunFinished();
 }
 
 void TForm1::AppendMessage(const std::string& line) {
@@ -377,6 +381,7 @@ void TForm1::PageControl1Change() {
         page = Page::TabAccelo;
     }
     Controls.ActivePage = page;
+    Keeper->RunFinished();
     EndRunForPageChange(State, *this);
     ApplyPageLayout(page);
     if (page == Page::TabSpeed && Form2 != nullptr && !Form2->NotShowChecked()) ShowNoteWindow();
@@ -444,14 +449,17 @@ void TForm1::Comm1RxChar() {
 
 void TForm1::SbComClick() {
     Link->SbComClick(ui->SbCom->isChecked());
+    Keeper->KeepIfEnded();
 }
 
 void TForm1::SbComAutoClick() {
     Link->SbComAutoClick(ui->SbCom->isChecked());
+    Keeper->KeepIfEnded();
 }
 
 void TForm1::TmSystemTimer() {
     Link->TmSystemTimer();
+    Keeper->KeepIfEnded();
 }
 
 void TForm1::TmEngineTimer() {
@@ -472,8 +480,11 @@ void TForm1::TmFavWork2Timer() {
 
 void TForm1::BBtnStartClick() {
     if (!State.DeviceFound) return;
+    Keeper->RunFinished();
     BeginRun(State, *this);
-    ui->EdLogFile->setText(Text(MakeLogFileName(LocalNow())));
+    const std::string name = MakeLogFileName(LocalNow());
+    ui->EdLogFile->setText(Text(name));
+    Keeper->RunStarted(name, Controls.ActivePage);
     ui->CmbUnit->setEnabled(false);
     switch (Controls.ActivePage) {
     case Page::TabSpeed:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/RunKeeper.h"
 #include "device/DeviceLink.h"
 #include "device/ReceiveQueue.h"
 #include "device/qt/TComm.h"
@@ -138,6 +139,7 @@ private:
     PortContext Ports[2];
     std::unique_ptr<ChartSet> Charts;
     std::unique_ptr<DeviceLink> Link;
+    std::unique_ptr<RunKeeper> Keeper;
     std::array<QLineEdit*, 25> BoxEdits{};
     QTimer TmSystem, TmEngine, TmFavWork, TmFavWork2, TmKalman;
     QString LogDir;

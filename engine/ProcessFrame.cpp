@@ -219,6 +219,6 @@ void EndOfWindowCheck(LiveState& state, const ControlState& controls, Measuremen
 void StopRun(LiveState& state, MeasurementView& view) {
     state.Logging = false;
     state.VelocityRun = false;
-    view.RunEnded();
     view.AppendMessage("[Stop Data Log.............]");
+    view.RunEnded();
 }
