@@ -67,6 +67,10 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     FormCreate();
     Keeper = std::make_unique<RunKeeper>(State, Controls, *this,
                                          LogDir + QDir::separator() + QStringLiteral("Autosave"));
+    Tools = std::make_unique<ChartTools>(
+        *Charts, Controls, ChartToolControls{ui->RbPendByG, ui->EdPendL, ui->EdLogFile, LogDir},
+        *this, this);
+    connect(Keeper.get(), &RunKeeper::RunKept, Tools.get(), &ChartTools::KeepRun);
     // The deferred close stays off until a disconnect: at start there is nothing to close.
     TmSystem.start();
     TmFavWork2.start();
@@ -202,6 +206,7 @@ void TForm1::AppendPoint(int chart, int series, double x, double y) {
 
 void TForm1::ClearSeries(int chart, int series) {
     Charts->ClearSeries(chart, series);
+    if (Tools) Tools->SeriesCleared(chart, series);
 }
 
 int TForm1::PointCount(int chart, int series) const {

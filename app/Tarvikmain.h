@@ -5,6 +5,7 @@
 #include "device/ReceiveQueue.h"
 #include "device/qt/TComm.h"
 #include "display/ChartSet.h"
+#include "display/ChartTools.h"
 #include "engine/LiveState.h"
 #include "engine/MeasurementView.h"
 #include "files/Settings.h"
@@ -79,6 +80,7 @@ public:
     // Read access for tests and tools.
     const LiveState& Live() const { return State; }
     const ChartSet& ChartsView() const { return *Charts; }
+    ChartTools& AnalysisTools() const { return *Tools; }
     const PortContext& Port() const { return Ports[0]; }
 
 protected:
@@ -140,6 +142,7 @@ private:
     std::unique_ptr<ChartSet> Charts;
     std::unique_ptr<DeviceLink> Link;
     std::unique_ptr<RunKeeper> Keeper;
+    std::unique_ptr<ChartTools> Tools;
     std::array<QLineEdit*, 25> BoxEdits{};
     QTimer TmSystem, TmEngine, TmFavWork, TmFavWork2, TmKalman;
     QString LogDir;

@@ -6,6 +6,8 @@ namespace {
 
 // A drag shorter than this in either direction is a click and changes nothing.
 constexpr int MinDragPixels = 8;
+// A right button moved less than this is a click: it opens the menu and scrolls nothing.
+constexpr int MenuClickPixels = 4;
 
 } // namespace
 
@@ -26,17 +28,33 @@ void ChartGestures::Press(QMouseEvent* event) {
         return;
     DragButton = event->button();
     DragStart = LastPosition = position;
+    Scrolling = false;
+    MarkingTimeRange = DragButton == Qt::LeftButton &&
+                       (TimeRangeArmed || event->modifiers().testFlag(Qt::ShiftModifier));
+    TimeRangeArmed = false;
+}
+
+void ChartGestures::MarkTimeRange(QPoint position, bool finished) {
+    const QCPAxis* time = Plot->xAxis;
+    emit TimeRangeDragged(time->pixelToCoord(DragStart.x()), time->pixelToCoord(position.x()),
+                          finished);
 }
 
 void ChartGestures::Move(QMouseEvent* event) {
     const QPoint position = event->position().toPoint();
-    if (DragButton == Qt::LeftButton) {
+    if (MarkingTimeRange) {
+        MarkTimeRange(position, false);
+    } else if (DragButton == Qt::LeftButton) {
         if (position.x() > DragStart.x() && position.y() > DragStart.y()) {
             Band->setGeometry(QRect(DragStart, position).intersected(Plot->axisRect()->rect()));
             Band->show();
         } else {
             Band->hide();
         }
+    } else if (DragButton == Qt::RightButton && !Scrolling) {
+        // Past the click's slack the scroll starts from the press, losing no movement.
+        Scrolling = (position - DragStart).manhattanLength() >= MenuClickPixels;
+        if (Scrolling) Move(event);
     } else if (DragButton == Qt::RightButton && position != LastPosition) {
         for (QCPAxis* axis : Axes) {
             const bool horizontal = axis->orientation() == Qt::Horizontal;
@@ -53,9 +71,15 @@ void ChartGestures::Move(QMouseEvent* event) {
 void ChartGestures::Release(QMouseEvent* event) {
     if (event->button() != DragButton) return;
     DragButton = Qt::NoButton;
-    if (event->button() != Qt::LeftButton) return;
-    Band->hide();
     const QPoint end = event->position().toPoint();
+    if (event->button() == Qt::RightButton && !Scrolling) emit MenuRequested(end);
+    if (event->button() != Qt::LeftButton) return;
+    if (MarkingTimeRange) {
+        MarkingTimeRange = false;
+        MarkTimeRange(end, true);
+        return;
+    }
+    Band->hide();
     const QPoint drag = end - DragStart;
     if (drag.x() >= MinDragPixels && drag.y() >= MinDragPixels) {
         const QRectF dragged{QPointF(DragStart), QPointF(end)};

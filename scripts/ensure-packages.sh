@@ -1,6 +1,6 @@
 # Installs the Debian packages that are not there yet. Sourced by the project's commands.
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libqcustomplot-dev
-  libgl-dev)
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-svg-dev
+  libqcustomplot-dev libgl-dev)
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev)
 RUN_PACKAGES=(xvfb xauth fonts-noto-cjk)
 
