@@ -9,6 +9,10 @@ namespace {
 
 constexpr double Coverage = 2.0; // the texts' intervals: about 95 % of a normal spread
 constexpr double FourPiSquared = 4.0 * std::numbers::pi * std::numbers::pi;
+// The along-string axis of a swinging pendulum reads about 1 g on average (in g): between
+// cos θ0 at the turning points and more than 1 g at the bottom.
+constexpr double AlongStringMin = 0.75, AlongStringMax = 1.5;
+constexpr double TurningMin = 0.3; // cos θ0 of a swing of 72°, beyond any class pendulum
 
 double Degrees(double radians) {
     return radians * 180.0 / std::numbers::pi;
@@ -31,11 +35,15 @@ double SwingFactorSlope(double theta) {
 }
 
 // The amplitude from the along-string reading at the turning points, where the fitted curve
-// comes nearest zero: |offset| − amplitude, in g.
+// comes nearest zero: |offset| − amplitude, in g. Only a curve around 1 g is the along-string
+// axis as the sensor reads it; a zeroed or a crosswise axis tells nothing of the amplitude.
 void ReadAmplitude(PendulumFit& result, double unitFactor) {
     const SineFit& fit = result.Fit;
-    const double turning = (std::abs(fit.Offset) - fit.Amplitude) / unitFactor;
-    if (!(turning > 0.0 && turning < 1.0)) return;
+    const double offset = std::abs(fit.Offset) / unitFactor;
+    const double turning = offset - fit.Amplitude / unitFactor;
+    if (offset < AlongStringMin || offset > AlongStringMax || !(turning > TurningMin) ||
+        !(turning < 1.0))
+        return;
     const double theta = std::acos(turning);
     const double turningError = std::hypot(fit.OffsetError, fit.AmplitudeError) / unitFactor;
     const double thetaError = turningError / std::sin(theta);
@@ -72,6 +80,7 @@ std::optional<TypedLength> ReadTypedLength(const std::string& text) {
 PendulumFit FitPendulum(std::span<const double> times, std::span<const double> values,
                         bool byGravity, double unitFactor, std::optional<TypedLength> length) {
     PendulumFit result;
+    result.ByGravity = byGravity;
     result.Fit = FitSine(times, values);
     if (!result.Fit.Ok) return result;
     const double signalPeriod = 1.0 / result.Fit.Frequency;
@@ -96,7 +105,9 @@ std::string ValueWithInterval(double value, double interval, const std::string& 
 std::vector<std::string> PendulumFitLines(const PendulumFit& fit) {
     if (!fit.Fit.Ok) return {fit.Fit.Failure};
     std::vector<std::string> lines;
-    lines.push_back(fit.Fit.Damped ? "사인 맞춤 (감쇠 진동)" : "사인 맞춤");
+    std::string title = fit.Fit.Damped ? "사인 맞춤 (감쇠 진동)" : "사인 맞춤";
+    if (fit.Fit.Excluded > 0) title += ", 튀는 점 " + std::to_string(fit.Fit.Excluded) + "개 제외";
+    lines.push_back(title);
     lines.push_back("주기 T = " + ValueWithInterval(fit.Period, Coverage * fit.PeriodError, "s"));
     if (fit.Length) {
         lines.push_back("중력 g = 4π²L/T² = " +
@@ -119,6 +130,8 @@ std::vector<std::string> PendulumFitLines(const PendulumFit& fit) {
             lines.push_back("보정한 g = " + ValueWithInterval(fit.SmallSwingGravity,
                                                               Coverage * fit.SmallSwingGravityError,
                                                               "m/s²"));
+    } else if (fit.ByGravity) {
+        lines.push_back("진폭 θ0: 줄 방향 축의 값(약 1 g)이 아니어서 읽을 수 없습니다");
     } else {
         lines.push_back("진폭 θ0: 이 관찰 방식으로는 읽을 수 없습니다");
     }

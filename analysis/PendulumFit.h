@@ -22,6 +22,7 @@ std::optional<TypedLength> ReadTypedLength(const std::string& text);
 // deviations; the texts give 95 % intervals (twice them).
 struct PendulumFit {
     SineFit Fit;
+    bool ByGravity = false;
     // The period as the period box reports it: the fitted period of the plotted signal, twice
     // that when the along-string (gravity) component is observed, which swings at double the
     // pendulum frequency.

@@ -14,9 +14,12 @@ constexpr int MinSamples = 8;
 constexpr double MinAmplitudeSignificance = 6.0;
 // A decay that is not this many standard errors from zero is not fitted.
 constexpr double DecaySignificance = 3.0;
-// Frequency steps of the coarse search: an eighth of the resolution of the span.
+// Frequency steps of the search: half, then an eighth of the resolution of the span.
+constexpr double CoarseOversampling = 2.0;
 constexpr double SearchOversampling = 8.0;
 constexpr int MaxIterations = 200;
+constexpr double OutlierSpread = 6.0;
+constexpr double RobustDeviation = 1.4826; // standard deviations per median absolute deviation
 
 enum Parameter { Offset, Amplitude, Frequency, Phase, Decay, ParameterLimit };
 using Parameters = std::array<double, ParameterLimit>;
@@ -178,33 +181,91 @@ Solution LinearFitAt(double frequency, const std::vector<double>& t, std::span<c
     return result;
 }
 
-// The frequency seed: the best linear fit over a grid from half a period in the span up to a
-// bound from the crossings of the mean (noise only adds crossings) and a quarter of the
-// sampling rate, refined by a parabola through the best three.
+double Median(std::vector<double> values) {
+    const auto middle = values.begin() + static_cast<long>(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
+// The sum of squared residuals of the best 1, sin, cos fit at a frequency, for samples
+// `interval` apart from `first` (the seed search only: the refinement uses the true times).
+// The sines advance by rotation, and the sum comes from the normal equations, in one pass.
+double SquaresAt(double frequency, double first, double interval, std::span<const double> y) {
+    const double step = TwoPi * frequency * interval;
+    const double stepSine = std::sin(step), stepCosine = std::cos(step);
+    double sine = std::sin(TwoPi * frequency * first), cosine = std::cos(TwoPi * frequency * first);
+    Matrix normal{};
+    std::array<double, 3> right{};
+    double squares = 0.0;
+    for (const double value : y) {
+        const std::array<double, 3> basis{1.0, sine, cosine};
+        for (int a = 0; a < 3; ++a) {
+            right[a] += basis[a] * value;
+            for (int b = a; b < 3; ++b)
+                normal[a][b] += basis[a] * basis[b];
+        }
+        squares += value * value;
+        const double next = sine * stepCosine + cosine * stepSine;
+        cosine = cosine * stepCosine - sine * stepSine;
+        sine = next;
+    }
+    for (int a = 0; a < 3; ++a)
+        for (int b = 0; b < a; ++b)
+            normal[a][b] = normal[b][a];
+    if (!Invert(normal, 3)) return squares;
+    for (int a = 0; a < 3; ++a)
+        for (int b = 0; b < 3; ++b)
+            squares -= right[a] * normal[a][b] * right[b];
+    return squares;
+}
+
+// The frequency seed: the best linear fit over frequencies from half a period in the span up
+// to a bound from the crossings of the mean (noise only adds crossings) and a quarter of the
+// sampling rate; a coarse grid first, then a fine one around its best, refined by a parabola
+// through the best three.
 Solution SearchFrequency(const std::vector<double>& t, std::span<const double> y, double span) {
+    std::vector<double> centred(y.begin(), y.end());
+    // Spikes would swamp the search: values far outside the others take the median's place.
+    const double median = Median(centred);
+    std::vector<double> deviations;
+    for (const double value : centred)
+        deviations.push_back(std::abs(value - median));
+    const double limit = OutlierSpread * RobustDeviation * Median(deviations);
     double mean = 0.0;
-    for (const double value : y)
+    for (double& value : centred) {
+        if (limit > 0.0 && std::abs(value - median) > limit) value = median;
         mean += value;
-    mean /= static_cast<double>(y.size());
+    }
+    mean /= static_cast<double>(centred.size());
     int crossings = 0;
-    for (std::size_t i = 1; i < y.size(); ++i)
-        if ((y[i - 1] - mean) * (y[i] - mean) < 0.0) ++crossings;
-    const double sampleInterval = span / static_cast<double>(t.size() - 1);
+    for (std::size_t i = 0; i < centred.size(); ++i) {
+        centred[i] -= mean;
+        if (i > 0 && centred[i - 1] * centred[i] < 0.0) ++crossings;
+    }
+    const double interval = span / static_cast<double>(t.size() - 1);
     const double low = 0.5 / span;
-    const double high = std::min(0.25 / sampleInterval, (crossings + 4.0) / span);
-    const double step = 1.0 / (SearchOversampling * span);
+    const double high = std::min(0.25 / interval, (crossings + 4.0) / span);
+    auto best = [&](double from, double to, double step, std::vector<double>& squares) {
+        squares.clear();
+        for (double f = from; f <= to; f += step)
+            squares.push_back(SquaresAt(f, t.front(), interval, centred));
+        return static_cast<long>(std::min_element(squares.begin(), squares.end()) -
+                                 squares.begin());
+    };
     std::vector<double> squares;
-    for (double f = low; f <= high; f += step)
-        squares.push_back(LinearFitAt(f, t, y).Squares);
+    const double coarseStep = 1.0 / (CoarseOversampling * span);
+    const long coarse = best(low, high, coarseStep, squares);
     if (squares.empty()) return {};
-    const auto best = std::min_element(squares.begin(), squares.end()) - squares.begin();
-    double frequency = low + static_cast<double>(best) * step;
-    if (best > 0 && best + 1 < static_cast<long>(squares.size())) {
-        const double a = squares[best - 1], b = squares[best], c = squares[best + 1];
+    const double fineFrom = std::max(low, low + (coarse - 1) * coarseStep);
+    const double step = 1.0 / (SearchOversampling * span);
+    const long fine = best(fineFrom, low + (coarse + 1) * coarseStep, step, squares);
+    double frequency = fineFrom + static_cast<double>(fine) * step;
+    if (fine > 0 && fine + 1 < static_cast<long>(squares.size())) {
+        const double a = squares[fine - 1], b = squares[fine], c = squares[fine + 1];
         const double curvature = a - 2.0 * b + c;
         if (curvature > 0.0) frequency += 0.5 * step * (a - c) / curvature;
     }
-    return LinearFitAt(frequency, t, y);
+    return LinearFitAt(frequency, t, centred);
 }
 
 SineFit Failed(SineFit fit, const char* reason) {
@@ -213,7 +274,7 @@ SineFit Failed(SineFit fit, const char* reason) {
     return fit;
 }
 
-void Take(SineFit& fit, const Solution& solution, bool damped) {
+void Take(SineFit& fit, const Solution& solution, bool damped, std::size_t count) {
     Parameters p = solution.Values;
     if (p[Amplitude] < 0.0) {
         p[Amplitude] = -p[Amplitude];
@@ -232,7 +293,47 @@ void Take(SineFit& fit, const Solution& solution, bool damped) {
     fit.FrequencyError = error(Frequency);
     fit.PhaseError = error(Phase);
     fit.DecayError = damped ? error(Decay) : 0.0;
-    fit.ResidualRms = std::sqrt(solution.Squares / fit.Count);
+    fit.ResidualRms = std::sqrt(solution.Squares / static_cast<double>(count));
+}
+
+// A knock or a sample taken before the stream ran would pull a least-squares fit: the samples
+// further from the plain fit than OutlierSpread robust deviations (from the median absolute
+// residual) are left out.
+std::vector<std::size_t> SamplesNearCurve(const Solution& plain, const std::vector<double>& t,
+                                          std::span<const double> y) {
+    std::vector<double> residuals(t.size());
+    for (std::size_t i = 0; i < t.size(); ++i)
+        residuals[i] = std::abs(y[i] - ModelAt(plain.Values, t[i], 0, nullptr));
+    const double limit = OutlierSpread * RobustDeviation * Median(residuals);
+    std::vector<std::size_t> kept;
+    for (std::size_t i = 0; i < t.size(); ++i)
+        if (!(residuals[i] > limit)) kept.push_back(i);
+    return kept.size() >= MinSamples ? kept : std::vector<std::size_t>{};
+}
+
+// The plain fit from the seed, without the spikes it shows, and where the amplitude measurably
+// decays the damped one. A decay is only fitted once the spikes are out: it could bend the
+// curve to a spike at the edge of the range.
+bool FitFrom(const Parameters& seed, const std::vector<double>& t, std::span<const double> y,
+             SineFit& fit) {
+    Solution plain = Refine(seed, Decay, t, y);
+    if (!plain.Ok) return false;
+    std::vector<double> keptTimes, keptValues;
+    for (const std::size_t i : SamplesNearCurve(plain, t, y)) {
+        keptTimes.push_back(t[i]);
+        keptValues.push_back(y[i]);
+    }
+    fit.Excluded = keptTimes.empty() ? 0 : static_cast<int>(t.size() - keptTimes.size());
+    if (fit.Excluded > 0) plain = Refine(seed, Decay, keptTimes, keptValues);
+    const std::vector<double>& times = fit.Excluded > 0 ? keptTimes : t;
+    const std::span<const double> values = fit.Excluded > 0 ? std::span(keptValues) : y;
+    if (!plain.Ok) return false;
+    const Solution damped = Refine(plain.Values, ParameterLimit, times, values);
+    const bool decays =
+        damped.Ok &&
+        damped.Values[Decay] > DecaySignificance * std::sqrt(damped.Covariance[Decay][Decay]);
+    Take(fit, decays ? damped : plain, decays, times.size());
+    return true;
 }
 
 } // namespace
@@ -260,14 +361,8 @@ SineFit FitSine(std::span<const double> times, std::span<const double> values) {
         t[i] = times[i] - fit.Centre;
 
     const Solution seed = SearchFrequency(t, values, fit.Span);
-    if (!seed.Ok) return Failed(fit, "진동을 찾을 수 없습니다");
-    const Solution plain = Refine(seed.Values, Decay, t, values);
-    if (!plain.Ok) return Failed(fit, "진동을 찾을 수 없습니다");
-    const Solution damped = Refine(plain.Values, ParameterLimit, t, values);
-    const bool decays =
-        damped.Ok &&
-        damped.Values[Decay] > DecaySignificance * std::sqrt(damped.Covariance[Decay][Decay]);
-    Take(fit, decays ? damped : plain, decays);
+    if (!seed.Ok || !FitFrom(seed.Values, t, values, fit))
+        return Failed(fit, "진동을 찾을 수 없습니다");
 
     if (fit.Frequency > 0.0 && fit.Frequency * fit.Span < 1.0)
         return Failed(fit, "구간이 한 주기보다 짧습니다");

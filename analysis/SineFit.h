@@ -18,6 +18,7 @@ struct SineFit {
            DecayError = 0.0;
     double ResidualRms = 0.0;
     int Count = 0;
+    int Excluded = 0;  // spikes far off the curve, left out of the fit
     double Span = 0.0; // seconds from the first to the last sample
 
     double ValueAt(double time) const;

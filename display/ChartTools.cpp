@@ -28,6 +28,7 @@ const QColor FitColour(230, 110, 0);
 constexpr double FitStep = 0.005; // seconds between the points of the drawn fit
 constexpr int PictureScale = 2;   // pictures for print: twice the screen's pixels
 constexpr int StatisticsRefreshMs = 300;
+constexpr int RefitDelayMs = 150;
 
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
@@ -80,9 +81,13 @@ ChartTools::ChartTools(ChartSet& charts, const ControlState& controls, ChartTool
         connect(plot, &QCustomPlot::mousePress, this, [this, chart] { PressedChart = chart; });
     }
     connect(&Charts, &ChartSet::UserRangeChanged, this, [this](int chart) {
-        if (chart == Chart1 && FitLabel != nullptr) FitSineInView();
+        if (chart == Chart1 && FitLabel != nullptr) RefitTimer.start();
         if (!HasRange) UpdateStatistics();
     });
+    // A scroll moves the view many times a second: the fit follows once it rests.
+    RefitTimer.setSingleShot(true);
+    RefitTimer.setInterval(RefitDelayMs);
+    connect(&RefitTimer, &QTimer::timeout, this, &ChartTools::FitSineInView);
     StatisticsTimer.setInterval(StatisticsRefreshMs);
     connect(&StatisticsTimer, &QTimer::timeout, this, &ChartTools::UpdateStatistics);
     CreateActions(mainWindow);

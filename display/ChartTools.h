@@ -83,6 +83,7 @@ private:
     QMenu* ChartMenu;
     std::map<Tool, QAction*> Actions;
     QTimer StatisticsTimer;
+    QTimer RefitTimer;
     int MenuChart = 0;    // the chart whose menu is open
     int PressedChart = 0; // the chart last clicked, for the shortcuts
     bool HasRange = false;

@@ -72,6 +72,21 @@ TEST(SineFit, FitsTheDecayOnlyWhereTheAmplitudeMeasurablyDecays) {
     }
 }
 
+TEST(SineFit, LeavesOutSpikesFarOffTheCurve) {
+    // A run started before the stream ran begins with a zero; a knock adds a spike. Both dwarf
+    // a small swing's oscillation (its amplitude is 0.005 here, against 0.9 and 3).
+    Samples spiked = Oscillation(10, 1.4, 0, 0.002, 5, 0.005);
+    const SineFit clean = FitSine(spiked.Times, spiked.Values);
+    spiked.Values[0] = 0.0;
+    spiked.Values[250] += 3.0;
+    const SineFit fit = FitSine(spiked.Times, spiked.Values);
+    ASSERT_TRUE(fit.Ok) << fit.Failure;
+    EXPECT_EQ(fit.Excluded, 2);
+    EXPECT_EQ(clean.Excluded, 0);
+    EXPECT_NEAR(1 / fit.Frequency, 1.4, 2 * fit.FrequencyError / (fit.Frequency * fit.Frequency));
+    EXPECT_LT(fit.FrequencyError, 1.2 * clean.FrequencyError);
+}
+
 TEST(SineFit, IllPosedRangesGiveNoNumber) {
     Samples shortRange = Oscillation(1.0, 1.6, 0, 0.001, 1);
     Samples flat = Oscillation(10, 1.4, 0, 0, 1, 0.0);

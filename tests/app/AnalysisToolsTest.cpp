@@ -311,6 +311,7 @@ void AnalysisToolsTest::SineFitMeasuresGravityOfTheSimulatedPendulum() {
                 "CmbUnit=1\r\nCmbYTime=10\r\nEdPendL=0.500\r\nRbPendY=true\r\nRbPendByG=true\r\n");
         QTRY_VERIFY_WITH_TIMEOUT(lab.Form1->Live().DeviceFound, Deadline);
         lab.ShowPage(2);
+        lab.Find<QAbstractButton>("Cb3Axis")->setChecked(true); // the log keeps all three axes
         QVERIFY(lab.FullRun());
         lab.Tools().Action(ChartTools::Tool::SineFit)->trigger();
         // The value (0) or its interval (1) on the line of the fit's text that has the label.
