@@ -12,19 +12,34 @@ cmake --build "$build" --parallel "$(nproc)" --target Tarvik accsim
 
 demo=$PWD/demo
 port=$demo/ttyAccsim
+settings=$demo/default.ini
 mkdir -p "$demo"
-"$build/accsim" --link "$port" --motion "${ACCSIM_MOTION:-pendulum}" --noise 0.002 >/dev/null &
+# The demo pendulum is as long as the program's length box says at start (0.500 m unless the
+# settings file holds another), so that "중력계산" gives about 9.8 m/s²: 9.7 at a 15° swing,
+# whose period is 0.4 % longer than the small-swing formula says.
+length=0.5
+if [ -f "$settings" ]; then
+    saved=$(sed -n 's/^EdPendL=\([0-9]*\.\{0,1\}[0-9]*\)\r\{0,1\}$/\1/p' "$settings" | head -n 1)
+    if [ -n "$saved" ] && awk -v l="$saved" 'BEGIN { exit !(l >= 0.01 && l <= 20) }'; then
+        length=$saved
+    fi
+fi
+"$build/accsim" --link "$port" --motion "${ACCSIM_MOTION:-pendulum}" --length "$length" \
+    --amplitude 15 --noise 0.001 >/dev/null &
 simulator=$!
 trap 'kill $simulator 2>/dev/null || true' EXIT
 trap 'exit 130' INT TERM
 for _ in $(seq 50); do [ -e "$port" ] && break; sleep 0.1; done
 
 # The program finds its device by the port name its settings file holds.
-settings=$demo/default.ini
+# The filter level the box shows ("중간"): unfiltered, the demo's noise adds turning points
+# to the pendulum's.
 if [ -f "$settings" ]; then
     sed -i "s|^CmbComPort=.*|CmbComPort=$port\r|" "$settings"
+    grep -q '^CmbKalman=' "$settings" || printf 'CmbKalman=2\r\n' >>"$settings"
 else
-    printf 'Kvd_Log_DataBase_Ver=1.0\r\nCmbComPort=%s\r\nCmbYTime=10\r\nCmbUnit=1\r\n' "$port" >"$settings"
+    printf 'Kvd_Log_DataBase_Ver=1.0\r\nCmbComPort=%s\r\nCmbYTime=10\r\nCmbUnit=1\r\nCmbKalman=2\r\n' \
+        "$port" >"$settings"
 fi
 [ -f "$demo/AccNote.rtf" ] || cp app/AccNote.rtf "$demo/" 2>/dev/null || true
 

@@ -1,8 +1,11 @@
 #include "app/Tarvikmain.h"
 
 #include "app/ConversionReport.h"
+#include "app/FileDialogs.h"
 #include "app/Tarviknote.h"
+#include "calibration/qt/CalibrationPage.h"
 #include "device/qt/PortCandidates.h"
+#include "engine/CursorReadout.h"
 #include "engine/NumberText.h"
 #include "engine/Pendulum.h"
 #include "engine/ProcessFrame.h"
@@ -11,12 +14,13 @@
 #include "files/LogFile.h"
 #include "ui_Tarvikmain.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QThread>
 #include <ctime>
@@ -53,23 +57,40 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
         BoxEdits[box] = findChild<QLineEdit*>(BoxName(static_cast<Box>(box)));
     ui->CbScale->setCheckState(Qt::PartiallyChecked);
     Charts = std::make_unique<ChartSet>(ui->Chart1, ui->Chart2, ui->Chart3);
+    Readout = std::make_unique<ChartReadout>(ui->STxtChartValueX, ui->STxtChartValueY);
+    CentreOnScreen();
     if (!candidates) candidates = SystemPortCandidates;
     Link =
         std::make_unique<DeviceLink>(Ports[0], State, *this, *this, *this, std::move(candidates));
+    Calibration = std::make_unique<CalibrationPage>(this, *ui, State, *this, LogDir);
     TmSystem.setInterval(1000);
     TmSystem.setSingleShot(true);
     TmEngine.setInterval(80);
     TmFavWork.setInterval(1000);
     TmFavWork2.setInterval(3000);
     TmKalman.setInterval(10);
+    // The timers are found by their names, as the controls are.
+    const std::pair<QTimer*, const char*> timers[] = {{&TmSystem, "TmSystem"},
+                                                      {&TmEngine, "TmEngine"},
+                                                      {&TmFavWork, "TmFavWork"},
+                                                      {&TmFavWork2, "TmFavWork2"},
+                                                      {&TmKalman, "TmKalman"}};
+    for (const auto& [timer, name] : timers) {
+        timer->setParent(this);
+        timer->setObjectName(QLatin1String(name));
+    }
     ConnectControlState();
     ConnectHandlers();
     FormCreate();
     Keeper = std::make_unique<RunKeeper>(State, Controls, *this,
                                          LogDir + QDir::separator() + QStringLiteral("Autosave"));
+    auto askSavePath = [this](const QString& title, const QString& name,
+                              const QStringList& filters) {
+        return AskFilePath(this, FileDialogMode::Save, LogDir, name, title, {}, filters);
+    };
     Tools = std::make_unique<ChartTools>(
-        *Charts, Controls, ChartToolControls{ui->RbPendByG, ui->EdPendL, ui->EdLogFile, LogDir},
-        *this, this);
+        *Charts, Controls,
+        ChartToolControls{ui->RbPendByG, ui->EdPendL, ui->EdLogFile, askSavePath}, *this, this);
     connect(Keeper.get(), &RunKeeper::RunKept, Tools.get(), &ChartTools::KeepRun);
     // The deferred close stays off until a disconnect: at start there is nothing to close.
     TmSystem.start();
@@ -89,7 +110,22 @@ void TForm1::FormCreate() {
     State.DeviceFound = false;
     LogDir = QDir::currentPath() + QDir::separator() + QStringLiteral("LogData");
     QDir().mkdir(LogDir);
+    // The axes follow the boxes from the start; the settings file, when there is one,
+    // changes both together.
+    ApplyTimeWindow();
+    ApplyUnit();
     ReadSettings(SettingsFile, *this);
+    // The file's unit line is applied before its mass line: the force boxes use the mass
+    // the mass box shows.
+    if (const auto mass = ParseReal(Std(ui->EdMass->text()))) State.Mass = *mass;
+}
+
+// Centred on the screen, but with the top-left corner never off the screen.
+void TForm1::CentreOnScreen() {
+    const QRect area = screen()->availableGeometry();
+    QRect frame(QPoint(), frameGeometry().size());
+    frame.moveCenter(area.center());
+    move(std::max(frame.left(), area.left()), std::max(frame.top(), area.top()));
 }
 
 // Control states the frame processing reads arrive as plain values, kept current here.
@@ -172,6 +208,10 @@ void TForm1::ConnectHandlers() {
         connect(upDown, &QSpinBox::valueChanged, box,
                 [box](int value) { box->setText(QString::number(value)); });
     }
+    // A long device path does not fit the port box: its tooltip names the whole port.
+    connect(ui->CmbComPort, &QComboBox::currentTextChanged, ui->CmbComPort, &QWidget::setToolTip);
+    ui->CmbComPort->setToolTip(ui->CmbComPort->currentText());
+    connect(Charts.get(), &ChartSet::Chart1Clicked, this, &TForm1::Chart1MouseDown);
     ui->EdLogFile->installEventFilter(this);
     ui->EdPendL->installEventFilter(this);
 }
@@ -252,9 +292,15 @@ void TForm1::ClearPortList() {
 }
 
 void TForm1::AddPortToList(const std::string& name) {
-    const QString shown = ui->CmbComPort->currentText();
-    ui->CmbComPort->addItem(Text(name));
-    ui->CmbComPort->setEditText(shown);
+    QComboBox* box = ui->CmbComPort;
+    const QString shown = box->currentText();
+    box->addItem(Text(name));
+    box->setEditText(shown);
+    // The list opens wide enough to read whole device paths.
+    QAbstractItemView* list = box->view();
+    const int needed = list->sizeHintForColumn(0) + list->frameWidth() * 2 +
+                       list->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    list->setMinimumWidth(std::max(list->minimumWidth(), needed));
 }
 
 void TForm1::SetComButtonDown(bool down) {
@@ -349,6 +395,9 @@ void TForm1::ApplyTimeWindow() {
 void TForm1::ApplyUnit() {
     const auto mass = ParseReal(Std(ui->EdMass->text()));
     if (!mass) {
+        // The unit box goes back to the unit the axes show, so that no run draws values in
+        // a unit its axes do not name.
+        ui->CmbUnit->setCurrentIndex(Charts->ShownUnit());
         QMessageBox::warning(this, windowTitle(),
                              QStringLiteral("질량을 변환할 수 없습니다. 다시 입력하세요"));
         return;
@@ -476,8 +525,7 @@ void TForm1::TmFavWorkTimer() {
 }
 
 void TForm1::TmFavWork2Timer() {
-    ui->STxtChartValueX->hide();
-    ui->STxtChartValueY->hide();
+    Readout->Hide();
     TmFavWork2.stop();
 }
 
@@ -492,10 +540,13 @@ void TForm1::BBtnStartClick() {
     Keeper->RunStarted(name, Controls.ActivePage);
     ui->CmbUnit->setEnabled(false);
     switch (Controls.ActivePage) {
-    case Page::TabSpeed:
-        // The velocity page always runs with a 10-second window.
-        if (ui->CmbYTime->currentIndex() != 0) {
-            ui->CmbYTime->setCurrentIndex(0);
+    case Page::TabSpeed: {
+        // The velocity page always runs with a 10-second window, also after another window
+        // was typed into the box (its index then still reads 0).
+        QComboBox* window = ui->CmbYTime;
+        if (window->currentIndex() != 0 || window->currentText() != window->itemText(0)) {
+            window->setCurrentIndex(0);
+            window->setEditText(window->itemText(0));
             ApplyTimeWindow();
         }
         if (State.VelocityRun) {
@@ -506,6 +557,7 @@ void TForm1::BBtnStartClick() {
             State.VelocityRun = true;
         }
         break;
+    }
     case Page::TabAngle:
     case Page::TabPendulum:
         BtnOffsetGetClick();
@@ -521,19 +573,9 @@ void TForm1::BBtnStopClick() {
 }
 
 QString TForm1::AskLogPath(bool save) {
-    QFileDialog dialog(this);
-    dialog.setDirectory(LogDir);
-    dialog.setNameFilters({"csv (*.csv)", "txt (*.txt)", "All (*.*)"});
-    dialog.selectFile(ui->EdLogFile->text());
-    if (save) {
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-    } else {
-        dialog.setWindowTitle(QStringLiteral("Open Log File"));
-        dialog.setDefaultSuffix(QStringLiteral("csv"));
-        dialog.setFileMode(QFileDialog::ExistingFile);
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    if (save) return AskFilePath(this, FileDialogMode::Save, LogDir, ui->EdLogFile->text());
+    return AskFilePath(this, FileDialogMode::Open, LogDir, ui->EdLogFile->text(),
+                       QStringLiteral("Open Log File"), QStringLiteral("csv"));
 }
 
 void TForm1::BitBtn1Click() {
@@ -610,6 +652,14 @@ void TForm1::EdPendLKeyUp() {
         const QSignalBlocker blocker(ui->UdPendL);
         ui->UdPendL->setValue(*position);
     }
+}
+
+// Any button: the readout of the place clicked, hidden 3 s after the last click.
+void TForm1::Chart1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPoint pixel) {
+    TmFavWork2.start();
+    const QPointF values = Charts->PixelToValues(pixel.x(), pixel.y());
+    const ReadoutMode mode{ui->CbCursorFree->isChecked(), Controls.ThreeAxis, Controls.UnitIndex};
+    Readout->Show(pixel, ReadCursor(State, mode, values.x(), values.y()));
 }
 
 void TForm1::Chart1Zoom() {

@@ -4,6 +4,7 @@
 #include "device/DeviceLink.h"
 #include "device/ReceiveQueue.h"
 #include "device/qt/TComm.h"
+#include "display/ChartReadout.h"
 #include "display/ChartSet.h"
 #include "display/ChartTools.h"
 #include "engine/LiveState.h"
@@ -18,6 +19,7 @@
 namespace Ui {
 class TForm1;
 }
+class CalibrationPage;
 class QLineEdit;
 class TForm2;
 
@@ -117,6 +119,7 @@ private slots:
     void Button2Click();
     void UdPendLClick();
     void EdPendLKeyUp();
+    void Chart1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pixel);
     void Chart1Zoom();
     void Chart2Zoom();
     void Button3Click();
@@ -128,6 +131,7 @@ private:
     void FormClose();
     void ConnectHandlers();
     void ConnectControlState();
+    void CentreOnScreen();
     void ApplyPageLayout(Page page);
     void MovePanel(QWidget* panel, QWidget* page);
     void ApplyOffsetBox(QLineEdit* box, double& offset);
@@ -140,10 +144,12 @@ private:
     TComm Comm1;
     PortContext Ports[2];
     std::unique_ptr<ChartSet> Charts;
+    std::unique_ptr<ChartReadout> Readout;
     std::unique_ptr<DeviceLink> Link;
+    std::unique_ptr<CalibrationPage> Calibration;
     std::unique_ptr<RunKeeper> Keeper;
     std::unique_ptr<ChartTools> Tools;
-    std::array<QLineEdit*, 25> BoxEdits{};
+    std::array<QLineEdit*, BoxCount> BoxEdits{};
     QTimer TmSystem, TmEngine, TmFavWork, TmFavWork2, TmKalman;
     QString LogDir;
     bool OptionsUnlocked = false;

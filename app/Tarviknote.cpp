@@ -1,13 +1,29 @@
 #include "app/Tarviknote.h"
 
+#include "files/Cp949.h"
 #include "files/RtfReader.h"
 #include "ui_Tarviknote.h"
 
 #include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStringDecoder>
+#include <QTimer>
 
 namespace {
 
 const char* const NoteFileName = "AccNote.rtf";
+
+// A note that is not rich text, such as one saved from Notepad, shows as it reads there:
+// UTF-8 when it is valid UTF-8, else the Korean code page, with its line breaks.
+QString PlainNoteText(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8(bytes);
+    if (utf8.hasError()) text = QString::fromStdString(Utf8FromCp949(bytes.toStdString()));
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
 
 } // namespace
 
@@ -27,14 +43,18 @@ TForm2::~TForm2() = default;
 
 void TForm2::FormCreate() {
     QFile file(NoteFileName);
-    QByteArray rtf;
-    if (file.open(QIODevice::ReadOnly)) rtf = file.readAll();
+    QByteArray note;
+    if (file.open(QIODevice::ReadOnly)) note = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        Error =
-            QStringLiteral("Cannot open file \"%1\". %2.").arg(NoteFileName, file.errorString());
+        Error = QStringLiteral("알림 파일 \"%1\"을(를) 읽을 수 없어 기본 안내문을 보여 줍니다.")
+                    .arg(NoteFileName);
+        ErrorDetail = file.errorString();
         return;
     }
-    ui->RichEdit1->setHtml(QString::fromStdString(HtmlFromRtf(rtf.toStdString())));
+    if (note.startsWith("{\\rtf"))
+        ui->RichEdit1->setHtml(QString::fromStdString(HtmlFromRtf(note.toStdString())));
+    else
+        ui->RichEdit1->setPlainText(PlainNoteText(note));
 }
 
 void TForm2::Button1Click() {
@@ -50,6 +70,18 @@ void TForm2::ShowNote(QWidget* mainWindow) {
     show();
     raise();
     activateWindow();
+    if (!Error.isEmpty() && !ErrorReported) {
+        ErrorReported = true;
+        // After the caller's handler: the box runs its own event loop.
+        QTimer::singleShot(0, this, &TForm2::ReportLoadError);
+    }
+}
+
+void TForm2::ReportLoadError() {
+    QMessageBox box(QMessageBox::Warning, windowTitle(), Error, QMessageBox::Ok, this);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("확인"));
+    box.setInformativeText(ErrorDetail);
+    box.exec();
 }
 
 bool TForm2::NotShowChecked() const {

@@ -18,17 +18,21 @@ public:
     ~TForm2() override;
 
     // Shows the window modeless, centred on the main window; a visible window is only
-    // brought to the front.
+    // brought to the front. The first time, a note file that did not load is reported in a
+    // box above the window, so that neither hides the other.
     void ShowNote(QWidget* mainWindow);
     bool NotShowChecked() const;
-    // Why "AccNote.rtf" did not load, for the main window to report once it is shown;
-    // empty when it loaded. Creation never blocks on a dialog.
+    // Why "AccNote.rtf" did not load, in Korean; empty when it loaded. Creation never blocks
+    // on a dialog.
     QString LoadError() const { return Error; }
 
 private:
     void FormCreate();
     void Button1Click();
+    void ReportLoadError();
 
     std::unique_ptr<Ui::TForm2> ui;
     QString Error;
+    QString ErrorDetail; // the system's reason
+    bool ErrorReported = false;
 };

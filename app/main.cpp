@@ -3,8 +3,6 @@
 #include "packaging/TarvikIcon.h"
 
 #include <QApplication>
-#include <QMessageBox>
-#include <QTimer>
 
 int main(int argc, char* argv[]) {
     Q_INIT_RESOURCE(Tarvikmain);
@@ -18,10 +16,5 @@ int main(int argc, char* argv[]) {
     TForm2 form2(&form1);
     form1.SetNoteWindow(&form2);
     form1.show();
-    if (!form2.LoadError().isEmpty()) {
-        QTimer::singleShot(0, &form1, [&] {
-            QMessageBox::critical(&form1, form1.windowTitle(), form2.LoadError());
-        });
-    }
     return application.exec();
 }

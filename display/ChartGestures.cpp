@@ -1,13 +1,17 @@
 #include "display/ChartGestures.h"
 
 #include <QRubberBand>
+#include <cstdlib>
 
 namespace {
 
 // A drag shorter than this in either direction is a click and changes nothing.
 constexpr int MinDragPixels = 8;
-// A right button moved less than this is a click: it opens the menu and scrolls nothing.
-constexpr int MenuClickPixels = 4;
+
+bool Dragged(QPoint from, QPoint to) {
+    const QPoint drag = to - from;
+    return std::abs(drag.x()) >= MinDragPixels || std::abs(drag.y()) >= MinDragPixels;
+}
 
 } // namespace
 
@@ -23,6 +27,14 @@ ChartGestures::ChartGestures(QCustomPlot* plot, QList<QCPAxis*> axes, bool scrol
 
 void ChartGestures::Press(QMouseEvent* event) {
     const QPoint position = event->position().toPoint();
+    if (ClickButton == Qt::NoButton) {
+        ClickButton = event->button();
+        ClickModifiers = event->modifiers();
+        ClickStart = position;
+        ClickCancelled = false;
+    } else {
+        ClickCancelled = true; // a second button held with the first is no click
+    }
     const bool dragButton = event->button() == Qt::LeftButton || event->button() == Qt::RightButton;
     if (DragButton != Qt::NoButton || !dragButton || !Plot->axisRect()->rect().contains(position))
         return;
@@ -42,6 +54,7 @@ void ChartGestures::MarkTimeRange(QPoint position, bool finished) {
 
 void ChartGestures::Move(QMouseEvent* event) {
     const QPoint position = event->position().toPoint();
+    if (ClickButton != Qt::NoButton && Dragged(ClickStart, position)) ClickCancelled = true;
     if (MarkingTimeRange) {
         MarkTimeRange(position, false);
     } else if (DragButton == Qt::LeftButton) {
@@ -51,11 +64,11 @@ void ChartGestures::Move(QMouseEvent* event) {
         } else {
             Band->hide();
         }
-    } else if (DragButton == Qt::RightButton && !Scrolling) {
-        // Past the click's slack the scroll starts from the press, losing no movement.
-        Scrolling = (position - DragStart).manhattanLength() >= MenuClickPixels;
-        if (Scrolling) Move(event);
     } else if (DragButton == Qt::RightButton && position != LastPosition) {
+        // The axes stay put until the pointer leaves the click's few pixels, then follow it
+        // from the press.
+        if (!Scrolling && !Dragged(DragStart, position)) return;
+        Scrolling = true;
         for (QCPAxis* axis : Axes) {
             const bool horizontal = axis->orientation() == Qt::Horizontal;
             if (!horizontal && !ScrollVertically) continue;
@@ -69,11 +82,16 @@ void ChartGestures::Move(QMouseEvent* event) {
 }
 
 void ChartGestures::Release(QMouseEvent* event) {
+    if (event->button() == ClickButton) {
+        const bool click = !ClickCancelled && !Dragged(ClickStart, event->position().toPoint());
+        ClickButton = Qt::NoButton;
+        if (click) emit Clicked(event->button(), ClickModifiers, ClickStart);
+        if (click && event->button() == Qt::RightButton) emit MenuRequested(ClickStart);
+    }
     if (event->button() != DragButton) return;
     DragButton = Qt::NoButton;
-    const QPoint end = event->position().toPoint();
-    if (event->button() == Qt::RightButton && !Scrolling) emit MenuRequested(end);
     if (event->button() != Qt::LeftButton) return;
+    const QPoint end = event->position().toPoint();
     if (MarkingTimeRange) {
         MarkingTimeRange = false;
         MarkTimeRange(end, true);

@@ -72,9 +72,20 @@ ChartSet::ChartSet(QCustomPlot* chart1, QCustomPlot* chart2, QCustomPlot* chart3
         });
         QueueReplot(chart);
     }
-    connect(chart1, &QCustomPlot::mousePress, this, [this](QMouseEvent* event) {
-        emit Chart1MousePressed(event->button(), event->modifiers(), event->position().toPoint());
-    });
+    connect(Gestures[0], &ChartGestures::Clicked, this, &ChartSet::Chart1Clicked);
+    for (QCustomPlot* plot : Plots)
+        plot->installEventFilter(this);
+}
+
+// A chart lays itself out after it has placed its ticks, so the ticks of the first replot
+// at a new size (a page shown for the first time, a panel moved) still fit the old size:
+// one more replot places them for the size now shown.
+bool ChartSet::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize) {
+        for (int chart = Chart1; chart <= Chart3; ++chart)
+            if (watched == Plot(chart)) QueueReplot(chart);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 QCustomPlot* ChartSet::Plot(int chart) const {
@@ -159,7 +170,8 @@ double ChartSet::LargestX(int chart, int series) const {
 }
 
 void ChartSet::SetUnit(int unitIndex) {
-    const UnitAxes& unit = UnitTable[unitIndex == 0 ? 0 : 1];
+    UnitShown = unitIndex == 0 ? 0 : 1;
+    const UnitAxes& unit = UnitTable[UnitShown];
     QCustomPlot* plot = Plot(Chart1);
     SetUpAxis(Chart1, plot->yAxis, unit.LeftTitle, unit.Range, unit.LeftIncrement);
     SetUpAxis(Chart1, plot->yAxis2, unit.RightTitle, unit.Range, unit.RightIncrement);

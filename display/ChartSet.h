@@ -34,6 +34,8 @@ public:
     // Titles, the common range and the increments of Chart1's left and right axes: index 0
     // is the [g] row, any other the [m/s2] row.
     void SetUnit(int unitIndex);
+    // The row Chart1's axes show: 0 for [g] (also the form's axes), 1 for [m/s2].
+    int ShownUnit() const { return UnitShown; }
     // The bottom-axis maximum of all three charts; the minimum stays unless it is not below
     // the new maximum, in which case the axis goes back to its home minimum.
     void SetTimeWindow(int seconds);
@@ -58,7 +60,11 @@ signals:
     // A zoom, undo zoom or scroll by the user, after the new ranges are in effect. Ranges
     // set through this class never raise it.
     void UserRangeChanged(int chart);
-    void Chart1MousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pixel);
+    // A click into Chart1 that was no drag, at the pixel of the press.
+    void Chart1Clicked(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pixel);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QCPGraph* Graph(int chart, int series) const;
@@ -74,6 +80,7 @@ private:
     std::array<ChartGestures*, 3> Gestures;
     std::array<bool, 3> Changed{};
     QTimer ReplotTimer;
+    int UnitShown = 0;
 };
 
 // The pendulum measurement's read access to one plotted series.

@@ -11,7 +11,6 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
@@ -333,32 +332,14 @@ void ChartTools::KeepRun(Page page, const QDateTime& started) {
 
 // ---- exports ----
 
-QString ChartTools::AskPath(const QString& title, const QString& proposedName,
-                            const QStringList& filters) {
-    QFileDialog dialog(MainWindow, title);
-    dialog.setDirectory(Window.LogDir);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters(filters);
-    const auto suffixOf = [](const QString& filter) {
-        return filter.section(QStringLiteral("*."), 1).section(QLatin1Char(')'), 0, 0);
-    };
-    dialog.setDefaultSuffix(suffixOf(filters.constFirst()));
-    connect(
-        &dialog, &QFileDialog::filterSelected, &dialog,
-        [&dialog, suffixOf](const QString& filter) { dialog.setDefaultSuffix(suffixOf(filter)); });
-    dialog.selectFile(proposedName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
-}
-
 void ChartTools::AskPicturePath() {
     const int chart = TargetChart();
     QString base = QFileInfo(Window.LogName->text()).completeBaseName();
     if (base.isEmpty()) base = QStringLiteral("chart");
-    const QString path = AskPath(Actions[Tool::Picture]->text(),
-                                 QStringLiteral("%1_Chart%2.png").arg(base).arg(chart),
-                                 {QStringLiteral("PNG (*.png)"), QStringLiteral("SVG (*.svg)"),
-                                  QStringLiteral("PDF (*.pdf)")});
+    const QString path = Window.AskSavePath(
+        Actions[Tool::Picture]->text(), QStringLiteral("%1_Chart%2.png").arg(base).arg(chart),
+        {QStringLiteral("PNG (*.png)"), QStringLiteral("SVG (*.svg)"),
+         QStringLiteral("PDF (*.pdf)")});
     if (!path.isEmpty()) SavePicture(chart, path);
 }
 
@@ -371,8 +352,8 @@ void ChartTools::AskCsvPath() {
     QString base = QFileInfo(Window.LogName->text()).completeBaseName();
     if (base.isEmpty()) base = QStringLiteral("run");
     const QString path =
-        AskPath(Actions[Tool::Csv]->text(), QStringLiteral("%1_table.csv").arg(base),
-                {QStringLiteral("CSV (*.csv)")});
+        Window.AskSavePath(Actions[Tool::Csv]->text(), QStringLiteral("%1_table.csv").arg(base),
+                           {QStringLiteral("CSV (*.csv)")});
     if (!path.isEmpty()) ExportCsv(path);
 }
 

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QTimer>
 #include <array>
+#include <functional>
 #include <map>
 
 class ChartSet;
@@ -20,12 +21,13 @@ class QCPItemText;
 class QLineEdit;
 class QMenu;
 
-// The window's controls the tools read.
+// The window's controls the tools read, and its save dialog: a path asked for with a title,
+// a proposed name and filters such as "PNG (*.png)"; empty when cancelled.
 struct ChartToolControls {
     const QAbstractButton* PendByGravity = nullptr; // observing the gravity component
     const QLineEdit* PendLength = nullptr;
     const QLineEdit* LogName = nullptr;
-    QString LogDir;
+    std::function<QString(const QString&, const QString&, const QStringList&)> AskSavePath;
 };
 
 // Analysis tools beside the charts, reached from each chart's menu (a right click without
@@ -69,7 +71,6 @@ private:
     void RemoveFit();
     void AskPicturePath();
     void AskCsvPath();
-    QString AskPath(const QString& title, const QString& proposedName, const QStringList& filters);
     std::vector<ShownCurve> PageCurvesShown() const;
     int TargetChart() const;
 

@@ -12,6 +12,10 @@ const char* BoxName(Box box) {
         return "EdAccSumM";
     case Box::EdAngle:
         return "EdAngle";
+    case Box::EdForrceKgf:
+        return "EdForrceKgf";
+    case Box::EdForceN:
+        return "EdForceN";
     case Box::EdSpd:
         return "EdSpd";
     case Box::EdDist:

@@ -33,6 +33,8 @@ enum class Box {
     EdAccSumG,
     EdAccSumM,
     EdAngle,
+    EdForrceKgf,
+    EdForceN,
     EdSpd,
     EdDist,
     EdDataX,
@@ -54,6 +56,7 @@ enum class Box {
     EdRcvdScaleX,
     EdRcvdScaleZ,
 };
+constexpr int BoxCount = static_cast<int>(Box::EdRcvdScaleZ) + 1;
 
 // The control name of a box, for the window that looks its controls up by name.
 const char* BoxName(Box box);

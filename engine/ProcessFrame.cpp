@@ -119,6 +119,9 @@ void ShowValueBoxes(const LiveState& state, MeasurementView& view) {
     const int decimals = state.DisplayDecimals;
     view.ShowBox(Box::EdAcceloG, FormatFixed(state.GXCor, decimals));
     view.ShowBox(Box::EdAcceloM, FormatFixed(state.AccXMs2, decimals - 1));
+    // The force the chart's force curve shows: mass × the X value, in kgf and in N.
+    view.ShowBox(Box::EdForrceKgf, FormatFixed(state.Mass * state.GXCor, 2));
+    view.ShowBox(Box::EdForceN, FormatFixed(state.Mass * state.AccXMs2, 2));
     view.ShowBox(Box::EdAccSumG, FormatFixed(state.VectorSum, decimals));
     view.ShowBox(Box::EdAccSumM, FormatFixed(state.VectorSum * StandardGravity, decimals - 1));
     view.ShowBox(Box::EdAngle, FormatFixed(state.TiltAngle, 1));

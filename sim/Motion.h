@@ -3,11 +3,11 @@
 // How the simulated device moves. Every model gives the specific force the sensor feels,
 // in g, along the program's axes (the axes the analysis program shows, not the wire
 // channels).
-enum class MotionKind { Rest, Tilt, Pendulum, Push };
+enum class MotionKind { Rest, Tilt, Pendulum, Push, Tumble };
 
 struct MotionOptions {
     MotionKind Kind = MotionKind::Rest;
-    double Period = 2.0;     // pendulum period, seconds
+    double Length = 1.0;     // pendulum length, metres
     double Amplitude = 20.0; // pendulum amplitude, degrees
     double PushEvery = 10.0; // seconds from one push to the next, at least 2
 };

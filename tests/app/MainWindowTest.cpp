@@ -1,3 +1,4 @@
+#include "Dialogs.h"
 #include "app/Tarvikmain.h"
 
 #include <QAbstractButton>
@@ -5,11 +6,15 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <qcustomplot.h>
 
 // The main window's own handlers, without a device: the port named in the settings does
 // not exist.
@@ -28,6 +33,10 @@ private slots:
     void PendulumCalculationsAndLengthEntry();
     void SpeedPageSharesTheAccelerationChart();
     void KalmanBenchConvergesToTheLevelBias();
+    void WithoutSettingsFileTheAxesFollowTheBoxes();
+    void RejectedMassPutsTheUnitBoxBack();
+    void OpensCentredWithATiltScaleOnFirstShow();
+    void PortBoxShowsWholeDeviceNames();
 
 private:
     template <typename T> T* Find(const char* name) {
@@ -134,6 +143,70 @@ void MainWindowTest::KalmanBenchConvergesToTheLevelBias() {
                               10000);
     Find<QAbstractButton>("BtnKmStop")->click();
     QVERIFY(std::abs(Form->Live().KalmanBias - 5.0) < 1e-4);
+}
+
+void MainWindowTest::WithoutSettingsFileTheAxesFollowTheBoxes() {
+    QVERIFY(Memo().contains("Initial File Read Err! : default.ini"));
+    QCOMPARE(Find<QComboBox>("CmbUnit")->currentText(), QStringLiteral("[m/s2]"));
+    QCOMPARE(Find<QComboBox>("CmbYTime")->currentText(), QStringLiteral("10"));
+    auto* chart1 = Find<QCustomPlot>("Chart1");
+    QCOMPARE(chart1->yAxis->label(), QStringLiteral("가속도[m/s2]"));
+    QCOMPARE(chart1->yAxis2->label(), QStringLiteral("힘[N]"));
+    QCOMPARE(chart1->yAxis->range().upper, 20.0);
+    for (int chart : {Chart1, Chart2, Chart3})
+        QCOMPARE(Form->ChartsView().BottomMax(chart), 10.0);
+}
+
+void MainWindowTest::RejectedMassPutsTheUnitBoxBack() {
+    auto* unit = Find<QComboBox>("CmbUnit");
+    auto* chart1 = Find<QCustomPlot>("Chart1");
+    Find<QLineEdit>("EdMass")->setText("0,2");
+    QString reported;
+    AnswerNextModal([&](QWidget* box) {
+        reported = qobject_cast<QMessageBox*>(box)->text();
+        box->close();
+    });
+    Choose("CmbUnit", 0);
+    QCOMPARE(reported, QStringLiteral("질량을 변환할 수 없습니다. 다시 입력하세요"));
+    QCOMPARE(unit->currentIndex(), 1);
+    QCOMPARE(chart1->yAxis->label(), QStringLiteral("가속도[m/s2]"));
+
+    Find<QLineEdit>("EdMass")->setText("0.2");
+    Choose("CmbUnit", 0);
+    QCOMPARE(unit->currentIndex(), 0);
+    QCOMPARE(chart1->yAxis->label(), QStringLiteral("가속도[g]"));
+}
+
+void MainWindowTest::OpensCentredWithATiltScaleOnFirstShow() {
+    Form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
+    const QRect screen = Form->screen()->availableGeometry();
+    QVERIFY(screen.width() > Form->frameGeometry().width()); // the test's screen is 1280 x 800
+    QVERIFY((Form->frameGeometry().center() - screen.center()).manhattanLength() <= 16);
+
+    // The tilt chart, drawn once while hidden, is laid out anew when its page is first
+    // shown: -60..60 degrees in steps of 10.
+    auto* tilt = Find<QCustomPlot>("Chart3");
+    QSignalSpy drawn(tilt, &QCustomPlot::afterReplot);
+    QTRY_VERIFY_WITH_TIMEOUT(drawn.count() > 0, 10000);
+    Find<QTabWidget>("PageControl1")->setCurrentWidget(Find<QWidget>("TabAngle"));
+    QList<double> degrees;
+    for (int angle = -60; angle <= 60; angle += 10)
+        degrees << angle;
+    QTRY_COMPARE_WITH_TIMEOUT(tilt->yAxis->tickVector(), degrees, 10000);
+    QVERIFY(tilt->xAxis->tickVector().size() >= 6); // 0..10 s
+}
+
+void MainWindowTest::PortBoxShowsWholeDeviceNames() {
+    const QString name = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
+    auto* box = Find<QComboBox>("CmbComPort");
+    Form->AddPortToList(name.toStdString());
+    Form->SetPortBoxText(name.toStdString());
+    QCOMPARE(box->toolTip(), name);
+    box->showPopup();
+    QTRY_VERIFY_WITH_TIMEOUT(box->view()->isVisible(), 10000);
+    QVERIFY(box->view()->viewport()->width() >= box->view()->fontMetrics().horizontalAdvance(name));
+    box->hidePopup();
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -97,6 +97,37 @@ private slots:
         QCOMPARE(Plots[0]->yAxis->range(), QCPRange(-2, 2));
         QCOMPARE(Plots[0]->yAxis2->range(), QCPRange(-2, 2));
     }
+
+    void PlainClicksAreAnnouncedAndDragsAreNot() {
+        QSignalSpy clicked(Charts.get(), &ChartSet::Chart1Clicked);
+        QSignalSpy changed(Charts.get(), &ChartSet::UserRangeChanged);
+        const struct {
+            Qt::MouseButton Button;
+            Qt::KeyboardModifiers Modifiers;
+            QPoint From, To;
+            bool Click, RangeChanged;
+        } gestures[] = {
+            {Qt::LeftButton, {}, {300, 200}, {300, 200}, true, false},
+            {Qt::RightButton, Qt::ShiftModifier, {300, 200}, {303, 198}, true, false}, // jitter
+            {Qt::MiddleButton, {}, {10, 10}, {12, 11}, true, false},    // beside the plot area
+            {Qt::LeftButton, {}, {200, 100}, {500, 200}, false, true},  // zoom
+            {Qt::RightButton, {}, {300, 200}, {340, 200}, false, true}, // scroll
+            {Qt::LeftButton, {}, {300, 200}, {312, 203}, false, false}, // a flat drag: nothing
+        };
+        for (const auto& gesture : gestures) {
+            clicked.clear();
+            changed.clear();
+            const QCPRange time = Plots[0]->xAxis->range();
+            QTest::mousePress(Plots[0], gesture.Button, gesture.Modifiers, gesture.From);
+            QTest::mouseMove(Plots[0], gesture.To);
+            QTest::mouseRelease(Plots[0], gesture.Button, gesture.Modifiers, gesture.To);
+            const QList<QVariantList> click{{QVariant::fromValue(gesture.Button),
+                                             QVariant::fromValue(gesture.Modifiers), gesture.From}};
+            QCOMPARE(clicked, gesture.Click ? click : QList<QVariantList>{});
+            QCOMPARE(!changed.isEmpty(), gesture.RangeChanged);
+            QCOMPARE(Plots[0]->xAxis->range() != time, gesture.RangeChanged);
+        }
+    }
 };
 
 QTEST_MAIN(ChartSetTest)

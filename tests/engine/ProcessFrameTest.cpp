@@ -130,3 +130,23 @@ TEST(ProcessFrame, KalmanCountIsTheFilterOutputTruncatedTowardZeroAndSaturated) 
         EXPECT_EQ(engine.State.CountX, count) << level << " " << bias.value_or(0);
     }
 }
+
+TEST(ProcessFrame, ForceBoxesShowMassTimesTheXValueWithTheXBoxes) {
+    // {page, mass, X count (0.5 g per 8192), samples, kgf, N}: every fifth sample, not on the
+    // options page.
+    const std::tuple<Page, double, int, int, const char*, const char*> cases[] = {
+        {Page::TabAccelo, 2.0, 8192, 5, "1.00", "9.80"},
+        {Page::TabSpeed, 0.117, -8192, 10, "-0.06", "-0.57"},
+        {Page::TabAccelo, 2.0, 8192, 4, "", ""},
+        {Page::TabLab, 2.0, 8192, 5, "", ""}};
+    for (const auto& [page, mass, count, samples, kgf, newton] : cases) {
+        EngineHarness engine;
+        engine.Controls.ActivePage = page;
+        engine.State.Mass = mass;
+        engine.Send(FrmIdentity, 1);
+        engine.Sample(0, count, 0, samples);
+        const auto& shown = engine.View.Boxes;
+        EXPECT_EQ(shown.contains(Box::EdForrceKgf) ? shown.at(Box::EdForrceKgf) : "", kgf);
+        EXPECT_EQ(shown.contains(Box::EdForceN) ? shown.at(Box::EdForceN) : "", newton);
+    }
+}

@@ -107,7 +107,13 @@ TEST_F(DeviceLinkTest, SearchAdvisesWhenNothingAnswersAndConnectsTheCandidateTha
         "msg 점검 : 연결가능한 가속도계가 없습니다. 가속도계의 전원과 통신 케이블을 점검하세요"
         " | msg 해결1: 가속도계의 전원을 껏다 다시 켜고 우측 상단의 포트모양의 아이콘을 클릭합니다"
         " | msg 해결2: [제어판]-[장치관리자]에서 직렬 통신포트가 1~8사이로 설정되어 있는지 확인 "
-        "합니다 | com up | normal"));
+        "합니다"
+#ifdef __linux__
+        " | msg 해결3: 리눅스에서는 포트를 /dev/ttyUSB0 또는 /dev/ttyACM0 형식으로 입력하고, "
+        "사용자가 dialout 그룹에 속해 있는지 확인합니다 (sudo usermod -aG dialout 사용자명, 다시 "
+        "로그인)"
+#endif
+        " | com up | normal"));
 
     Device = "ttyACM0"; // the last candidate is still open, yet Com5 is probed first
     Link.SbComAutoClick(false);
