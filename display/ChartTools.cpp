@@ -28,6 +28,7 @@ constexpr double FitStep = 0.005; // seconds between the points of the drawn fit
 constexpr int PictureScale = 2;   // pictures for print: twice the screen's pixels
 constexpr int StatisticsRefreshMs = 300;
 constexpr int RefitDelayMs = 150;
+constexpr int MenuDrop = 8; // pixels
 
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
@@ -151,7 +152,8 @@ void ChartTools::OpenMenu(int chart, QPoint pixel) {
         Actions[tool]->setEnabled(curves);
     Actions[Tool::SineFit]->setEnabled(Controls.ActivePage == Page::TabPendulum && chart == Chart1);
     Actions[Tool::ClearOverlay]->setEnabled(!Overlay.Empty());
-    ChartMenu->popup(Charts.Plot(chart)->mapToGlobal(pixel));
+    // Just below the readout the same click shows beside the pointer.
+    ChartMenu->popup(Charts.Plot(chart)->mapToGlobal(pixel + QPoint(0, MenuDrop)));
 }
 
 // ---- the time range and its statistics ----

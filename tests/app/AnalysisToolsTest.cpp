@@ -200,6 +200,18 @@ void AnalysisToolsTest::RangeStatisticsFollowTheMarkedRangeAndCopyAsATable() {
     window->findChild<QAbstractButton*>("BtnStatisticsCopy")->click();
     QCOMPARE(QApplication::clipboard()->text(), window->TableText());
 
+    // "구간 선택" makes the next plain left drag mark a range instead of zooming.
+    const QCPRange view = chart->xAxis->range();
+    lab.Tools().Action(ChartTools::Tool::MarkRange)->trigger();
+    const QPoint below(0, 40);
+    QTest::mousePress(chart, Qt::LeftButton, {}, Lab::At(chart, 7.0));
+    QTest::mouseMove(chart, Lab::At(chart, 8.0) + below);
+    QTest::mouseRelease(chart, Qt::LeftButton, {}, Lab::At(chart, 8.0) + below);
+    QCOMPARE(chart->xAxis->range(), view);
+    rows = window->TableText().split('\n');
+    QVERIFY(std::abs(rows[2].section('\t', 1, 1).toDouble() - 7.0) < 0.05);
+    QVERIFY(std::abs(count(rows) - 50) <= 2);
+
     const double shownMin = chart->xAxis->range().lower;
     QTest::mouseClick(chart, Qt::RightButton, {}, Lab::At(chart, 6.0));
     QTRY_VERIFY_WITH_TIMEOUT(lab.Tools().Menu()->isVisible(), Deadline);
