@@ -6,21 +6,36 @@
 #include <algorithm>
 #include <filesystem>
 #include <optional>
-#include <regex>
 #include <set>
+#include <string_view>
 #include <tuple>
 
 namespace {
 
+bool Digits(std::string_view text, std::size_t least, std::size_t most) {
+    return text.size() >= least && text.size() <= most &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 // The run name's stamp and its number in the same second (1 for none); nullopt for a file
-// that is not an autosave.
-std::optional<std::tuple<std::size_t, std::string, long>> AutosaveKey(const std::string& name) {
-    static const std::regex pattern(R"((\d{6,7}_\d{6})(?:_(\d{1,9}))?\.csv)");
-    std::smatch match;
-    if (!std::regex_match(name, match, pattern)) return std::nullopt;
-    const long number = match[2].matched ? std::stol(match[2].str()) : 1;
+// that is not an autosave (YYMMDD_hhmmss.csv or YYMMDD_hhmmss_n.csv).
+std::optional<std::tuple<std::size_t, std::string, long>> AutosaveKey(std::string_view name) {
+    if (!name.ends_with(".csv")) return std::nullopt;
+    name.remove_suffix(4);
+    const std::size_t date = name.find('_');
+    if (date == std::string_view::npos || !Digits(name.substr(0, date), 6, 7)) return std::nullopt;
+    const std::string_view rest = name.substr(date + 1);
+    const std::size_t numbered = rest.find('_');
+    if (!Digits(rest.substr(0, numbered), 6, 6)) return std::nullopt;
+    long number = 1;
+    if (numbered != std::string_view::npos) {
+        const std::string_view digits = rest.substr(numbered + 1);
+        if (!Digits(digits, 1, 9)) return std::nullopt;
+        number = std::stol(std::string(digits));
+    }
     // A longer stamp is a later century.
-    return std::tuple(match[1].length(), match[1].str(), number);
+    const std::string stamp(name.substr(0, date + 1 + 6));
+    return std::tuple(stamp.size(), stamp, number);
 }
 
 std::string Utf8(const std::filesystem::path& path) {
