@@ -1,6 +1,7 @@
 #include "files/RtfReader.h"
 
 #include "files/Cp949.h"
+#include "files/Utf8.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -35,24 +36,10 @@ struct GroupState {
     int fallbackLength = 1; // \ucN: characters that stand in for each \uN
 };
 
-std::string Utf8FromCodePoint(std::uint32_t c) {
-    std::string s;
-    if (c < 0x80) {
-        s += static_cast<char>(c);
-    } else if (c < 0x800) {
-        s += static_cast<char>(0xC0 | c >> 6);
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        s += static_cast<char>(0xE0 | c >> 12);
-        s += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        s += static_cast<char>(0xF0 | c >> 18);
-        s += static_cast<char>(0x80 | (c >> 12 & 0x3F));
-        s += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return s;
+std::string Utf8FromCodePoint(char32_t c) {
+    std::string text;
+    AppendUtf8(text, c);
+    return text;
 }
 
 int HexDigit(char c) {
