@@ -9,6 +9,7 @@
 #include "engine/RunControl.h"
 #include "engine/ZeroOffset.h"
 #include "files/LogFile.h"
+#include "files/TextLines.h"
 #include "ui_Tarvikmain.h"
 
 #include <QApplication>
@@ -62,6 +63,7 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     TmFavWork.setInterval(1000);
     TmFavWork2.setInterval(3000);
     TmKalman.setInterval(10);
+    TmReconnect.setInterval(1000);
     ConnectControlState();
     ConnectHandlers();
     FormCreate();
@@ -83,6 +85,8 @@ void TForm1::FormCreate() {
     State.DeviceFound = false;
     LogDir = QDir::currentPath() + QDir::separator() + QStringLiteral("LogData");
     QDir().mkdir(LogDir);
+    RemoveStaleTemporaries(PathFromUtf8(Std(QDir::currentPath())));
+    RemoveStaleTemporaries(PathFromUtf8(Std(LogDir)));
     ReadSettings(SettingsFile, *this);
 }
 
@@ -125,6 +129,8 @@ void TForm1::ConnectControlState() {
 
 void TForm1::ConnectHandlers() {
     connect(&Comm1, &TComm::RxChar, this, &TForm1::Comm1RxChar);
+    connect(&Comm1, &TComm::PortLost, this, &TForm1::Comm1PortLost);
+    connect(&TmReconnect, &QTimer::timeout, this, &TForm1::TmReconnectTimer);
     connect(ui->BBtnStart, &QPushButton::clicked, this, &TForm1::BBtnStartClick);
     connect(ui->BBtnStop, &QPushButton::clicked, this, &TForm1::BBtnStopClick);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
@@ -184,9 +190,12 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::FormClose() {
-    WriteSettings(SettingsFile, *this);
+    // The message area closes with the window: a failure must be seen before it goes.
+    if (const auto failure = WriteSettings(SettingsFile, *this))
+        QMessageBox::warning(this, windowTitle(), Text(*failure));
     Link->ClosePort();
     TmEngine.stop();
+    TmReconnect.stop();
     TmKalman.stop();
     if (Form2 != nullptr) Form2->close();
 }
@@ -258,6 +267,10 @@ void TForm1::SetEngineTimer(bool enabled) {
 
 void TForm1::SetFavWorkTimer(bool enabled) {
     enabled ? TmFavWork.start() : TmFavWork.stop();
+}
+
+void TForm1::SetReconnectTimer(bool enabled) {
+    enabled ? TmReconnect.start() : TmReconnect.stop();
 }
 
 void TForm1::SetBusyCursor(bool busy) {
@@ -462,6 +475,14 @@ void TForm1::TmFavWorkTimer() {
     Link->TmFavWorkTimer();
 }
 
+void TForm1::Comm1PortLost() {
+    Link->Comm1PortLost();
+}
+
+void TForm1::TmReconnectTimer() {
+    Link->TmReconnectTimer();
+}
+
 void TForm1::TmFavWork2Timer() {
     ui->STxtChartValueX->hide();
     ui->STxtChartValueY->hide();
@@ -471,7 +492,11 @@ void TForm1::TmFavWork2Timer() {
 // ---- runs and logs ----
 
 void TForm1::BBtnStartClick() {
-    if (!State.DeviceFound) return;
+    if (!State.DeviceFound) {
+        AppendMessage(
+            "연결된 가속도계가 없습니다. 우측 상단의 포트모양의 아이콘을 눌러 연결하세요");
+        return;
+    }
     BeginRun(State, *this);
     ui->EdLogFile->setText(Text(MakeLogFileName(LocalNow())));
     ui->CmbUnit->setEnabled(false);

@@ -55,6 +55,7 @@ public:
     void SetComButtonDown(bool down) override;
     void SetEngineTimer(bool enabled) override;
     void SetFavWorkTimer(bool enabled) override;
+    void SetReconnectTimer(bool enabled) override;
     void SetBusyCursor(bool busy) override;
     void ShowNoteWindow() override;
     void ApplyKalmanLevelFromBox() override;
@@ -101,6 +102,8 @@ private slots:
     void TmSystemTimer();
     void TmEngineTimer();
     void TmFavWorkTimer();
+    void Comm1PortLost();
+    void TmReconnectTimer();
     void TmFavWork2Timer();
     void TmKalmanTimer();
     void BtnKmStartClick();
@@ -140,6 +143,7 @@ private:
     std::unique_ptr<DeviceLink> Link;
     std::array<QLineEdit*, 25> BoxEdits{};
     QTimer TmSystem, TmEngine, TmFavWork, TmFavWork2, TmKalman;
+    QTimer TmReconnect; // tries a port that disappeared again, once a second
     QString LogDir;
     bool OptionsUnlocked = false;
     TForm2* Form2 = nullptr;

@@ -1,15 +1,18 @@
 #include "app/Tarvikmain.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 // The main window's own handlers, without a device: the port named in the settings does
 // not exist.
@@ -28,6 +31,7 @@ private slots:
     void PendulumCalculationsAndLengthEntry();
     void SpeedPageSharesTheAccelerationChart();
     void KalmanBenchConvergesToTheLevelBias();
+    void StartClearsStaleTemporariesAndCloseShowsASaveFailure();
 
 private:
     template <typename T> T* Find(const char* name) {
@@ -134,6 +138,27 @@ void MainWindowTest::KalmanBenchConvergesToTheLevelBias() {
                               10000);
     Find<QAbstractButton>("BtnKmStop")->click();
     QVERIFY(std::abs(Form->Live().KalmanBias - 5.0) < 1e-4);
+}
+
+void MainWindowTest::StartClearsStaleTemporariesAndCloseShowsASaveFailure() {
+    const QString stale = Folder.filePath("LogData/.run.csv.123.tarvik-partial");
+    QFile(stale).open(QIODevice::WriteOnly);
+    Form = std::make_unique<TForm1>(); // the next start
+    QVERIFY(!QFile::exists(stale));
+
+    QDir().mkdir(QStringLiteral("default.ini")); // a folder: the settings cannot replace it
+    QString shown;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    answer.start(50);
+    Form->close();
+    QVERIFY(shown.startsWith("Initial File Save Err! : default.ini ("));
+    QDir().rmdir(QStringLiteral("default.ini"));
 }
 
 QTEST_MAIN(MainWindowTest)
