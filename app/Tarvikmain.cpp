@@ -1,7 +1,9 @@
 #include "app/Tarvikmain.h"
 
 #include "app/ConversionReport.h"
+#include "app/FileDialogs.h"
 #include "app/Tarviknote.h"
+#include "calibration/qt/CalibrationPage.h"
 #include "device/qt/PortCandidates.h"
 #include "engine/NumberText.h"
 #include "engine/Pendulum.h"
@@ -15,7 +17,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QSignalBlocker>
@@ -57,6 +58,7 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     if (!candidates) candidates = SystemPortCandidates;
     Link =
         std::make_unique<DeviceLink>(Ports[0], State, *this, *this, *this, std::move(candidates));
+    Calibration = std::make_unique<CalibrationPage>(this, *ui, State, *this, LogDir);
     TmSystem.setInterval(1000);
     TmSystem.setSingleShot(true);
     TmEngine.setInterval(80);
@@ -530,19 +532,9 @@ void TForm1::BBtnStopClick() {
 }
 
 QString TForm1::AskLogPath(bool save) {
-    QFileDialog dialog(this);
-    dialog.setDirectory(LogDir);
-    dialog.setNameFilters({"csv (*.csv)", "txt (*.txt)", "All (*.*)"});
-    dialog.selectFile(ui->EdLogFile->text());
-    if (save) {
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-    } else {
-        dialog.setWindowTitle(QStringLiteral("Open Log File"));
-        dialog.setDefaultSuffix(QStringLiteral("csv"));
-        dialog.setFileMode(QFileDialog::ExistingFile);
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    if (save) return AskFilePath(this, FileDialogMode::Save, LogDir, ui->EdLogFile->text());
+    return AskFilePath(this, FileDialogMode::Open, LogDir, ui->EdLogFile->text(),
+                       QStringLiteral("Open Log File"), QStringLiteral("csv"));
 }
 
 void TForm1::BitBtn1Click() {

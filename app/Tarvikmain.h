@@ -16,6 +16,7 @@
 namespace Ui {
 class TForm1;
 }
+class CalibrationPage;
 class QLineEdit;
 class TForm2;
 
@@ -141,6 +142,7 @@ private:
     PortContext Ports[2];
     std::unique_ptr<ChartSet> Charts;
     std::unique_ptr<DeviceLink> Link;
+    std::unique_ptr<CalibrationPage> Calibration;
     std::array<QLineEdit*, 25> BoxEdits{};
     QTimer TmSystem, TmEngine, TmFavWork, TmFavWork2, TmKalman;
     QTimer TmReconnect; // tries a port that disappeared again, once a second

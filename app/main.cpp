@@ -1,5 +1,6 @@
 #include "app/Tarvikmain.h"
 #include "app/Tarviknote.h"
+#include "packaging/TarvikIcon.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -12,6 +13,7 @@ int main(int argc, char* argv[]) {
     font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Malgun Gothic"),
                       QStringLiteral("Noto Sans CJK KR")});
     application.setFont(font);
+    application.setWindowIcon(TarvikIcon());
     TForm1 form1;
     TForm2 form2(&form1);
     form1.SetNoteWindow(&form2);

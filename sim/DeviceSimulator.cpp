@@ -85,9 +85,11 @@ void DeviceSimulator::SendSample() {
     const double y = noisy(g.Y);
     const double x = noisy(g.X);
     const double z = noisy(g.Z);
-    Send(BuildValueFrame(FrmAxisY, ToCount(-y)));
-    Send(BuildValueFrame(FrmAxisX, ToCount(x)));
-    Send(BuildValueFrame(FrmAxisZ, ToCount(z)));
+    const AxisG& gain = options.Gain;
+    const AxisG& bias = options.Bias;
+    Send(BuildValueFrame(FrmAxisY, ToCount(-y * gain.Y + bias.Y)));
+    Send(BuildValueFrame(FrmAxisX, ToCount(x * gain.X + bias.X)));
+    Send(BuildValueFrame(FrmAxisZ, ToCount(z * gain.Z + bias.Z)));
 }
 
 std::int16_t DeviceSimulator::ToCount(double g) const {

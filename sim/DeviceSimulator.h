@@ -24,6 +24,10 @@ struct SimulatorOptions {
     MotionOptions Motion;
     double Rate = 50.0; // samples per second: one Tick is 1/Rate seconds
     double Noise = 0.0; // standard deviation of the Gaussian noise on each axis, in g
+    // An uncalibrated sensor: each axis channel reads Gain × its g + Bias (in g), for the
+    // calibration page to find.
+    AxisG Gain{1.0, 1.0, 1.0};
+    AxisG Bias;
     std::uint8_t RangeCode = 1;
     std::uint32_t Seed = 1; // makes the noise and the faults repeatable
     LineFaults Faults;

@@ -1,5 +1,7 @@
 #include "sim/Motion.h"
 
+#include "sim/Tumble.h"
+
 #include <cmath>
 #include <numbers>
 
@@ -52,6 +54,8 @@ AxisG MotionAt(const MotionOptions& options, double time) {
     }
     case MotionKind::Pendulum:
         return Pendulum(options, time);
+    case MotionKind::Tumble:
+        return TumbleAt(time);
     case MotionKind::Push: {
         const double phase = std::fmod(time, options.PushEvery) - PushRest;
         if (phase >= 0.0 && phase < PushPhase) return {PushG, 1.0, 0.0};

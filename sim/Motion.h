@@ -3,7 +3,7 @@
 // How the simulated device moves. Every model gives the specific force the sensor feels,
 // in g, along the program's axes (the axes the analysis program shows, not the wire
 // channels).
-enum class MotionKind { Rest, Tilt, Pendulum, Push };
+enum class MotionKind { Rest, Tilt, Pendulum, Push, Tumble };
 
 struct MotionOptions {
     MotionKind Kind = MotionKind::Rest;

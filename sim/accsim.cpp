@@ -26,11 +26,13 @@ of the device to open; the device runs until SIGINT or SIGTERM.
 
   --link PATH          also make PATH a symbolic link to the device (removed at exit)
   --rate N             samples per second (default 50)
-  --motion KIND        rest, tilt, pendulum or push (default rest)
+  --motion KIND        rest, tilt, pendulum, push or tumble (default rest)
   --period S           pendulum period in seconds (default 2)
   --amplitude DEG      pendulum amplitude in degrees (default 20)
   --push-every S       seconds from one push along X to the next, at least 2 (default 10)
   --noise SIGMA        Gaussian noise on each axis, in g (default 0)
+  --gain GX,GY,GZ      an uncalibrated sensor: each axis channel reads gain × g + bias
+  --bias BX,BY,BZ      (defaults 1,1,1 and 0,0,0; bias in g)
   --range CODE         range code of the identify answer, 0..255 (default 1)
   --seed N             seed of the noise and the faults (default 1)
   --bad-checksum P     probability that a sent frame carries a wrong checksum
@@ -70,7 +72,8 @@ bool ParseMotion(const std::string& name, MotionKind& kind) {
     const std::pair<const char*, MotionKind> kinds[] = {{"rest", MotionKind::Rest},
                                                         {"tilt", MotionKind::Tilt},
                                                         {"pendulum", MotionKind::Pendulum},
-                                                        {"push", MotionKind::Push}};
+                                                        {"push", MotionKind::Push},
+                                                        {"tumble", MotionKind::Tumble}};
     for (const auto& [text, value] : kinds)
         if (name == text) {
             kind = value;
@@ -84,6 +87,16 @@ bool ParseSilence(const std::string& text, LineFaults& faults) {
     return colon != std::string::npos &&
            InRange(ParseReal(text.substr(0, colon)), 0.0, 1e6, faults.SilenceStart) &&
            InRange(ParseReal(text.substr(colon + 1)), 0.0, 1e6, faults.SilenceDuration);
+}
+
+// Three numbers "X,Y,Z", each within the range.
+bool ParseAxes(const std::string& text, double min, double max, AxisG& axes) {
+    const auto first = text.find(',');
+    const auto second = text.find(',', first == std::string::npos ? first : first + 1);
+    return second != std::string::npos &&
+           InRange(ParseReal(text.substr(0, first)), min, max, axes.X) &&
+           InRange(ParseReal(text.substr(first + 1, second - first - 1)), min, max, axes.Y) &&
+           InRange(ParseReal(text.substr(second + 1)), min, max, axes.Z);
 }
 
 // Applies one option that takes a value; false for an unknown option or a bad value.
@@ -112,6 +125,8 @@ bool ApplyOption(Settings& settings, const std::string& name, const std::string&
     }
     if (name == "--motion") return ParseMotion(value, device.Motion.Kind);
     if (name == "--silence") return ParseSilence(value, device.Faults);
+    if (name == "--gain") return ParseAxes(value, -4.0, 4.0, device.Gain);
+    if (name == "--bias") return ParseAxes(value, -4.0, 4.0, device.Bias);
     const std::optional<int> integer = ParseInteger(value);
     if (!integer || *integer < 0) return false;
     if (name == "--range" && *integer <= 255) {

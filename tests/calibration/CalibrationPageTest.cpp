@@ -1,0 +1,245 @@
+#include "calibration/qt/CalibrationPage.h"
+
+#include "app/Tarvikmain.h"
+#include "tests/app/SimulatorProcess.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+namespace {
+
+const int Deadline = 30000; // a whole tumble takes 8 s
+using Names = std::vector<const char*>;
+const Names Peaks = {"EdPeakMX", "EdPeakPX", "EdPeakMY", "EdPeakPY", "EdPeakMZ", "EdPeakPZ"};
+const Names Offsets = {"EdOffsetX", "EdOffsetY", "EdOffsetZ"};
+const Names Scales = {"EdScaleX", "EdScaleY", "EdScaleZ"};
+
+QStringList Split(const char* joined) {
+    return QString::fromUtf8(joined).split(u',');
+}
+
+// Closes every message box the program opens, keeping its text, and answers each file
+// dialog with the next path given.
+struct ModalAnswers : QObject {
+    ModalAnswers() {
+        connect(&Poll, &QTimer::timeout, this, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                Boxes << box->text();
+                box->done(0);
+            } else if (auto* dialog = qobject_cast<QFileDialog*>(modal);
+                       dialog && !Paths.isEmpty()) {
+                auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                name->setText(Paths.takeFirst());
+                QTest::keyClick(name, Qt::Key_Return);
+            }
+        });
+        Poll.start(50);
+    }
+    QStringList Boxes, Paths;
+    QTimer Poll;
+};
+
+// The program in a working folder with its options page open. Without settings it starts
+// from what the program before it left in the folder.
+struct Program {
+    explicit Program(const QString& folder, const QString& port = {}) {
+        QDir::setCurrent(folder);
+        if (!port.isEmpty()) {
+            QFile file(QStringLiteral("default.ini"));
+            file.open(QIODevice::WriteOnly);
+            file.write("Kvd_Log_DataBase_Ver=1.0\r\nCmbKalman=0\r\nCmbComPort=" + port.toUtf8());
+        }
+        Form1 = std::make_unique<TForm1>();
+        Form1->show();
+        QTest::keyClicks(Find("EdLogFile"), "pqrvmkzdwta");
+        Find<QTabWidget>("PageControl1")->setCurrentWidget(Find<QWidget>("TabLab"));
+    }
+    ~Program() { Form1->close(); }
+
+    template <typename T = QLineEdit> T* Find(const char* name) const {
+        return Form1->findChild<T*>(QLatin1String(name));
+    }
+    QString Text(const char* box) const { return Find(box)->text(); }
+    QStringList Texts(const Names& boxes) const {
+        QStringList texts;
+        for (const char* box : boxes)
+            texts << Text(box);
+        return texts;
+    }
+    void SetTexts(const Names& boxes, const QStringList& texts) {
+        for (std::size_t i = 0; i < boxes.size(); ++i)
+            Find(boxes[i])->setText(texts[i]);
+    }
+    void Click(const char* button) { Find<QAbstractButton>(button)->click(); }
+    QString Memo() const { return Find<QPlainTextEdit>("Memo1")->toPlainText(); }
+
+    std::unique_ptr<TForm1> Form1;
+};
+
+} // namespace
+
+class CalibrationPageTest : public QObject {
+    Q_OBJECT
+private slots:
+    void TumblePeaksGiveOffsetsAndScalesThatTheDeviceTakesBack();
+    void HistoryIsKeptAndLoadedIntoAFreshStart();
+    void TextsThatAreNoNumbersStopTheirHandlerWithOneReport();
+};
+
+// A sensor whose X channel reads 1.02 × g + 0.01 g, Y 0.98 × g − 0.02 g, Z g + 0.005 g, tumbled.
+// At range code 1, 16384 counts per g: +1.03 g is 16875.52 → 16876, −1.01 g −16547.84 → −16548.
+void CalibrationPageTest::TumblePeaksGiveOffsetsAndScalesThatTheDeviceTakesBack() {
+    const struct {
+        const char *Range, *ResetScale, *Reference, *Peaks, *Offsets, *Fine, *Coarse;
+    } cases[] = {{"1", "1000", "32767", "-16548,16876,-16384,15729,-16302,16466", "164,-328,82",
+                  "980,1020,1000", "98,102,100"},
+                 {"0", "100", "16384", "-8274,8438,-8192,7864,-8151,8233", "82,-164,41",
+                  "980,1020,1000", "98,102,100"}};
+    for (const auto& c : cases) {
+        SimulatorProcess simulator({"--motion", "tumble", "--range", c.Range, "--gain",
+                                    "1.02,0.98,1", "--bias", "0.01,-0.02,0.005"});
+        QTemporaryDir folder;
+        Program program(folder.path(), simulator.DevicePath());
+        QTRY_VERIFY_WITH_TIMEOUT(program.Form1->Live().DeviceFound, Deadline);
+        program.Find<QComboBox>("CmbScaleRef")->setCurrentIndex(0);
+        program.Click("BtnCalClsAll"); // range code 1 selects the resolution 1000
+        QCOMPARE(program.Texts(Scales), QStringList(3, c.ResetScale));
+        program.Click("CbCalActive");
+        QTRY_COMPARE_WITH_TIMEOUT(program.Texts(Peaks), Split(c.Peaks), Deadline);
+        QCOMPARE(program.Text("EdRangeY").toInt(),
+                 Split(c.Peaks)[3].toInt() - Split(c.Peaks)[2].toInt());
+
+        // Offsets only while CbScale is grayed, the scales too once it was clicked.
+        program.Click("BtnLabSsCal");
+        QCOMPARE(program.Texts(Offsets), Split(c.Offsets));
+        QCOMPARE(program.Texts(Scales), QStringList(3, c.ResetScale));
+        program.Click("CbScale");
+        program.Find<QComboBox>("CmbRangeRef")->setEditText(c.Reference);
+        for (const auto& [index, scales] : {std::pair{0, c.Coarse}, std::pair{1, c.Fine}}) {
+            program.Find<QComboBox>("CmbScaleRef")->setCurrentIndex(index);
+            program.Click("BtnLabSsCal");
+            QCOMPARE(program.Texts(Scales), Split(scales));
+        }
+        const auto* page = program.Form1->findChild<CalibrationPage*>();
+        QCOMPARE(page->CalOffset(CalibrationPage::AxisY), Split(c.Offsets)[1].toInt());
+        QCOMPARE(program.Form1->focusWidget(), program.Find("EdLabSsSn"));
+        QCOMPARE(program.Find("EdLabSsSn")->selectedText(), QStringLiteral("SE170001"));
+
+        program.Click("BtnLabSsCalApply");
+        program.Click("Button3");
+        program.Click("Button4");
+        QTRY_COMPARE_WITH_TIMEOUT(program.Texts({"EdRcvdOstX", "EdRcvdOstY", "EdRcvdOstZ"}),
+                                  Split(c.Offsets), Deadline);
+        QTRY_COMPARE_WITH_TIMEOUT(program.Texts({"EdRcvdScaleX", "EdRcvdScaleY", "EdRcvdScaleZ"}),
+                                  Split(c.Fine), Deadline);
+    }
+}
+
+void CalibrationPageTest::HistoryIsKeptAndLoadedIntoAFreshStart() {
+    QTemporaryDir folder;
+    ModalAnswers answers;
+    const Names boxes = {"EdPeakMX", "EdPeakPX", "EdOffsetX", "EdPeakMY", "EdPeakPY", "EdOffsetY",
+                         "EdPeakMZ", "EdPeakPZ", "EdOffsetZ", "EdScaleX", "EdScaleY", "EdScaleZ"};
+    const QStringList saved = Split("-1000,1050,25,-1012,1040,14,-1030,1019,-6,999,998,1001");
+    const QString path = QDir::toNativeSeparators(folder.filePath("sensors"));
+    {
+        Program program(folder.path(), folder.filePath("none"));
+        program.SetTexts(boxes, saved);
+        program.Find("EdScaleZ")->setText("1000");
+        answers.Paths << path; // no file "AmAjustSn" yet: the dialog asks, ".csv" is added
+        program.Click("BtnSsFtSave");
+        QCOMPARE(program.Text("EdLabSsFtFile"), path + ".csv");
+        program.Find("EdScaleZ")->setText("1001");
+        program.Click("BtnSsFtSave");
+        QCOMPARE(program.Memo().count("SE170001 센스특성을 저장하였습니다."), 2);
+        program.Find("EdLabSsSn")->clear();
+        program.Click("BtnSsFtSave");
+        program.Click("BtnSsFtLoad");
+        QCOMPARE(answers.Boxes, QStringList(2, "{Fail] 센스명이 누락되었습니다."));
+        program.Find("EdLabSsSn")->setText("SE170001");
+    }
+    QFile file(path + ".csv");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines[1], "D" + QDate::currentDate().toString("yyyyMMdd").toLatin1() + ",SE170001," +
+                           saved.join(u',').toLatin1() + "\r");
+
+    answers.Boxes.clear();
+    Program fresh(folder.path());
+    fresh.Click("CbCalActive");
+    fresh.Click("BtnSsFtLoad");
+    QCOMPARE(fresh.Texts(boxes), saved);
+    QCOMPARE(fresh.Text("EdRangeZ"), QStringLiteral("2049"));
+    QVERIFY(fresh.Memo().endsWith("Find Sensor Data : 2"));
+    QVERIFY(!fresh.Find<QAbstractButton>("CbCalEnX")->isChecked());
+    for (const char* serial : {"se170001", "SE170009"}) {
+        fresh.Find("EdLabSsSn")->setText(serial);
+        fresh.Click("BtnSsFtLoad");
+        QCOMPARE(answers.Boxes.takeFirst(),
+                 QStringLiteral("[Warning] There is no data of ") + serial);
+    }
+    QCOMPARE(fresh.Texts(boxes), saved);
+    fresh.Find("EdLabSsFtFile")->setText("/dev/full"); // a full disk
+    fresh.Click("BtnSsFtSave");
+    QVERIFY(fresh.Memo().endsWith("Sensor Feature File Save Err! : /dev/full (" +
+                                  QString::fromStdString(std::generic_category().message(ENOSPC)) +
+                                  ")"));
+}
+
+void CalibrationPageTest::TextsThatAreNoNumbersStopTheirHandlerWithOneReport() {
+    QTemporaryDir folder;
+    Program program(folder.path(), folder.filePath("none"));
+    ModalAnswers answers;
+    program.SetTexts(Peaks, Split("-500,700,-520,490,-4,4"));
+    program.Find("EdPeakPX")->clear(); // emptied to type anew: the range stays
+    QCOMPARE(answers.Boxes, QStringList{"'' is not a valid integer value"});
+    QCOMPARE(program.Text("EdRangeX"), QStringLiteral("1200"));
+    program.Find("EdPeakPX")->setText("700");
+    for (const char* box : Peaks) {
+        const QString kept = program.Text(box);
+        program.Find(box)->blockSignals(true);
+        program.Find(box)->setText("1e2");
+        program.Click("BtnLabSsCal");
+        program.Find(box)->setText(kept);
+        program.Find(box)->blockSignals(false);
+        QCOMPARE(answers.Boxes.size(), 2);
+        QCOMPARE(answers.Boxes.takeLast(), QStringLiteral("'1e2' is not a valid integer value"));
+        QCOMPARE(program.Text("EdOffsetX"), QStringLiteral("0"));
+    }
+    // With scales on: a reference that is no number, then an axis without span. The offsets
+    // are computed either way, the scales stay.
+    program.Click("CbScale");
+    program.Find<QComboBox>("CmbRangeRef")->setEditText("2O48");
+    program.Click("BtnLabSsCal");
+    QCOMPARE(answers.Boxes.takeLast(),
+             QStringLiteral("'2O48' is not a valid floating point value"));
+    QCOMPARE(program.Texts(Offsets), Split("100,-15,0"));
+    program.Find<QComboBox>("CmbRangeRef")->setEditText("2048");
+    program.Find("EdPeakMZ")->setText("4");
+    program.Click("BtnLabSsCal");
+    QVERIFY(program.Memo().endsWith("Scale Calc Err! Range 0 : Z"));
+    QCOMPARE(program.Texts(Scales), QStringList(3, "1000"));
+    QCOMPARE(program.Text("EdOffsetZ"), QStringLiteral("4"));
+
+    QTest::mouseDClick(program.Find("EdPeakPY"), Qt::LeftButton);
+    QCOMPARE(program.Text("EdRangeY"), QStringLiteral("520"));
+    program.Click("BtnCalClsy");
+    QCOMPARE(program.Texts({"EdPeakMY", "EdRangeY", "EdOffsetY", "EdScaleY"}), Split("0,0,0,100"));
+    program.Find<QSpinBox>("UdLabSsSn")->stepUp();
+    QCOMPARE(program.Text("EdLabSsSn"), QStringLiteral("SE170002"));
+    QCOMPARE(answers.Boxes.size(), 1);
+}
+
+QTEST_MAIN(CalibrationPageTest)
+#include "CalibrationPageTest.moc"

@@ -1,0 +1,69 @@
+#include "calibration/FeatureFile.h"
+
+#include "tests/files/TempFolder.h"
+
+#include <csignal>
+#ifdef __linux__
+#include <sys/resource.h>
+#endif
+
+namespace {
+
+FeatureValues Values(const std::string& scaleZ) {
+    return {"-1000", "1050", "25", "-1012", "1040", "14",
+            "-1030", "1019", "-6", "999",   "998",  scaleZ};
+}
+
+using FeatureFile = TempFolder;
+
+} // namespace
+
+TEST_F(FeatureFile, LinesAreFoundByTheirExactSerialNumberTheLastOneCounting) {
+    const std::string path = PathOf("AmAjustSn.csv");
+    const std::string lines[] = {FeatureLine({2024, 3, 15}, "SE170001", Values("1000")),
+                                 FeatureLine({2024, 3, 16}, "센서01", Values("7")),
+                                 FeatureLine({2024, 12, 1}, "SE170001", Values("1001"))};
+    EXPECT_EQ(lines[0],
+              "D20240315,SE170001,-1000,1050,25,-1012,1040,14,-1030,1019,-6,999,998,1000");
+    for (const std::string& line : lines)
+        EXPECT_EQ(AppendFeatureLine(path, line), std::nullopt);
+    EXPECT_EQ(ReadBytes(path), lines[0] + "\r\n" + lines[1] + "\r\n" + lines[2] + "\r\n");
+    EXPECT_EQ(ReadFeatureFile(path, "SE170001")->LastValues(), Values("1001"));
+    EXPECT_EQ(ReadFeatureFile(path, "센서01")->LastValues(), Values("7")); // through CP949
+    EXPECT_EQ(ReadFeatureFile(PathOf("missing"), "SE170001"), std::nullopt);
+
+    // Fields split as NextToken splits them: a blank ends the serial number, a short line
+    // leaves the missing values empty, an empty serial number finds nothing.
+    for (const auto& [line, serial, found] :
+         {std::tuple{"D1,SE 1,-5", "SE 1", 0}, {"D1,SE1\t-5", "SE1", 1}, {"", "", 0}}) {
+        FeatureSearch search(serial);
+        search.Take(line);
+        EXPECT_EQ(search.Found(), found) << line;
+        EXPECT_EQ(search.LastValues()[0], found ? "-5" : "") << line;
+        EXPECT_EQ(search.LastValues()[1], "") << line;
+    }
+}
+
+TEST_F(FeatureFile, AFailedAppendLeavesTheEarlierLinesExactlyAsTheyWere) {
+    // A hand-edited last line without its line end gets one before the new line.
+    const std::string path = PathOf("history");
+    WriteBytes(path, "D20240101,OLD,1");
+    EXPECT_EQ(AppendFeatureLine(path, "D20240102,NEW"), std::nullopt);
+    const std::string before = ReadBytes(path);
+    EXPECT_EQ(before, "D20240101,OLD,1\r\nD20240102,NEW\r\n");
+    EXPECT_TRUE(AppendFeatureLine(PathOf("history/inside"), "D20240102,NEW")); // not a folder
+#ifdef __linux__
+    // A file size limit a few bytes past the file: the line reaches the disk only in part.
+    rlimit limit{}, previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    limit.rlim_cur = before.size() + 5;
+    limit.rlim_max = previous.rlim_max;
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const auto reason = AppendFeatureLine(path, FeatureLine({2024, 1, 3}, "SE1", Values("1")));
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_EQ(reason, std::generic_category().message(EFBIG));
+#endif
+    EXPECT_EQ(ReadBytes(path), before);
+}
