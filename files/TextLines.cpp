@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <random>
 
 std::filesystem::path PathFromUtf8(const std::string& path) {
@@ -52,20 +53,12 @@ std::filesystem::path TemporaryBeside(const std::filesystem::path& path) {
     return std::filesystem::path(path).replace_filename(name);
 }
 
-std::FILE* OpenForWriting(const std::filesystem::path& path) {
-#ifdef _WIN32
-    return _wfopen(path.c_str(), L"wb");
-#else
-    return std::fopen(path.c_str(), "wb");
-#endif
-}
-
 std::error_code LastError() {
     return {errno, std::generic_category()};
 }
 
 std::error_code WriteAll(const std::filesystem::path& path, const std::vector<std::string>& lines) {
-    std::FILE* file = OpenForWriting(path);
+    std::FILE* file = OpenFile(path, "wb");
     if (file == nullptr) return LastError();
     std::error_code error;
     for (const std::string& line : lines) {
@@ -81,6 +74,15 @@ std::error_code WriteAll(const std::filesystem::path& path, const std::vector<st
 }
 
 } // namespace
+
+std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) {
+#ifdef _WIN32
+    const std::wstring wideMode(mode, mode + std::strlen(mode));
+    return _wfopen(path.c_str(), wideMode.c_str());
+#else
+    return std::fopen(path.c_str(), mode);
+#endif
+}
 
 bool WriteTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines,
                     std::error_code* error) {

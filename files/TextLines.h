@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -24,6 +25,10 @@ private:
     std::ifstream Stream;
     bool Open = false;
 };
+
+// Opens a file with a C standard input/output mode such as "wb" or "a+b", whatever characters
+// its path holds.
+std::FILE* OpenFile(const std::filesystem::path& path, const char* mode);
 
 // Replaces the file with the lines, each ending with CR LF. The lines go to a temporary file
 // beside it that is renamed over the target only once completely written, so on failure
