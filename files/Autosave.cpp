@@ -80,14 +80,19 @@ std::string AutosaveRun(const std::string& folder, const std::string& runName,
         names.push_back(Utf8(entry->path().filename()));
     const std::string name = FreeAutosaveName(runName, names);
     const std::string path = Utf8(directory / PathFromUtf8(name));
-    if (!WriteLogFile(path, state, count, threeAxis, unitIndex)) {
-        view.AppendMessage("Cannot autosave run : " + path);
+    const LogWriteResult written = WriteLogFile(path, state, count, threeAxis, unitIndex);
+    if (written.Failure) {
+        view.AppendMessage("Cannot autosave run : " + path + " (" + *written.Failure + ")");
         return {};
     }
     names.push_back(name);
     // The run just kept stays even when a clock set back makes it look the oldest.
     for (const std::string& old : SurplusAutosaves(names, AutosavesKept))
         if (old != name) fs::remove(directory / PathFromUtf8(old), error);
-    view.AppendMessage("Run autosaved : " + path);
+    view.AppendMessage("Run autosaved : " + path +
+                       (written.Saturated > 0
+                            ? " (" + std::to_string(written.Saturated) +
+                                  " values beyond the columns' range as the limit)"
+                            : ""));
     return path;
 }
