@@ -12,6 +12,7 @@
 #include "engine/RunControl.h"
 #include "engine/ZeroOffset.h"
 #include "files/LogFile.h"
+#include "files/TextLines.h"
 #include "ui_Tarvikmain.h"
 
 #include <QAbstractItemView>
@@ -68,12 +69,11 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     TmFavWork.setInterval(1000);
     TmFavWork2.setInterval(3000);
     TmKalman.setInterval(10);
+    TmReconnect.setInterval(1000);
     // The timers are found by their names, as the controls are.
-    const std::pair<QTimer*, const char*> timers[] = {{&TmSystem, "TmSystem"},
-                                                      {&TmEngine, "TmEngine"},
-                                                      {&TmFavWork, "TmFavWork"},
-                                                      {&TmFavWork2, "TmFavWork2"},
-                                                      {&TmKalman, "TmKalman"}};
+    const std::pair<QTimer*, const char*> timers[] = {
+        {&TmSystem, "TmSystem"},     {&TmEngine, "TmEngine"}, {&TmFavWork, "TmFavWork"},
+        {&TmFavWork2, "TmFavWork2"}, {&TmKalman, "TmKalman"}, {&TmReconnect, "TmReconnect"}};
     for (const auto& [timer, name] : timers) {
         timer->setParent(this);
         timer->setObjectName(QLatin1String(name));
@@ -81,6 +81,16 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     ConnectControlState();
     ConnectHandlers();
     FormCreate();
+    Keeper = std::make_unique<RunKeeper>(State, Controls, *this,
+                                         LogDir + QDir::separator() + QStringLiteral("Autosave"));
+    auto askSavePath = [this](const QString& title, const QString& name,
+                              const QStringList& filters) {
+        return AskFilePath(this, FileDialogMode::Save, LogDir, name, title, {}, filters);
+    };
+    Tools = std::make_unique<ChartTools>(
+        *Charts, Controls,
+        ChartToolControls{ui->RbPendByG, ui->EdPendL, ui->EdLogFile, askSavePath}, *this, this);
+    connect(Keeper.get(), &RunKeeper::RunKept, Tools.get(), &ChartTools::KeepRun);
     // The deferred close stays off until a disconnect: at start there is nothing to close.
     TmSystem.start();
     TmFavWork2.start();
@@ -103,6 +113,8 @@ void TForm1::FormCreate() {
     // changes both together.
     ApplyTimeWindow();
     ApplyUnit();
+    RemoveStaleTemporaries(PathFromUtf8(Std(QDir::currentPath())));
+    RemoveStaleTemporaries(PathFromUtf8(Std(LogDir)));
     ReadSettings(SettingsFile, *this);
     // The file's unit line is applied before its mass line: the force boxes use the mass
     // the mass box shows.
@@ -156,6 +168,8 @@ void TForm1::ConnectControlState() {
 
 void TForm1::ConnectHandlers() {
     connect(&Comm1, &TComm::RxChar, this, &TForm1::Comm1RxChar);
+    connect(&Comm1, &TComm::PortLost, this, &TForm1::Comm1PortLost);
+    connect(&TmReconnect, &QTimer::timeout, this, &TForm1::TmReconnectTimer);
     connect(ui->BBtnStart, &QPushButton::clicked, this, &TForm1::BBtnStartClick);
     connect(ui->BBtnStop, &QPushButton::clicked, this, &TForm1::BBtnStopClick);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
@@ -219,9 +233,13 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::FormClose() {
-    WriteSettings(SettingsFile, *this);
+    Keeper->RunFinished();
+    // The message area closes with the window: a failure must be seen before it goes.
+    if (const auto failure = WriteSettings(SettingsFile, *this))
+        QMessageBox::warning(this, windowTitle(), Text(*failure));
     Link->ClosePort();
     TmEngine.stop();
+    TmReconnect.stop();
     TmKalman.stop();
     if (Form2 != nullptr) Form2->close();
 }
@@ -239,6 +257,7 @@ void TForm1::ReplaceSeries(int chart, int series, std::span<const double> x,
 
 void TForm1::ClearSeries(int chart, int series) {
     Charts->ClearSeries(chart, series);
+    if (Tools) Tools->SeriesCleared(chart, series);
 }
 
 int TForm1::PointCount(int chart, int series) const {
@@ -255,6 +274,7 @@ void TForm1::ShowThreeAxisBox() {
 
 void TForm1::RunEnded() {
     ui->CmbUnit->setEnabled(true);
+    Keeper->RunFinished();
 }
 
 void TForm1::AppendMessage(const std::string& line) {
@@ -304,6 +324,10 @@ void TForm1::SetEngineTimer(bool enabled) {
 
 void TForm1::SetFavWorkTimer(bool enabled) {
     enabled ? TmFavWork.start() : TmFavWork.stop();
+}
+
+void TForm1::SetReconnectTimer(bool enabled) {
+    enabled ? TmReconnect.start() : TmReconnect.stop();
 }
 
 void TForm1::SetBusyCursor(bool busy) {
@@ -426,6 +450,7 @@ void TForm1::PageControl1Change() {
         page = Page::TabAccelo;
     }
     Controls.ActivePage = page;
+    Keeper->RunFinished();
     EndRunForPageChange(State, *this);
     ApplyPageLayout(page);
     if (page == Page::TabSpeed && Form2 != nullptr && !Form2->NotShowChecked()) ShowNoteWindow();
@@ -493,14 +518,17 @@ void TForm1::Comm1RxChar() {
 
 void TForm1::SbComClick() {
     Link->SbComClick(ui->SbCom->isChecked());
+    Keeper->KeepIfEnded();
 }
 
 void TForm1::SbComAutoClick() {
     Link->SbComAutoClick(ui->SbCom->isChecked());
+    Keeper->KeepIfEnded();
 }
 
 void TForm1::TmSystemTimer() {
     Link->TmSystemTimer();
+    Keeper->KeepIfEnded();
 }
 
 void TForm1::TmEngineTimer() {
@@ -511,6 +539,14 @@ void TForm1::TmFavWorkTimer() {
     Link->TmFavWorkTimer();
 }
 
+void TForm1::Comm1PortLost() {
+    Link->Comm1PortLost();
+}
+
+void TForm1::TmReconnectTimer() {
+    Link->TmReconnectTimer();
+}
+
 void TForm1::TmFavWork2Timer() {
     Readout->Hide();
     TmFavWork2.stop();
@@ -519,9 +555,16 @@ void TForm1::TmFavWork2Timer() {
 // ---- runs and logs ----
 
 void TForm1::BBtnStartClick() {
-    if (!State.DeviceFound) return;
+    if (!State.DeviceFound) {
+        AppendMessage(
+            "연결된 가속도계가 없습니다. 우측 상단의 포트모양의 아이콘을 눌러 연결하세요");
+        return;
+    }
+    Keeper->RunFinished();
     BeginRun(State, *this);
-    ui->EdLogFile->setText(Text(MakeLogFileName(LocalNow())));
+    const std::string name = MakeLogFileName(LocalNow());
+    ui->EdLogFile->setText(Text(name));
+    Keeper->RunStarted(name, Controls.ActivePage);
     ui->CmbUnit->setEnabled(false);
     switch (Controls.ActivePage) {
     case Page::TabSpeed: {

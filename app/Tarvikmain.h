@@ -1,10 +1,12 @@
 #pragma once
 
+#include "app/RunKeeper.h"
 #include "device/DeviceLink.h"
 #include "device/ReceiveQueue.h"
 #include "device/qt/TComm.h"
 #include "display/ChartReadout.h"
 #include "display/ChartSet.h"
+#include "display/ChartTools.h"
 #include "display/RepaintClock.h"
 #include "display/ValueBoxes.h"
 #include "engine/LiveState.h"
@@ -61,6 +63,7 @@ public:
     void SetComButtonDown(bool down) override;
     void SetEngineTimer(bool enabled) override;
     void SetFavWorkTimer(bool enabled) override;
+    void SetReconnectTimer(bool enabled) override;
     void SetBusyCursor(bool busy) override;
     void ShowNoteWindow() override;
     void ApplyKalmanLevelFromBox() override;
@@ -84,6 +87,7 @@ public:
     // Read access for tests and tools.
     const LiveState& Live() const { return State; }
     const ChartSet& ChartsView() const { return *Charts; }
+    ChartTools& AnalysisTools() const { return *Tools; }
     const PortContext& Port() const { return Ports[0]; }
 
 protected:
@@ -107,6 +111,8 @@ private slots:
     void TmSystemTimer();
     void TmEngineTimer();
     void TmFavWorkTimer();
+    void Comm1PortLost();
+    void TmReconnectTimer();
     void TmFavWork2Timer();
     void TmKalmanTimer();
     void BtnKmStartClick();
@@ -150,7 +156,10 @@ private:
     std::unique_ptr<ChartReadout> Readout;
     std::unique_ptr<DeviceLink> Link;
     std::unique_ptr<CalibrationPage> Calibration;
+    std::unique_ptr<RunKeeper> Keeper;
+    std::unique_ptr<ChartTools> Tools;
     QTimer TmSystem, TmEngine, TmFavWork, TmFavWork2, TmKalman;
+    QTimer TmReconnect; // tries a port that disappeared again, once a second
     QString LogDir;
     bool OptionsUnlocked = false;
     TForm2* Form2 = nullptr;

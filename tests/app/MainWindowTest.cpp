@@ -3,6 +3,7 @@
 #include "files/LogFile.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <qcustomplot.h>
 
 // The main window's own handlers, without a device: the port named in the settings does
@@ -38,6 +40,7 @@ private slots:
     void RejectedMassPutsTheUnitBoxBack();
     void OpensCentredWithATiltScaleOnFirstShow();
     void PortBoxShowsWholeDeviceNames();
+    void StartClearsStaleTemporariesAndCloseShowsASaveFailure();
     void FullLogLoadsOntoTheChart();
 
 private:
@@ -209,6 +212,27 @@ void MainWindowTest::PortBoxShowsWholeDeviceNames() {
     QTRY_VERIFY_WITH_TIMEOUT(box->view()->isVisible(), 10000);
     QVERIFY(box->view()->viewport()->width() >= box->view()->fontMetrics().horizontalAdvance(name));
     box->hidePopup();
+}
+
+void MainWindowTest::StartClearsStaleTemporariesAndCloseShowsASaveFailure() {
+    const QString stale = Folder.filePath("LogData/.run.csv.123.tarvik-partial");
+    QFile(stale).open(QIODevice::WriteOnly);
+    Form = std::make_unique<TForm1>(); // the next start
+    QVERIFY(!QFile::exists(stale));
+
+    QDir().mkdir(QStringLiteral("default.ini")); // a folder: the settings cannot replace it
+    QString shown;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    answer.start(50);
+    Form->close();
+    QVERIFY(shown.startsWith("Initial File Save Err! : default.ini ("));
+    QDir().rmdir(QStringLiteral("default.ini"));
 }
 
 // A whole recording goes onto the acceleration chart at once, every row at its time.
