@@ -3,6 +3,7 @@
 #include "app/ConversionReport.h"
 #include "app/FileDialogs.h"
 #include "app/Tarviknote.h"
+#include "app/WindowLayout.h"
 #include "calibration/qt/CalibrationPage.h"
 #include "device/qt/PortCandidates.h"
 #include "engine/CursorReadout.h"
@@ -58,6 +59,7 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     ui->CbScale->setCheckState(Qt::PartiallyChecked);
     Charts = std::make_unique<ChartSet>(ui->Chart1, ui->Chart2, ui->Chart3);
     Readout = std::make_unique<ChartReadout>(ui->STxtChartValueX, ui->STxtChartValueY);
+    Layout = std::make_unique<WindowLayout>(*ui, this);
     CentreOnScreen();
     if (!candidates) candidates = SystemPortCandidates;
     Link =
@@ -440,7 +442,6 @@ void TForm1::ApplyPageLayout(Page page) {
         MovePanel(ui->PnlOffset, ui->TabAccelo);
         MovePanel(ui->PnlAccValue, ui->TabAccelo);
         MovePanel(chartPanel, ui->TabAccelo);
-        chartPanel->resize(chartPanel->width(), ui->TabAccelo->height() - 1);
         Charts->SetLeftMinorGridVisible(true);
         Charts->SetRightAxisVisible(true);
         break;
@@ -451,21 +452,18 @@ void TForm1::ApplyPageLayout(Page page) {
         Charts->SetLeftMinorGridVisible(true);
         Charts->SetRightAxisVisible(false);
         MovePanel(chartPanel, ui->TabPendulum);
-        chartPanel->resize(chartPanel->width(), ui->TabPendulum->height() - 1);
         break;
-    case Page::TabSpeed: {
+    case Page::TabSpeed:
         Charts->SetLeftMinorGridVisible(false);
         Charts->SetRightAxisVisible(false);
         MovePanel(ui->PnlAccValue, ui->TabSpeed);
         MovePanel(chartPanel, ui->TabSpeed);
-        const int half = ui->TabSpeed->height() / 2;
-        chartPanel->resize(chartPanel->width(), half);
-        ui->PnlSpeed->setGeometry(ui->PnlSpeed->x(), half + 3, ui->PnlSpeed->width(), half - 3);
         break;
-    }
     case Page::TabLab:
         break;
     }
+    // Heights follow the page: the whole page, or half of it on the velocity page.
+    Layout->PlacePages();
 }
 
 void TForm1::Cb3AxisClick() {

@@ -20,6 +20,7 @@ class TForm1;
 class CalibrationPage;
 class QLineEdit;
 class TForm2;
+class WindowLayout;
 
 // The main window: owns every object and all state of the analysis program. Its handlers
 // read controls and call the core; the core reaches the screen through the view interfaces
@@ -144,6 +145,7 @@ private:
     std::unique_ptr<ChartReadout> Readout;
     std::unique_ptr<DeviceLink> Link;
     std::unique_ptr<CalibrationPage> Calibration;
+    std::unique_ptr<WindowLayout> Layout;
     std::array<QLineEdit*, BoxCount> BoxEdits{};
     QTimer TmSystem, TmEngine, TmFavWork, TmFavWork2, TmKalman;
     QString LogDir;

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,6 +24,7 @@ private slots:
     void cleanup() { Form.reset(); }
 
     void DefaultSizeKeepsEveryControlWhereItWas();
+    void LargerWindowGivesTheChartsTheRoom();
 
 private:
     QTemporaryDir Folder;
@@ -44,10 +46,53 @@ void WindowLayoutTest::DefaultSizeKeepsEveryControlWhereItWas() {
     const GeometryTable recorded = ParseGeometry(QString::fromUtf8(in.readAll()));
     QVERIFY(recorded.size() > 200);
     for (auto it = recorded.begin(); it != recorded.end(); ++it) {
-        QVERIFY2(now.contains(it.key()), qPrintable(it.key()));
-        QCOMPARE(now.value(it.key()), it.value());
+        const QRect shown = now.value(it.key());
+        QVERIFY2(shown == it.value(), qPrintable(it.key() + GeometryText({{QString(), shown}})));
     }
     QCOMPARE(now.size(), recorded.size());
+}
+
+void WindowLayoutTest::LargerWindowGivesTheChartsTheRoom() {
+    const GeometryTable before = VisibleGeometry(Form.get());
+    Form->resize(1600, 1000);
+    QTRY_COMPARE_WITH_TIMEOUT(Form->size(), QSize(1600, 1000), 10000);
+    const GeometryTable after = VisibleGeometry(Form.get());
+    const std::pair<const char*, int> charts[] = {{"TabAccelo/Chart1", 300},
+                                                  {"TabAngle/Chart3", 300},
+                                                  {"TabPendulum/Chart1", 300},
+                                                  {"TabSpeed/Chart1", 150},
+                                                  {"TabSpeed/Chart2", 150}};
+    for (const auto& [chart, taller] : charts) {
+        QVERIFY2(after[chart].width() >= before[chart].width() + 500, chart);
+        QVERIFY2(after[chart].height() >= before[chart].height() + taller, chart);
+    }
+
+    auto* pages = Form->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    for (int index = 0; index < pages->count(); ++index) {
+        pages->setCurrentIndex(index);
+        QWidget* page = pages->currentWidget();
+        QList<QWidget*> shown;
+        for (QWidget* child : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (child->isVisibleTo(page)) shown << child;
+        for (int a = 0; a < shown.size(); ++a) {
+            QVERIFY2(page->rect().contains(shown[a]->geometry()),
+                     qPrintable(shown[a]->objectName()));
+            for (int b = a + 1; b < shown.size(); ++b)
+                QVERIFY2(!shown[a]->geometry().intersects(shown[b]->geometry()),
+                         qPrintable(shown[a]->objectName() + " " + shown[b]->objectName()));
+        }
+    }
+    // The top bar and the direction panel each stay one row, the latter beside the tabs.
+    auto* bar = Form->findChild<QWidget*>(QStringLiteral("Panel1"));
+    for (QWidget* control : bar->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        QVERIFY(bar->rect().contains(control->geometry()));
+        QVERIFY(control->geometry().center().y() - bar->rect().center().y() <= 2);
+    }
+    auto* direction = Form->findChild<QWidget*>(QStringLiteral("Panel10"));
+    QCOMPARE(direction->geometry().right(), Form->width() - 3);
+    QTabBar* tabs = pages->tabBar();
+    QVERIFY(tabs->mapTo(Form.get(), tabs->tabRect(pages->count() - 1).topRight()).x() <
+            direction->x());
 }
 
 QTEST_MAIN(WindowLayoutTest)
