@@ -2,10 +2,12 @@
 
 #include "app/ConversionReport.h"
 #include "app/FileDialogs.h"
+#include "app/ProjectorMode.h"
 #include "app/Tarviknote.h"
 #include "app/WindowLayout.h"
 #include "calibration/qt/CalibrationPage.h"
 #include "device/qt/PortCandidates.h"
+#include "display/ThreeAxisKey.h"
 #include "engine/CursorReadout.h"
 #include "engine/NumberText.h"
 #include "engine/Pendulum.h"
@@ -60,6 +62,8 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     Charts = std::make_unique<ChartSet>(ui->Chart1, ui->Chart2, ui->Chart3);
     Readout = std::make_unique<ChartReadout>(ui->STxtChartValueX, ui->STxtChartValueY);
     Layout = std::make_unique<WindowLayout>(*ui, this);
+    AxisKey = std::make_unique<ThreeAxisKey>(ui->Cb3Axis, ui->Chart1);
+    Projector = std::make_unique<ProjectorMode>(this, *ui, *Layout, *AxisKey);
     CentreOnScreen();
     if (!candidates) candidates = SystemPortCandidates;
     Link =

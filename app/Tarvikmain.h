@@ -20,6 +20,8 @@ class TForm1;
 class CalibrationPage;
 class QLineEdit;
 class TForm2;
+class ProjectorMode;
+class ThreeAxisKey;
 class WindowLayout;
 
 // The main window: owns every object and all state of the analysis program. Its handlers
@@ -82,6 +84,7 @@ public:
     const LiveState& Live() const { return State; }
     const ChartSet& ChartsView() const { return *Charts; }
     const PortContext& Port() const { return Ports[0]; }
+    ProjectorMode& Projection() const { return *Projector; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -146,6 +149,8 @@ private:
     std::unique_ptr<DeviceLink> Link;
     std::unique_ptr<CalibrationPage> Calibration;
     std::unique_ptr<WindowLayout> Layout;
+    std::unique_ptr<ThreeAxisKey> AxisKey;
+    std::unique_ptr<ProjectorMode> Projector;
     std::array<QLineEdit*, BoxCount> BoxEdits{};
     QTimer TmSystem, TmEngine, TmFavWork, TmFavWork2, TmKalman;
     QString LogDir;

@@ -70,22 +70,32 @@ int WindowLayout::ColumnWidth(int pageWidth) const {
 }
 
 // The panels keep their order and the gaps between them; fitting its contents, a panel that
-// needs more height than the form gives it pushes the ones below it down.
-void WindowLayout::PlaceColumn(QWidget* page, int columnX, int columnWidth) {
+// needs more height than the form gives it pushes the ones below it down, and a panel that
+// would then run off the page starts another column to the left. Returns the left edge of
+// the leftmost column.
+int WindowLayout::PlaceColumn(QWidget* page, int columnX, int columnWidth) {
     std::vector<QWidget*> column;
     for (QWidget* panel : ColumnPanels)
         if (panel->parentWidget() == page) column.push_back(panel);
     std::sort(column.begin(), column.end(), [this](QWidget* a, QWidget* b) {
         return FormGeometry[a].top() < FormGeometry[b].top();
     });
+    int left = columnX;
     int pushedDown = 0;
     for (QWidget* panel : column) {
         const QRect form = FormGeometry[panel];
         const int height = FitContents ? std::max(form.height(), panel->minimumSizeHint().height())
                                        : form.height();
-        Place(panel, QRect(columnX, form.top() + pushedDown, columnWidth, height));
+        int top = form.top() + pushedDown;
+        if (FitContents && panel != column.front() && top + height > page->height()) {
+            left -= columnWidth + ColumnGap;
+            top = FormGeometry[column.front()].top();
+            pushedDown = top - form.top();
+        }
+        Place(panel, QRect(left, top, columnWidth, height));
         pushedDown += height - form.height();
     }
+    return left;
 }
 
 void WindowLayout::SetFitContents(bool fit) {
@@ -101,20 +111,23 @@ void WindowLayout::PlacePages() {
     const int columnWidth = ColumnWidth(page.width());
     const QRect formColumn = FormGeometry[Ui.PnlAccValue];
     const int columnX = formColumn.left() + grownWidth - (columnWidth - formColumn.width());
-    for (QWidget* each : {Ui.TabAccelo, Ui.TabAngle, Ui.TabPendulum, Ui.TabSpeed})
-        PlaceColumn(each, columnX, columnWidth);
-
-    const int chartWidth = columnX - ColumnGap - ChartLeft;
-    Place(Ui.Chart3, QRect(ChartLeft, 0, chartWidth, page.height() - 1));
+    // The charts end where the value columns of their page begin.
+    QHash<QWidget*, int> chartWidth;
+    for (QWidget* each : Pages)
+        chartWidth[each] = PlaceColumn(each, columnX, columnWidth) - ColumnGap - ChartLeft;
+    const int tiltWidth = chartWidth[Ui.TabAngle];
+    Place(Ui.Chart3, QRect(ChartLeft, 0, tiltWidth, page.height() - 1));
     // The acceleration chart fills the page that shows it; the velocity page shares its
     // height with the velocity chart below.
     QWidget* chartPanel = Ui.PnlAccChart;
+    const int width = chartWidth[chartPanel->parentWidget()];
+    const int speedWidth = chartWidth[Ui.TabSpeed];
     if (chartPanel->parentWidget() == Ui.TabSpeed) {
         const int half = page.height() / 2;
-        Place(chartPanel, QRect(ChartLeft, chartPanel->y(), chartWidth, half));
-        Place(Ui.PnlSpeed, QRect(ChartLeft, half + 3, chartWidth, half - 3));
+        Place(chartPanel, QRect(ChartLeft, chartPanel->y(), width, half));
+        Place(Ui.PnlSpeed, QRect(ChartLeft, half + 3, speedWidth, half - 3));
     } else {
-        Place(chartPanel, QRect(ChartLeft, chartPanel->y(), chartWidth, page.height() - 1));
-        Place(Ui.PnlSpeed, QRect(ChartLeft, Ui.PnlSpeed->y(), chartWidth, Ui.PnlSpeed->height()));
+        Place(chartPanel, QRect(ChartLeft, chartPanel->y(), width, page.height() - 1));
+        Place(Ui.PnlSpeed, QRect(ChartLeft, Ui.PnlSpeed->y(), speedWidth, Ui.PnlSpeed->height()));
     }
 }

@@ -35,7 +35,7 @@ protected:
 private:
     void PlaceWindowEdges();
     int ColumnWidth(int pageWidth) const;
-    void PlaceColumn(QWidget* page, int columnX, int columnWidth);
+    int PlaceColumn(QWidget* page, int columnX, int columnWidth);
     void Place(QWidget* widget, const QRect& rect);
 
     Ui::TForm1& Ui;

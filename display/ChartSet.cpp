@@ -119,7 +119,8 @@ void ChartSet::SetUpChart1() {
     force->setLabelColor(ForceColour);
 
     AddSeries(plot, plot->yAxis, "CH_1", Qt::black);
-    AddSeries(plot, force, "CH_2", QColor(0, 128, 0));
+    // Y is drawn against the red force axis, in its colour, as the readout names it.
+    AddSeries(plot, force, "CH_2", ForceColour);
     AddSeries(plot, plot->yAxis, "CH_3", QColor(0x00, 0x80, 0xFF));
     AddSeries(plot, plot->yAxis, "CH_4", ForceColour);
 }

@@ -1,12 +1,15 @@
 #include "WindowGeometry.h"
+#include "app/ProjectorMode.h"
 #include "app/Tarvikmain.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <qcustomplot.h>
 
 // The main window at its default size and beyond.
 class WindowLayoutTest : public QObject {
@@ -25,8 +28,11 @@ private slots:
 
     void DefaultSizeKeepsEveryControlWhereItWas();
     void LargerWindowGivesTheChartsTheRoom();
+    void ProjectorModeEnlargesTheValuesAndPutsThemBack();
 
 private:
+    void VerifyPagesDoNotOverlap();
+
     QTemporaryDir Folder;
     std::unique_ptr<TForm1> Form;
 };
@@ -52,21 +58,8 @@ void WindowLayoutTest::DefaultSizeKeepsEveryControlWhereItWas() {
     QCOMPARE(now.size(), recorded.size());
 }
 
-void WindowLayoutTest::LargerWindowGivesTheChartsTheRoom() {
-    const GeometryTable before = VisibleGeometry(Form.get());
-    Form->resize(1600, 1000);
-    QTRY_COMPARE_WITH_TIMEOUT(Form->size(), QSize(1600, 1000), 10000);
-    const GeometryTable after = VisibleGeometry(Form.get());
-    const std::pair<const char*, int> charts[] = {{"TabAccelo/Chart1", 300},
-                                                  {"TabAngle/Chart3", 300},
-                                                  {"TabPendulum/Chart1", 300},
-                                                  {"TabSpeed/Chart1", 150},
-                                                  {"TabSpeed/Chart2", 150}};
-    for (const auto& [chart, taller] : charts) {
-        QVERIFY2(after[chart].width() >= before[chart].width() + 500, chart);
-        QVERIFY2(after[chart].height() >= before[chart].height() + taller, chart);
-    }
-
+// On every page the controls lie inside the page and apart from each other.
+void WindowLayoutTest::VerifyPagesDoNotOverlap() {
     auto* pages = Form->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
     for (int index = 0; index < pages->count(); ++index) {
         pages->setCurrentIndex(index);
@@ -82,6 +75,25 @@ void WindowLayoutTest::LargerWindowGivesTheChartsTheRoom() {
                          qPrintable(shown[a]->objectName() + " " + shown[b]->objectName()));
         }
     }
+}
+
+void WindowLayoutTest::LargerWindowGivesTheChartsTheRoom() {
+    const GeometryTable before = VisibleGeometry(Form.get());
+    Form->resize(1600, 1000);
+    QTRY_COMPARE_WITH_TIMEOUT(Form->size(), QSize(1600, 1000), 10000);
+    const GeometryTable after = VisibleGeometry(Form.get());
+    const std::pair<const char*, int> charts[] = {{"TabAccelo/Chart1", 300},
+                                                  {"TabAngle/Chart3", 300},
+                                                  {"TabPendulum/Chart1", 300},
+                                                  {"TabSpeed/Chart1", 150},
+                                                  {"TabSpeed/Chart2", 150}};
+    for (const auto& [chart, taller] : charts) {
+        QVERIFY2(after[chart].width() >= before[chart].width() + 500, chart);
+        QVERIFY2(after[chart].height() >= before[chart].height() + taller, chart);
+    }
+
+    VerifyPagesDoNotOverlap();
+    if (QTest::currentTestFailed()) return;
     // The top bar and the direction panel each stay one row, the latter beside the tabs.
     auto* bar = Form->findChild<QWidget*>(QStringLiteral("Panel1"));
     for (QWidget* control : bar->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -90,9 +102,41 @@ void WindowLayoutTest::LargerWindowGivesTheChartsTheRoom() {
     }
     auto* direction = Form->findChild<QWidget*>(QStringLiteral("Panel10"));
     QCOMPARE(direction->geometry().right(), Form->width() - 3);
+    auto* pages = Form->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
     QTabBar* tabs = pages->tabBar();
     QVERIFY(tabs->mapTo(Form.get(), tabs->tabRect(pages->count() - 1).topRight()).x() <
             direction->x());
+}
+
+void WindowLayoutTest::ProjectorModeEnlargesTheValuesAndPutsThemBack() {
+    const GeometryTable normal = VisibleGeometry(Form.get());
+    auto* value = Form->findChild<QLineEdit*>(QStringLiteral("EdAcceloG"));
+    auto* chart = Form->findChild<QCustomPlot*>(QStringLiteral("Chart1"));
+    const QFont normalFont = value->font();
+    const QFont normalTicks = chart->xAxis->tickLabelFont();
+
+    Form->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(0);
+    QTest::keyClick(Form.get(), Qt::Key_F11);
+    QVERIFY(Form->Projection().Active());
+    const int screenHeight = Form->screen()->geometry().height();
+    QTRY_COMPARE_WITH_TIMEOUT(Form->height(), screenHeight, 10000);
+    // Readable from the back of the room: type of a fifteenth of the screen, values that fit.
+    QVERIFY(QFontInfo(value->font()).pixelSize() >= screenHeight / 15);
+    value->setText(QStringLiteral("-19.60"));
+    QVERIFY(value->fontMetrics().horizontalAdvance(value->text()) < value->contentsRect().width());
+    QTRY_VERIFY_WITH_TIMEOUT(value->height() > value->fontMetrics().height(), 10000);
+    QCOMPARE(chart->graph(0)->pen().width(), 3);
+    QVERIFY(chart->xAxis->tickLabelFont().pixelSize() >= screenHeight / 40);
+    VerifyPagesDoNotOverlap();
+    if (QTest::currentTestFailed()) return;
+
+    QTest::keyClick(Form.get(), Qt::Key_Escape);
+    QVERIFY(!Form->Projection().Active());
+    QCOMPARE(value->font(), normalFont);
+    QCOMPARE(chart->xAxis->tickLabelFont(), normalTicks);
+    QCOMPARE(chart->graph(0)->pen().width(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(Form->size(), QSize(1013, 667), 10000);
+    QCOMPARE(VisibleGeometry(Form.get()), normal);
 }
 
 QTEST_MAIN(WindowLayoutTest)
