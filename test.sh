@@ -1,12 +1,22 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs the whole test suite.
+# Installs what is missing, builds everything and runs the whole test suite, then builds it
+# again under AddressSanitizer and UndefinedBehaviorSanitizer (build-sanitize/) and runs it
+# there too. The suite includes the replays of the fuzz corpora. SANITIZE=0 skips the second
+# pass for a quick local run.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/ensure-packages.sh
 EnsurePackages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
+export QT_QPA_PLATFORM=offscreen
 build=${BUILD_DIR:-build}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
 cmake --build "$build" --parallel "$(nproc)"
-export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure --timeout 600
+
+[ "${SANITIZE:-1}" = 0 ] && exit 0
+sanitized=${SANITIZE_BUILD_DIR:-build-sanitize}
+cmake -S . -B "$sanitized" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVIK_SANITIZE=ON \
+    -DTARVIK_BENCH=OFF "$@"
+cmake --build "$sanitized" --parallel "$(nproc)"
+UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir "$sanitized" --output-on-failure --timeout 1200

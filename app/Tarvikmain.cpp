@@ -15,6 +15,7 @@
 #include "engine/RunControl.h"
 #include "engine/ZeroOffset.h"
 #include "files/LogFile.h"
+#include "files/TextLines.h"
 #include "ui_Tarvikmain.h"
 
 #include <QAbstractItemView>
@@ -75,12 +76,11 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     TmFavWork.setInterval(1000);
     TmFavWork2.setInterval(3000);
     TmKalman.setInterval(10);
+    TmReconnect.setInterval(1000);
     // The timers are found by their names, as the controls are.
-    const std::pair<QTimer*, const char*> timers[] = {{&TmSystem, "TmSystem"},
-                                                      {&TmEngine, "TmEngine"},
-                                                      {&TmFavWork, "TmFavWork"},
-                                                      {&TmFavWork2, "TmFavWork2"},
-                                                      {&TmKalman, "TmKalman"}};
+    const std::pair<QTimer*, const char*> timers[] = {
+        {&TmSystem, "TmSystem"},     {&TmEngine, "TmEngine"}, {&TmFavWork, "TmFavWork"},
+        {&TmFavWork2, "TmFavWork2"}, {&TmKalman, "TmKalman"}, {&TmReconnect, "TmReconnect"}};
     for (const auto& [timer, name] : timers) {
         timer->setParent(this);
         timer->setObjectName(QLatin1String(name));
@@ -110,6 +110,8 @@ void TForm1::FormCreate() {
     // changes both together.
     ApplyTimeWindow();
     ApplyUnit();
+    RemoveStaleTemporaries(PathFromUtf8(Std(QDir::currentPath())));
+    RemoveStaleTemporaries(PathFromUtf8(Std(LogDir)));
     ReadSettings(SettingsFile, *this);
     // The file's unit line is applied before its mass line: the force boxes use the mass
     // the mass box shows.
@@ -163,6 +165,8 @@ void TForm1::ConnectControlState() {
 
 void TForm1::ConnectHandlers() {
     connect(&Comm1, &TComm::RxChar, this, &TForm1::Comm1RxChar);
+    connect(&Comm1, &TComm::PortLost, this, &TForm1::Comm1PortLost);
+    connect(&TmReconnect, &QTimer::timeout, this, &TForm1::TmReconnectTimer);
     connect(ui->BBtnStart, &QPushButton::clicked, this, &TForm1::BBtnStartClick);
     connect(ui->BBtnStop, &QPushButton::clicked, this, &TForm1::BBtnStopClick);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
@@ -226,9 +230,12 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::FormClose() {
-    WriteSettings(SettingsFile, *this);
+    // The message area closes with the window: a failure must be seen before it goes.
+    if (const auto failure = WriteSettings(SettingsFile, *this))
+        QMessageBox::warning(this, windowTitle(), Text(*failure));
     Link->ClosePort();
     TmEngine.stop();
+    TmReconnect.stop();
     TmKalman.stop();
     if (Form2 != nullptr) Form2->close();
 }
@@ -306,6 +313,10 @@ void TForm1::SetEngineTimer(bool enabled) {
 
 void TForm1::SetFavWorkTimer(bool enabled) {
     enabled ? TmFavWork.start() : TmFavWork.stop();
+}
+
+void TForm1::SetReconnectTimer(bool enabled) {
+    enabled ? TmReconnect.start() : TmReconnect.stop();
 }
 
 void TForm1::SetBusyCursor(bool busy) {
@@ -509,6 +520,14 @@ void TForm1::TmFavWorkTimer() {
     Link->TmFavWorkTimer();
 }
 
+void TForm1::Comm1PortLost() {
+    Link->Comm1PortLost();
+}
+
+void TForm1::TmReconnectTimer() {
+    Link->TmReconnectTimer();
+}
+
 void TForm1::TmFavWork2Timer() {
     Readout->Hide();
     TmFavWork2.stop();
@@ -517,7 +536,11 @@ void TForm1::TmFavWork2Timer() {
 // ---- runs and logs ----
 
 void TForm1::BBtnStartClick() {
-    if (!State.DeviceFound) return;
+    if (!State.DeviceFound) {
+        AppendMessage(
+            "연결된 가속도계가 없습니다. 우측 상단의 포트모양의 아이콘을 눌러 연결하세요");
+        return;
+    }
     BeginRun(State, *this);
     ui->EdLogFile->setText(Text(MakeLogFileName(LocalNow())));
     ui->CmbUnit->setEnabled(false);

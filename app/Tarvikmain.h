@@ -60,6 +60,7 @@ public:
     void SetComButtonDown(bool down) override;
     void SetEngineTimer(bool enabled) override;
     void SetFavWorkTimer(bool enabled) override;
+    void SetReconnectTimer(bool enabled) override;
     void SetBusyCursor(bool busy) override;
     void ShowNoteWindow() override;
     void ApplyKalmanLevelFromBox() override;
@@ -107,6 +108,8 @@ private slots:
     void TmSystemTimer();
     void TmEngineTimer();
     void TmFavWorkTimer();
+    void Comm1PortLost();
+    void TmReconnectTimer();
     void TmFavWork2Timer();
     void TmKalmanTimer();
     void BtnKmStartClick();
@@ -153,6 +156,7 @@ private:
     std::unique_ptr<ProjectorMode> Projector;
     std::array<QLineEdit*, BoxCount> BoxEdits{};
     QTimer TmSystem, TmEngine, TmFavWork, TmFavWork2, TmKalman;
+    QTimer TmReconnect; // tries a port that disappeared again, once a second
     QString LogDir;
     bool OptionsUnlocked = false;
     TForm2* Form2 = nullptr;

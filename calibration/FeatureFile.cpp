@@ -48,14 +48,6 @@ std::optional<FeatureSearch> ReadFeatureFile(const std::filesystem::path& path,
 
 namespace {
 
-std::FILE* OpenForAppend(const std::filesystem::path& path) {
-#ifdef _WIN32
-    return _wfopen(path.c_str(), L"a+b");
-#else
-    return std::fopen(path.c_str(), "a+b");
-#endif
-}
-
 // Whether the file's last byte is something other than a line feed; the position is left at
 // the end, where every write of an appending stream goes anyway.
 bool EndsInsideALine(std::FILE* file, long size) {
@@ -70,7 +62,7 @@ bool EndsInsideALine(std::FILE* file, long size) {
 std::optional<std::string> AppendFeatureLine(const std::filesystem::path& path,
                                              const std::string& line) {
     errno = 0;
-    std::FILE* file = OpenForAppend(path);
+    std::FILE* file = OpenFile(path, "a+b");
     if (file == nullptr) return std::generic_category().message(errno);
     std::fseek(file, 0, SEEK_END);
     const long size = std::ftell(file);

@@ -20,6 +20,14 @@ const char* const AdviceLines[] = {
 #endif
 };
 
+const char* const ReconnectedMessage = "가속도계가 다시 연결되었습니다.";
+
+std::string LostMessage(const std::string& port) {
+    return "가속도계 연결이 끊어졌습니다 (" + port +
+           "). 케이블을 다시 연결하면 자동으로 다시 연결되며, 우측 상단의 포트모양의 아이콘을 "
+           "눌러 바로 연결할 수도 있습니다";
+}
+
 constexpr int PortSettleMs = 100;
 constexpr int CandidateSettleMs = 50;
 constexpr int ProbePollMs = 20;
@@ -49,15 +57,20 @@ bool DeviceLink::OpenPort() {
     Waiter.Sleep(PortSettleMs);
     Port.Comm->Open();
     Waiter.Sleep(PortSettleMs);
-    const bool opened = Port.Comm->Enabled();
-    if (opened) {
+    const bool opened = TakeOpenedPort();
+    Waiter.Sleep(PortSettleMs);
+    return opened;
+}
+
+// Takes the port over once the component has opened it; false when it did not.
+bool DeviceLink::TakeOpenedPort() {
+    Port.Opened = Port.Comm->Enabled();
+    if (Port.Opened) {
         Port.RxCount = 0;
         Port.Comm->SetDTRState(true);
         OpenedName = Port.Comm->DeviceName();
     }
-    Port.Opened = opened;
-    Waiter.Sleep(PortSettleMs);
-    return opened;
+    return Port.Opened;
 }
 
 void DeviceLink::ClosePort() {
@@ -71,6 +84,10 @@ void DeviceLink::ClosePort() {
 bool DeviceLink::ProbeDevice() {
     if (!OpenPort()) return false;
     View.AddPortToList(Port.Comm->DeviceName());
+    return AskIdentity();
+}
+
+bool DeviceLink::AskIdentity() {
     State.DeviceFound = false;
     SendCommand(Port, CmdIdentify, 0, 0);
     // The probe polls the buffer itself: the receive event is not delivered while it blocks.
@@ -140,6 +157,7 @@ void DeviceLink::TmSystemTimer() {
 
 void DeviceLink::SbComClick(bool nowDown) {
     if (!nowDown) {
+        StopAwaiting();
         if (State.DeviceFound) SendCommand(Port, CmdStream, StreamStop, 0);
         State.DeviceFound = false;
         State.RxWatchdog = 0;
@@ -153,11 +171,18 @@ void DeviceLink::SbComClick(bool nowDown) {
         View.SetEngineTimer(true);
         return;
     }
+    if (!LostName.empty()) {
+        if (Reconnect()) return;
+        View.SetComButtonDown(false);
+        View.AppendMessage(LostMessage(LostName));
+        return;
+    }
     ConnectFromButton(false);
 }
 
 void DeviceLink::SbComAutoClick(bool comDown) {
     if (comDown) return;
+    StopAwaiting();
     View.AppendMessage(SearchingMessage);
     State.VelocityRun = false;
     State.Logging = false;
@@ -210,4 +235,50 @@ void DeviceLink::ConnectFromButton(bool search) {
     }
     View.SetComButtonDown(State.DeviceFound);
     View.SetBusyCursor(false);
+}
+
+void DeviceLink::Comm1PortLost() {
+    if (!Port.Opened) return; // reported again, or for a port already closed
+    const bool connected = State.DeviceFound;
+    ClosePort();
+    // A port without a device, or one the user is disconnecting, just stays closed.
+    if (!connected) return;
+    State.DeviceFound = false;
+    State.RxWatchdog = 0;
+    View.SetEngineTimer(false);
+    View.SetComButtonDown(false);
+    View.AppendMessage(LostMessage(OpenedName));
+    LostName = OpenedName;
+    View.SetReconnectTimer(true);
+}
+
+void DeviceLink::TmReconnectTimer() {
+    if (LostName.empty())
+        View.SetReconnectTimer(false);
+    else
+        Reconnect();
+}
+
+// Connects to the lost port as the start-up connect does, without ending a run or clearing
+// the charts. While the port is missing it costs one failed open and no pause at all.
+bool DeviceLink::Reconnect() {
+    if (!Port.Opened) {
+        Port.Comm->SetDeviceName(LostName);
+        Port.Comm->Open();
+        if (!TakeOpenedPort()) return false;
+        Waiter.Sleep(PortSettleMs);
+    }
+    if (!AskIdentity()) return false; // the port stays open; the next try asks again
+    StopAwaiting();
+    StartStream(ReconnectedMessage);
+    State.RxWatchdog = 1;
+    View.SetEngineTimer(true);
+    View.SetComButtonDown(true);
+    return true;
+}
+
+void DeviceLink::StopAwaiting() {
+    if (LostName.empty()) return;
+    LostName.clear();
+    View.SetReconnectTimer(false);
 }

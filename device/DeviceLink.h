@@ -22,6 +22,8 @@ public:
     virtual void SetComButtonDown(bool down) = 0;
     virtual void SetEngineTimer(bool on) = 0;  // TmEngine, the link watchdog
     virtual void SetFavWorkTimer(bool on) = 0; // TmFavWork, the deferred close
+    // TmReconnect: about once a second, while a port that disappeared is awaited.
+    virtual void SetReconnectTimer(bool on) = 0;
     virtual void SetBusyCursor(bool busy) = 0;
     virtual void ClearSeries(int chart, int series) = 0;
     virtual void ShowNoteWindow() = 0;
@@ -69,9 +71,19 @@ public:
     void TmEngineTimer();
     void TmFavWorkTimer();
 
+    // The serial component reports the open port gone (an unplugged adapter, a read or write
+    // error): the port is closed and, when a device was connected, awaited. A run goes on.
+    void Comm1PortLost();
+    // Tries the lost port again, quietly until it opens; then connects as at start-up.
+    void TmReconnectTimer();
+
 private:
+    bool TakeOpenedPort();
+    bool AskIdentity();
     void StartStream(const std::string& message);
     void ConnectFromButton(bool search);
+    bool Reconnect();
+    void StopAwaiting();
 
     PortContext& Port;
     LiveState& State;
@@ -80,5 +92,6 @@ private:
     LinkWaiter& Waiter;
     PortCandidates Candidates;
     std::string OpenedName; // the name the open port was opened under
+    std::string LostName;   // the port that disappeared; empty while none is awaited
     bool Receiving = false;
 };

@@ -2,6 +2,7 @@
 
 #include "engine/Kvdkalman.h"
 
+#include <chrono>
 #include <cstdint>
 
 constexpr std::uint32_t LogCapacity = 9050;
@@ -20,6 +21,10 @@ struct LiveState {
     double LogY[LogCapacity] = {};
     double LogZ[LogCapacity] = {};
     std::uint32_t LogCount = 0;
+    // Samples processed during the run and when it started: the time axis takes 50 a second
+    // for granted, so the end of a run compares the two.
+    std::uint32_t RunSamples = 0;
+    std::chrono::steady_clock::time_point RunStart;
     double Mass = 0.0;
     std::uint8_t RangeCode = 0;
     std::uint8_t DisplayDecimals = 2;

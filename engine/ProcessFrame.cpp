@@ -134,6 +134,7 @@ void CloseSample(LiveState& state, const ControlState& controls, MeasurementView
                                 state.GZCor * state.GZCor);
     state.TiltAngle = ComputeTilt(state.GY, state.GX);
     if (state.Logging) {
+        ++state.RunSamples;
         RecordSample(state);
         AppendSamplePoints(state, controls, view, unitFactor);
         state.ChartTime += SamplePeriod;
@@ -220,8 +221,13 @@ void EndOfWindowCheck(LiveState& state, const ControlState& controls, Measuremen
 }
 
 void StopRun(LiveState& state, MeasurementView& view) {
+    const bool running = state.Logging;
     state.Logging = false;
     state.VelocityRun = false;
     view.RunEnded();
     view.AppendMessage("[Stop Data Log.............]");
+    if (!running) return;
+    const std::chrono::duration<double> runTime = std::chrono::steady_clock::now() - state.RunStart;
+    if (const auto lost = LostSamplesLine(state.RunSamples, runTime.count()))
+        view.AppendMessage(*lost);
 }

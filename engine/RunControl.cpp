@@ -1,6 +1,7 @@
 #include "engine/RunControl.h"
 
 #include <algorithm>
+#include <cmath>
 
 void ClearTimeSeries(MeasurementView& view) {
     for (int series = 0; series < 4; ++series)
@@ -18,9 +19,22 @@ void BeginRun(LiveState& state, MeasurementView& view) {
     state.Logging = true;
     view.AppendMessage("[Start Data Log....]");
     state.LogCount = 0;
+    state.RunSamples = 0;
+    state.RunStart = std::chrono::steady_clock::now();
     state.Distance = 0.0;
     state.ChartTime = 0.0;
     ClearAllSeries(view);
+}
+
+std::optional<std::string> LostSamplesLine(std::uint32_t received, double seconds) {
+    // A few samples either way are the event delivery at the start and the end of the run.
+    constexpr double ReportedShare = 0.02, ReportedMinimum = 5;
+    const double expected = seconds / SamplePeriod;
+    const double missing = expected - received;
+    if (missing <= ReportedShare * expected || missing < ReportedMinimum) return std::nullopt;
+    const auto percent = static_cast<long>(std::lround(100 * missing / expected));
+    return "[주의] 이번 측정에서 샘플 약 " + std::to_string(std::lround(missing)) + "개(" +
+           std::to_string(percent) + "%)를 받지 못했습니다. 시간 값이 실제보다 짧게 나타납니다";
 }
 
 void EndRunForPageChange(LiveState& state, MeasurementView& view) {

@@ -3,6 +3,9 @@
 #include "engine/LiveState.h"
 #include "engine/MeasurementView.h"
 
+#include <optional>
+#include <string>
+
 // Clears the points of every series of the three charts.
 void ClearAllSeries(MeasurementView& view);
 
@@ -12,6 +15,11 @@ void ClearTimeSeries(MeasurementView& view);
 // The page-independent part of starting a run: a new recording, time and distance from
 // zero, empty charts.
 void BeginRun(LiveState& state, MeasurementView& view);
+
+// The line for the end of a run when more than 2 % of the samples its wall-clock time should
+// have brought are missing (lost bytes, a pulled cable): times computed from the sample count
+// then read short. Nothing for a run that lost less, or only a few samples.
+std::optional<std::string> LostSamplesLine(std::uint32_t received, double seconds);
 
 // A page change ends the run silently. The recording and LogCount stay, so a later save
 // writes what was measured.

@@ -1,92 +1,129 @@
 #include "files/Cp949.h"
 
+#include "files/Utf8.h"
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <cerrno>
 #include <iconv.h>
 #endif
 
 namespace {
 
-constexpr unsigned CodePage949 = 949;
-constexpr unsigned CodePageUtf8 = 65001;
+constexpr char Replacement = '?';
+constexpr unsigned FirstLead = 0x81, LastLead = 0xFE;
+
+bool IsLead(unsigned char byte) {
+    return byte >= FirstLead && byte <= LastLead;
+}
+
+// The platform's code page 949 decides which byte pairs are characters. It is asked once per
+// pair, so the conversions below are plain walks over their input: no converter state, and
+// no way for a converter's error recovery to step past the end.
+class PairTable {
+public:
+    PairTable();
+    // 0 when the pair is not a character.
+    char32_t CodePoint(unsigned char lead, unsigned char trail) const {
+        return FromPair[(lead - FirstLead) * 256 + trail];
+    }
+    // The pair for a code point, or 0 when CP949 has no such character.
+    std::uint16_t Pair(char32_t codePoint) const {
+        const auto pair = ToPair.find(codePoint);
+        return pair == ToPair.end() ? 0 : pair->second;
+    }
+
+private:
+    std::vector<char32_t> FromPair = std::vector<char32_t>((LastLead - FirstLead + 1) * 256, 0);
+    std::unordered_map<char32_t, std::uint16_t> ToPair;
+};
 
 #ifdef _WIN32
 
-std::wstring WideFrom(unsigned codePage, const std::string& text) {
-    if (text.empty()) return {};
-    const int size = static_cast<int>(text.size());
-    std::wstring wide(MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
-    return wide;
-}
-
-std::string NarrowFrom(unsigned codePage, const std::wstring& wide) {
-    if (wide.empty()) return {};
-    const int size = static_cast<int>(wide.size());
-    // Code page 949 replaces what it cannot map with its default character "?".
-    std::string text(
-        WideCharToMultiByte(codePage, 0, wide.data(), size, nullptr, 0, nullptr, nullptr), '\0');
-    WideCharToMultiByte(codePage, 0, wide.data(), size, text.data(), static_cast<int>(text.size()),
-                        nullptr, nullptr);
-    return text;
-}
-
-std::string Convert(unsigned from, unsigned to, const std::string& text) {
-    return NarrowFrom(to, WideFrom(from, text));
+PairTable::PairTable() {
+    for (unsigned lead = FirstLead; lead <= LastLead; ++lead)
+        for (unsigned trail = 0; trail < 256; ++trail) {
+            const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            wchar_t wide[2];
+            if (MultiByteToWideChar(949, MB_ERR_INVALID_CHARS, pair, 2, wide, 2) != 1) continue;
+            FromPair[(lead - FirstLead) * 256 + trail] = wide[0];
+            ToPair.emplace(wide[0], static_cast<std::uint16_t>(lead << 8 | trail));
+        }
 }
 
 #else
 
-// Bytes of the input character that iconv refused: a whole UTF-8 sequence when it is well
-// formed (a character CP949 lacks), otherwise the one bad byte. CP949 skips one byte, so a
-// broken pair costs only its lead byte.
-std::size_t RefusedLength(unsigned from, const char* in, std::size_t left) {
-    if (from == CodePage949) return 1;
-    const auto lead = static_cast<unsigned char>(in[0]);
-    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    if (length > left) return 1;
-    for (std::size_t i = 1; i < length; ++i)
-        if ((static_cast<unsigned char>(in[i]) & 0xC0) != 0x80) return 1;
-    return length;
-}
-
-const char* CharsetName(unsigned codePage) {
-    return codePage == CodePage949 ? "CP949" : "UTF-8";
-}
-
-std::string Convert(unsigned from, unsigned to, const std::string& text) {
-    const iconv_t codec = iconv_open(CharsetName(to), CharsetName(from));
-    if (codec == reinterpret_cast<iconv_t>(-1)) return text;
-    std::string result;
-    char* in = const_cast<char*>(text.data());
-    std::size_t inLeft = text.size();
-    char buffer[1024];
-    while (inLeft > 0) {
-        char* out = buffer;
-        std::size_t outLeft = sizeof buffer;
-        const std::size_t done = iconv(codec, &in, &inLeft, &out, &outLeft);
-        result.append(buffer, out);
-        if (done != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
-        result += '?';
-        if (errno == EINVAL) break; // the text ends inside a character
-        const std::size_t skip = RefusedLength(from, in, inLeft);
-        in += skip;
-        inLeft -= skip;
-    }
+PairTable::PairTable() {
+    const iconv_t codec = iconv_open("UTF-32LE", "CP949");
+    if (codec == reinterpret_cast<iconv_t>(-1)) return;
+    for (unsigned lead = FirstLead; lead <= LastLead; ++lead)
+        for (unsigned trail = 0; trail < 256; ++trail) {
+            char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            unsigned char utf32[8];
+            char* in = pair;
+            char* out = reinterpret_cast<char*>(utf32);
+            std::size_t inLeft = sizeof pair, outLeft = sizeof utf32;
+            const bool converted = iconv(codec, &in, &inLeft, &out, &outLeft) == 0 && inLeft == 0 &&
+                                   outLeft == sizeof utf32 - 4;
+            iconv(codec, nullptr, nullptr, nullptr, nullptr);
+            if (!converted) continue;
+            const char32_t codePoint = utf32[0] | utf32[1] << 8 | utf32[2] << 16 | utf32[3] << 24;
+            FromPair[(lead - FirstLead) * 256 + trail] = codePoint;
+            ToPair.emplace(codePoint, static_cast<std::uint16_t>(lead << 8 | trail));
+        }
     iconv_close(codec);
-    return result;
 }
 
 #endif
 
+const PairTable& Table() {
+    static const PairTable table;
+    return table;
+}
+
 } // namespace
 
 std::string Cp949FromUtf8(const std::string& utf8) {
-    return Convert(CodePageUtf8, CodePage949, utf8);
+    std::string cp949;
+    cp949.reserve(utf8.size());
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const std::optional<char32_t> c = NextCodePoint(utf8, pos);
+        const std::uint16_t pair = c && *c >= 0x80 ? Table().Pair(*c) : 0;
+        if (c && *c < 0x80) {
+            cp949 += static_cast<char>(*c);
+        } else if (pair != 0) {
+            cp949 += static_cast<char>(pair >> 8);
+            cp949 += static_cast<char>(pair & 0xFF);
+        } else {
+            cp949 += Replacement;
+        }
+    }
+    return cp949;
 }
 
 std::string Utf8FromCp949(const std::string& cp949) {
-    return Convert(CodePage949, CodePageUtf8, cp949);
+    std::string utf8;
+    utf8.reserve(cp949.size() + cp949.size() / 2);
+    for (std::size_t pos = 0; pos < cp949.size();) {
+        const auto byte = static_cast<unsigned char>(cp949[pos]);
+        if (byte < 0x80) {
+            utf8 += static_cast<char>(byte);
+            ++pos;
+            continue;
+        }
+        const bool paired = IsLead(byte) && pos + 1 < cp949.size();
+        const auto trail = paired ? static_cast<unsigned char>(cp949[pos + 1]) : 0;
+        const char32_t c = paired ? Table().CodePoint(byte, trail) : 0;
+        if (c != 0)
+            AppendUtf8(utf8, c);
+        else
+            utf8 += Replacement;
+        // A broken pair whose second byte is plain ASCII keeps that byte as text.
+        pos += c != 0 || (paired && trail >= 0x80) ? 2 : 1;
+    }
+    return utf8;
 }

@@ -6,6 +6,7 @@
 #include "files/TextLines.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <vector>
 
@@ -14,6 +15,8 @@ namespace {
 constexpr double GPerMs2 = 0.1020408163265306;
 // Significant digits of a written value; accelerations never come near the exponent form.
 constexpr int ValuePrecision = 8;
+// The largest magnitudes the columns hold in fixed point with that many digits.
+constexpr double GLimit = 99999.999, Ms2Limit = 999999.99;
 
 std::string Header(bool threeAxis, bool inMs2) {
     if (threeAxis)
@@ -21,14 +24,27 @@ std::string Header(bool threeAxis, bool inMs2) {
     return inMs2 ? "Time[20ms],X[m/s²]" : "Time[20ms],X[G]";
 }
 
-std::string ValueText(double g, bool inMs2) {
-    return inMs2 ? FormatFixed(g * StandardGravity, 2, ValuePrecision)
-                 : FormatFixed(g, 3, ValuePrecision);
+// A value beyond the column's range is written as the limit, so that Load reads every row
+// back; `saturated` counts them.
+std::string ValueText(double g, bool inMs2, int& saturated) {
+    double value = inMs2 ? g * StandardGravity : g;
+    const double limit = inMs2 ? Ms2Limit : GLimit;
+    if (std::fabs(value) > limit) {
+        value = std::copysign(limit, value);
+        ++saturated;
+    }
+    return FormatFixed(value, inMs2 ? 2 : 3, ValuePrecision);
 }
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
+
+// One data row as read, in g.
+struct LogRow {
+    double Values[3] = {};
+    int Axes = 0;
+};
 
 } // namespace
 
@@ -56,39 +72,47 @@ bool SaveLogFile(const std::string& path, const LiveState& state, std::uint32_t 
                  bool threeAxis, int unitIndex, MeasurementView& view) {
     const bool inMs2 = unitIndex != 0;
     count = std::min(count, LogCapacity);
+    const double* const axes[] = {state.LogX, state.LogY, state.LogZ};
+    for (std::uint32_t i = 0; i < count; ++i)
+        for (int axis = 0; axis < (threeAxis ? 3 : 1); ++axis)
+            if (std::isnan(axes[axis][i])) {
+                view.AppendMessage("Cannot make log-file : " + path + " (sample " +
+                                   std::to_string(i) + " is not a number)");
+                return false;
+            }
     std::vector<std::string> lines;
     lines.reserve(count + 2);
     lines.push_back(Cp949FromUtf8(";" + path));
     lines.push_back(Cp949FromUtf8(Header(threeAxis, inMs2)));
+    int saturated = 0;
     for (std::uint32_t i = 0; i < count; ++i) {
-        std::string row = std::to_string(i) + ',' + ValueText(state.LogX[i], inMs2);
-        if (threeAxis)
-            row += ',' + ValueText(state.LogY[i], inMs2) + ',' + ValueText(state.LogZ[i], inMs2);
+        std::string row = std::to_string(i);
+        for (int axis = 0; axis < (threeAxis ? 3 : 1); ++axis)
+            row += ',' + ValueText(axes[axis][i], inMs2, saturated);
         lines.push_back(std::move(row));
     }
-    if (!WriteTextLines(PathFromUtf8(path), lines)) {
-        view.AppendMessage("Cannot make log-file : ");
+    std::error_code error;
+    if (!WriteTextLines(PathFromUtf8(path), lines, &error)) {
+        view.AppendMessage("Cannot make log-file : " + path + " (" + error.message() + ")");
         return false;
     }
     view.AppendMessage(threeAxis ? "3(X,Y,Z) Axis Log File Saved : " : "X Axis Log File Saved : ");
+    if (saturated > 0)
+        view.AppendMessage(std::to_string(saturated) + " values beyond " +
+                           (inMs2 ? "±999999.99 m/s²" : "±99999.999 G") + " saved as that limit");
     return true;
 }
 
 std::optional<LogNumberError> LoadLogFile(const std::string& path, LiveState& state, int unitIndex,
                                           MeasurementView& view) {
-    ClearLogBuffer(state);
-    state.LogCount = 0;
     TextLineReader reader(PathFromUtf8(path));
     if (!reader.IsOpen()) {
         view.AppendMessage("Cannot Load LogFIle : " + path);
         return std::nullopt;
     }
-    ClearAllSeries(view);
-    const double chartFactor = unitIndex == 0 ? 1.0 : StandardGravity;
-    double* const axes[] = {state.LogX, state.LogY, state.LogZ};
     bool inMs2 = false;
-    std::uint32_t row = 0, skipped = 0;
-    double t = 0.0;
+    std::vector<LogRow> rows;
+    std::uint32_t skipped = 0;
     std::optional<LogNumberError> error;
     std::string line;
     while (reader.Next(line)) {
@@ -100,26 +124,39 @@ std::optional<LogNumberError> LoadLogFile(const std::string& path, LiveState& st
             error = LogNumberError{Utf8FromCp949(std::string(index)), true};
             break;
         }
-        int axis = 0;
-        for (; axis < 3; ++axis) {
+        LogRow row;
+        for (; row.Axes < 3; ++row.Axes) {
             const std::string field(NextToken(fields));
             if (field.empty()) break;
-            auto value = ParseReal(field);
+            const auto value = ParseReal(field);
             if (!value) {
                 error = LogNumberError{Utf8FromCp949(field), false};
                 break;
             }
-            if (inMs2) *value *= GPerMs2;
-            if (row >= LogCapacity) continue;
-            axes[axis][row] = *value;
-            view.AppendPoint(Chart1, axis, t, *value * chartFactor);
-            state.LogCount = row + 1;
+            row.Values[row.Axes] = inMs2 ? *value * GPerMs2 : *value;
         }
-        if (error || axis == 0) break;
-        if (row >= LogCapacity) ++skipped;
-        t += SamplePeriod;
-        ++row;
+        if (row.Axes == 0) break;
+        if (rows.size() < LogCapacity)
+            rows.push_back(row);
+        else
+            ++skipped;
+        if (error) break;
     }
+    if (rows.empty()) {
+        if (!error) view.AppendMessage("No data rows in log file : " + path);
+        return error;
+    }
+    ClearLogBuffer(state);
+    state.LogCount = static_cast<std::uint32_t>(rows.size());
+    ClearAllSeries(view);
+    const double chartFactor = unitIndex == 0 ? 1.0 : StandardGravity;
+    double* const axes[] = {state.LogX, state.LogY, state.LogZ};
+    double t = 0.0;
+    for (std::size_t i = 0; i < rows.size(); ++i, t += SamplePeriod)
+        for (int axis = 0; axis < rows[i].Axes; ++axis) {
+            axes[axis][i] = rows[i].Values[axis];
+            view.AppendPoint(Chart1, axis, t, rows[i].Values[axis] * chartFactor);
+        }
     if (skipped > 0)
         view.AppendMessage("Log rows beyond " + std::to_string(LogCapacity) +
                            " not loaded: " + std::to_string(skipped));

@@ -25,7 +25,9 @@ std::string WithoutExtension(const std::string& name);
 
 // Writes the first `count` samples of the recording to the file, in g (unit index 0) or
 // m/s² (any other index), three axes or X only, and reports the outcome in the message
-// area. An earlier file of that name is replaced only by a complete new one.
+// area. An earlier file of that name is replaced only by a complete new one. Every row is
+// one Load reads back: values beyond the columns' range are written as the limit (and
+// counted in a line), and a recording holding a value that is not a number is not saved.
 bool SaveLogFile(const std::string& path, const LiveState& state, std::uint32_t count,
                  bool threeAxis, int unitIndex, MeasurementView& view);
 
@@ -36,9 +38,11 @@ struct LogNumberError {
     bool Integer = false;
 };
 
-// Clears the recording, reads the file's rows into it and onto Chart1 (scaled for the unit
-// index), and sets LogCount to the rows stored. Rows beyond the recording's capacity are
-// counted and reported, not stored. A file that cannot be opened is reported and leaves the
-// charts as they are and the recording empty. Rows before any header line are taken as g.
+// Reads the file's rows into the recording, in place of what it held, and onto Chart1 (scaled
+// for the unit index), and sets LogCount to the rows stored. Rows beyond the recording's
+// capacity are counted and reported, not stored. A load that finds no row (a file that cannot
+// be opened, holds no data or fails on its first row) changes neither the recording nor the
+// charts; without a number error it is reported in one line. Rows before any header line are
+// taken as g.
 std::optional<LogNumberError> LoadLogFile(const std::string& path, LiveState& state, int unitIndex,
                                           MeasurementView& view);

@@ -1,6 +1,7 @@
 #include "files/RtfReader.h"
 
 #include "files/Cp949.h"
+#include "files/Utf8.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -23,6 +24,15 @@ const std::map<std::string, std::string> SymbolWords = {
     {"tab", "\t"},        {"emdash", "\u2014"},    {"endash", "\u2013"},    {"lquote", "\u2018"},
     {"rquote", "\u2019"}, {"ldblquote", "\u201C"}, {"rdblquote", "\u201D"}, {"bullet", "\u2022"}};
 
+// About 256 KB of the note is shown (the view needs about a second per megabyte of short
+// lines or formatting runs); a longer one ends with the notice.
+constexpr std::size_t ShownLimit = 256 << 10;
+constexpr std::size_t ParagraphLimit = 4096;
+constexpr std::size_t TextPiece = 1024;
+constexpr std::size_t MaxDepth = 4096;
+const std::string CutNotice = "[알림 파일이 너무 길어 앞부분만 표시했습니다]";
+const std::string ParagraphStart = "<p style=\"margin:0; white-space:pre-wrap\">";
+
 struct CharacterFormat {
     bool bold = false, italic = false, underline = false;
     bool operator==(const CharacterFormat&) const = default;
@@ -35,24 +45,10 @@ struct GroupState {
     int fallbackLength = 1; // \ucN: characters that stand in for each \uN
 };
 
-std::string Utf8FromCodePoint(std::uint32_t c) {
-    std::string s;
-    if (c < 0x80) {
-        s += static_cast<char>(c);
-    } else if (c < 0x800) {
-        s += static_cast<char>(0xC0 | c >> 6);
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        s += static_cast<char>(0xE0 | c >> 12);
-        s += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        s += static_cast<char>(0xF0 | c >> 18);
-        s += static_cast<char>(0x80 | (c >> 12 & 0x3F));
-        s += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return s;
+std::string Utf8FromCodePoint(char32_t c) {
+    std::string text;
+    AppendUtf8(text, c);
+    return text;
 }
 
 int HexDigit(char c) {
@@ -74,13 +70,20 @@ public:
     explicit RtfToHtml(const std::string& rtf) : rtf(rtf) {}
 
     std::string Convert() {
-        while (pos < rtf.size()) {
+        // Editors may put a UTF-8 byte-order mark before the text.
+        if (rtf.starts_with("\xEF\xBB\xBF")) pos = 3;
+        while (pos < rtf.size() && !cut) {
             const char c = rtf[pos++];
             if (c == '{' || c == '}') {
                 FlushBytes();
                 fallbackLeft = 0;
-                if (c == '{') {
+                // Beyond a sane depth groups only count, so that nesting cannot eat memory.
+                if (c == '{' && groups.size() < MaxDepth) {
                     groups.push_back(state);
+                } else if (c == '{') {
+                    ++unsavedGroups;
+                } else if (unsavedGroups > 0) {
+                    --unsavedGroups;
                 } else if (!groups.empty()) {
                     state = groups.back();
                     groups.pop_back();
@@ -160,7 +163,7 @@ private:
             const int low = pos + 1 < rtf.size() ? HexDigit(rtf[pos + 1]) : -1;
             if (high < 0 || low < 0) return;
             pos += 2;
-            if (!ConsumedAsFallback()) bytes += static_cast<char>(high * 16 + low);
+            if (!ConsumedAsFallback()) AddByte(static_cast<char>(high * 16 + low));
             return;
         }
         if (symbol == '\\' || symbol == '{' || symbol == '}') return Character(symbol);
@@ -180,12 +183,12 @@ private:
     // lead byte join the byte run.
     void Character(char c) {
         if (ConsumedAsFallback()) return;
-        if (static_cast<unsigned char>(c) >= 0x80 || AwaitingTrailByte()) {
-            bytes += c;
+        if (static_cast<unsigned char>(c) >= 0x80 || leadPending) {
+            AddByte(c);
             return;
         }
         FlushBytes();
-        Text(std::string(1, c));
+        Text(std::string_view(&c, 1));
     }
 
     void Unicode(std::uint16_t unit) {
@@ -206,39 +209,51 @@ private:
         return true;
     }
 
-    bool AwaitingTrailByte() const {
-        std::size_t i = 0;
-        while (i < bytes.size())
-            i += static_cast<unsigned char>(bytes[i]) >= 0x81 ? 2 : 1;
-        return i > bytes.size();
+    // A CP949 lead byte takes the next byte as its second, whatever that is. A long run is
+    // converted in pieces, so that a cut note converts little more than it shows.
+    void AddByte(char byte) {
+        leadPending = !leadPending && static_cast<unsigned char>(byte) >= 0x81;
+        bytes += byte;
+        if (!leadPending && bytes.size() >= TextPiece) FlushBytes();
     }
 
     void FlushBytes() {
         if (bytes.empty()) return;
         const std::string run = std::move(bytes);
         bytes.clear();
+        leadPending = false;
         Text(Utf8FromCp949(run));
     }
 
-    void Text(const std::string& utf8) {
-        std::string escaped;
-        for (const char c : utf8) {
-            if (c == '&')
-                escaped += "&amp;";
-            else if (c == '<')
-                escaped += "&lt;";
-            else if (c == '>')
-                escaped += "&gt;";
-            else if (c == '"')
-                escaped += "&quot;";
-            else
-                escaped += c;
+    // Long texts go to Markup in pieces, so that a paragraph can be split between them.
+    void Text(std::string_view utf8) {
+        while (!utf8.empty() && !state.skipped && !cut) {
+            std::size_t length = std::min(utf8.size(), TextPiece);
+            while (length < utf8.size() &&
+                   (static_cast<unsigned char>(utf8[length]) & 0xC0) == 0x80)
+                ++length;
+            std::string escaped;
+            for (const char c : utf8.substr(0, length)) {
+                if (c == '&')
+                    escaped += "&amp;";
+                else if (c == '<')
+                    escaped += "&lt;";
+                else if (c == '>')
+                    escaped += "&gt;";
+                else if (c == '"')
+                    escaped += "&quot;";
+                else
+                    escaped += c;
+            }
+            Markup(escaped);
+            utf8.remove_prefix(length);
         }
-        Markup(escaped);
     }
 
     void Markup(const std::string& markup) {
-        if (state.skipped) return;
+        if (state.skipped || cut) return;
+        // The view lays a paragraph out in quadratic time: a very long one is shown as several.
+        if (paragraph.size() >= ParagraphLimit) EndParagraph();
         if (open != state.format) {
             CloseTags();
             if (state.format.bold) paragraph += "<b>";
@@ -257,18 +272,27 @@ private:
     }
 
     void EndParagraph() {
+        if (cut) return;
         CloseTags();
-        html += "<p style=\"margin:0; white-space:pre-wrap\">" + paragraph + "</p>";
+        html += ParagraphStart + paragraph + "</p>";
         paragraph.clear();
+        // Beyond this the note would only freeze the view: the rest is not read.
+        if (html.size() >= ShownLimit) {
+            cut = true;
+            html += ParagraphStart + CutNotice + "</p>";
+        }
     }
 
     const std::string& rtf;
     std::size_t pos = 0;
     GroupState state;
     std::vector<GroupState> groups;
+    std::size_t unsavedGroups = 0;
     int fallbackLeft = 0;
     std::uint16_t highSurrogate = 0;
     std::string bytes; // CP949 bytes not yet converted
+    bool leadPending = false;
+    bool cut = false;
     CharacterFormat open;
     std::string paragraph;
     std::string html;

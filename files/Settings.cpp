@@ -88,7 +88,7 @@ void ReadSettings(const std::string& path, SettingsTarget& target) {
     if (portNamed) target.SetPortName(portName);
 }
 
-void WriteSettings(const std::string& path, SettingsSource& source) {
+std::optional<std::string> WriteSettings(const std::string& path, SettingsSource& source) {
     std::vector<std::string> lines{HeaderLine};
     for (const Setting& setting : Settings) {
         std::string value;
@@ -105,6 +105,9 @@ void WriteSettings(const std::string& path, SettingsSource& source) {
         }
         lines.push_back(setting.Key + ("=" + value));
     }
-    if (!WriteTextLines(PathFromUtf8(path), lines))
-        source.AppendMessage("Initial File Save Err! : " + path);
+    std::error_code error;
+    if (WriteTextLines(PathFromUtf8(path), lines, &error)) return std::nullopt;
+    const std::string failure = "Initial File Save Err! : " + path + " (" + error.message() + ")";
+    source.AppendMessage(failure);
+    return failure;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 // The settings file holds the values of controls of the main window, each under the name of
@@ -39,6 +40,7 @@ public:
 // A file that cannot be read is reported and nothing is applied.
 void ReadSettings(const std::string& path, SettingsTarget& target);
 
-// Replaces the file with the header line and one line per control; a failure is reported
-// and leaves the earlier file as it was.
-void WriteSettings(const std::string& path, SettingsSource& source);
+// Replaces the file with the header line and one line per control. A failure leaves the
+// earlier file as it was; it is reported, and its line (with the system's reason) returned,
+// so that a window that is closing can show it where the user still sees it.
+std::optional<std::string> WriteSettings(const std::string& path, SettingsSource& source);

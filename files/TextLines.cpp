@@ -1,8 +1,10 @@
 #include "files/TextLines.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <random>
-#include <system_error>
 
 std::filesystem::path PathFromUtf8(const std::string& path) {
     return std::filesystem::path(std::u8string(path.begin(), path.end()));
@@ -16,44 +18,102 @@ TextLineReader::TextLineReader(const std::filesystem::path& path) {
 }
 
 bool TextLineReader::Next(std::string& line) {
-    if (!Open || !std::getline(Stream, line)) return false;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    line.clear();
+    if (!Open) return false;
+    std::streambuf& bytes = *Stream.rdbuf();
+    for (;;) {
+        const int c = bytes.sbumpc();
+        if (c == std::char_traits<char>::eof()) {
+            Open = false;
+            if (line.empty()) return false;
+            break;
+        }
+        if (c == '\n') break;
+        if (c == '\r') {
+            if (bytes.sgetc() == '\n') bytes.sbumpc();
+            break;
+        }
+        line += static_cast<char>(c);
+    }
+    if (line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
     return true;
 }
 
 namespace {
 
-// A name beside the file that no other file of the folder is likely to have.
+// Temporaries are hidden where a leading dot hides files and carry a suffix of their own, so
+// that the ones a killed save leaves can be told from the user's files and removed.
+const std::string TemporarySuffix = ".tarvik-partial";
+
 std::filesystem::path TemporaryBeside(const std::filesystem::path& path) {
     static std::mt19937_64 random{std::random_device{}()};
-    std::filesystem::path temporary = path;
-    temporary += ".tmp" + std::to_string(random() % 1000000000);
-    return temporary;
+    std::filesystem::path name = ".";
+    name += path.filename();
+    name += "." + std::to_string(random() % 1000000000) + TemporarySuffix;
+    return std::filesystem::path(path).replace_filename(name);
 }
 
-bool WriteAll(const std::filesystem::path& path, const std::vector<std::string>& lines) {
-    std::ofstream stream(path, std::ios::binary | std::ios::trunc);
-    for (const std::string& line : lines)
-        stream << line << "\r\n";
-    stream.flush();
-    stream.close();
-    return !stream.fail();
+std::error_code LastError() {
+    return {errno, std::generic_category()};
+}
+
+std::error_code WriteAll(const std::filesystem::path& path, const std::vector<std::string>& lines) {
+    std::FILE* file = OpenFile(path, "wb");
+    if (file == nullptr) return LastError();
+    std::error_code error;
+    for (const std::string& line : lines) {
+        if (std::fwrite(line.data(), 1, line.size(), file) != line.size() ||
+            std::fwrite("\r\n", 1, 2, file) != 2) {
+            error = LastError();
+            break;
+        }
+    }
+    // A full disk often shows only when the last buffer goes out.
+    if (std::fclose(file) != 0 && !error) error = LastError();
+    return error;
 }
 
 } // namespace
 
-bool WriteTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines) {
+std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) {
+#ifdef _WIN32
+    const std::wstring wideMode(mode, mode + std::strlen(mode));
+    return _wfopen(path.c_str(), wideMode.c_str());
+#else
+    return std::fopen(path.c_str(), mode);
+#endif
+}
+
+bool WriteTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines,
+                    std::error_code* error) {
     const std::filesystem::path temporary = TemporaryBeside(path);
-    std::error_code error;
-    if (WriteAll(temporary, lines)) {
+    std::error_code failure = WriteAll(temporary, lines);
+    if (!failure) {
         // The replacement keeps the access rights the user gave the earlier file.
-        const auto earlier = std::filesystem::status(path, error);
-        if (!error) std::filesystem::permissions(temporary, earlier.permissions(), error);
-        std::filesystem::rename(temporary, path, error);
-        if (!error) return true;
+        std::error_code ignored;
+        const auto earlier = std::filesystem::status(path, ignored);
+        if (!ignored) std::filesystem::permissions(temporary, earlier.permissions(), ignored);
+        std::filesystem::rename(temporary, path, failure);
+        if (!failure) return true;
     }
-    std::filesystem::remove(temporary, error);
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    if (error != nullptr) *error = failure;
     return false;
+}
+
+void RemoveStaleTemporaries(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::vector<std::filesystem::path> stale;
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const std::u8string name = entry->path().filename().u8string();
+        if (name.starts_with(u8'.') &&
+            name.ends_with(std::u8string(TemporarySuffix.begin(), TemporarySuffix.end())))
+            stale.push_back(entry->path());
+    }
+    for (const auto& path : stale)
+        std::filesystem::remove(path, error);
 }
 
 std::string_view NextToken(std::string_view& row) {

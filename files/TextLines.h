@@ -1,16 +1,19 @@
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 // A file name as the window hands it over (UTF-8) in the form the file system takes.
 std::filesystem::path PathFromUtf8(const std::string& path);
 
-// Reads a text file line by line. Lines end with LF or CR LF; only the line end is dropped,
-// so a last line without one is kept whole, and a line may be of any length.
+// Reads a text file line by line. Lines end with LF, CR LF or CR alone; only the line end is
+// dropped, so a last line without one is kept whole, and a line may be of any length. A UTF-8
+// byte-order mark at the start of a line is dropped too: editors put one before the text.
 class TextLineReader {
 public:
     explicit TextLineReader(const std::filesystem::path& path);
@@ -23,10 +26,20 @@ private:
     bool Open = false;
 };
 
+// Opens a file with a C standard input/output mode such as "wb" or "a+b", whatever characters
+// its path holds.
+std::FILE* OpenFile(const std::filesystem::path& path, const char* mode);
+
 // Replaces the file with the lines, each ending with CR LF. The lines go to a temporary file
 // beside it that is renamed over the target only once completely written, so on failure
-// (false) the earlier file is still there, unchanged.
-bool WriteTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines);
+// (false, with the system's reason in `error` when given) the earlier file is still there,
+// unchanged.
+bool WriteTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines,
+                    std::error_code* error = nullptr);
+
+// Removes the temporaries that saves interrupted for good (a killed program, a power cut) left
+// in the folder.
+void RemoveStaleTemporaries(const std::filesystem::path& folder);
 
 // Splits the next field off the front of a row: leading blanks are skipped, the field runs
 // to the first blank, comma, tab or line feed, and that one delimiter is consumed too. A row

@@ -1,17 +1,12 @@
 // Arbitrary bytes in arbitrary pieces through the receive path into the measurement core,
 // with the control states changing in between. Checks what must hold whatever arrives.
 #include "engine/RunControl.h"
+#include "fuzz/FuzzSupport.h"
 #include "tests/device/MemoryComm.h"
 #include "tests/engine/EngineConsumer.h"
 #include "tests/engine/RecordingView.h"
 
-#include <cstdlib>
-#include <fuzzer/FuzzedDataProvider.h>
 #include <memory>
-
-static void Require(bool holds) {
-    if (!holds) std::abort();
-}
 
 // Every frame handed on is a checked frame.
 struct CheckingConsumer final : FrameConsumer {
@@ -26,27 +21,25 @@ struct CheckingConsumer final : FrameConsumer {
 };
 
 // Any control state, including any time window the operator typed, with the filter it selects.
-static void ChangeControls(FuzzedDataProvider& data, ControlState& controls, LiveState& state) {
+static void ChangeControls(FuzzInput& data, ControlState& controls, LiveState& state) {
     for (bool* box : {&controls.DirRevX, &controls.DirRevY, &controls.DirRevZ, &controls.ThreeAxis,
                       &controls.CalEnX, &controls.CalEnY, &controls.CalEnZ})
-        *box = data.ConsumeBool();
-    controls.KalmanIndex = data.ConsumeIntegralInRange(-1, KalmanLevelCount);
-    controls.UnitIndex = data.ConsumeIntegralInRange(-1, 1);
-    controls.ActivePage = static_cast<Page>(data.ConsumeIntegralInRange(0, 4));
-    controls.PendAxis = static_cast<PendulumAxis>(data.ConsumeIntegralInRange(0, 2));
-    controls.TimeWindow =
-        data.ConsumeBool() ? data.ConsumeIntegralInRange(0, 30) : data.ConsumeIntegral<int>();
+        *box = data.TakeBool();
+    controls.KalmanIndex = data.TakeInRange(-1, KalmanLevelCount);
+    controls.UnitIndex = data.TakeInRange(-1, 1);
+    controls.ActivePage = static_cast<Page>(data.TakeInRange(0, 4));
+    controls.PendAxis = static_cast<PendulumAxis>(data.TakeInRange(0, 2));
+    controls.TimeWindow = data.TakeBool() ? data.TakeInRange(0, 30) : data.Take<int>();
     ApplyKalmanLevel(state, controls.KalmanIndex);
 }
 
 // A number the operator could have typed into an offset or mass box.
-static double TypedNumber(FuzzedDataProvider& data) {
-    return data.ConsumeBool() ? data.ConsumeFloatingPointInRange(-10.0, 10.0)
-                              : data.ConsumeFloatingPoint<double>();
+static double TypedNumber(FuzzInput& data) {
+    return data.TakeBool() ? data.TakeRealInRange(-10.0, 10.0) : data.TakeReal();
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
-    FuzzedDataProvider data(bytes, size);
+    FuzzInput data(bytes, size);
     // Reset in place: a new 217 KB state per input would cost more than the input itself.
     static LiveState stateStorage;
     LiveState& state = *std::construct_at(&stateStorage);
@@ -57,23 +50,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     ChangeControls(data, controls, state);
     EngineConsumer engine(state, controls, view);
     CheckingConsumer consumer(engine);
-    while (data.remaining_bytes() > 0) {
-        const int step = data.ConsumeIntegralInRange(0, 15);
+    while (data.Remaining() > 0) {
+        const int step = data.TakeInRange(0, 15);
         if (step == 0) ChangeControls(data, controls, state);
         if (step == 1) { // a run starts, with numbers the operator typed
             BeginRun(state, view);
-            state.VelocityRun = data.ConsumeBool(), state.Mass = TypedNumber(data);
+            state.VelocityRun = data.TakeBool(), state.Mass = TypedNumber(data);
             state.KalmanBias = TypedNumber(data), state.OffsetX = TypedNumber(data);
             state.OffsetY = TypedNumber(data), state.OffsetZ = TypedNumber(data);
         }
         if (step == 2 || step == 3) { // a valid frame: deep states need no guessed checksum
-            const Frame frame = BuildValueFrame(data.ConsumeIntegral<std::uint8_t>(),
-                                                data.ConsumeIntegral<std::int16_t>());
+            const Frame frame =
+                BuildValueFrame(data.Take<std::uint8_t>(), data.Take<std::int16_t>());
             comm.Arrive(frame.data(), frame.size());
         }
         if (step > 3) {
-            const auto piece =
-                data.ConsumeBytes<std::uint8_t>(data.ConsumeIntegralInRange(1, 3000));
+            const auto piece = data.TakeBytes(data.TakeInRange(1, 3000));
             comm.Arrive(piece.data(), piece.size());
         }
         ReceiveData(port, consumer);

@@ -4,6 +4,7 @@ BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libqcustom
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream)
 DEB_PACKAGES=(dpkg-dev file)
 RUN_PACKAGES=(xvfb xauth fonts-noto-cjk)
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 EnsurePackages() {
     local missing=()

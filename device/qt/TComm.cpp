@@ -6,6 +6,15 @@
 TComm::TComm(QObject* parent) : QObject(parent) {
     Port.setBaudRate(QSerialPort::Baud57600);
     connect(&Port, &QSerialPort::readyRead, this, &TComm::RxChar);
+    // Queued: the handler closes the port, which must not happen inside the port's own signal.
+    connect(
+        &Port, &QSerialPort::errorOccurred, this,
+        [this](QSerialPort::SerialPortError error) {
+            const bool lost = error == QSerialPort::ResourceError ||
+                              error == QSerialPort::ReadError || error == QSerialPort::WriteError;
+            if (lost && Port.isOpen()) emit PortLost();
+        },
+        Qt::QueuedConnection);
 }
 
 void TComm::SetDeviceName(const std::string& name) {

@@ -7,7 +7,8 @@
 #include <string>
 
 // The serial component Comm1: one port at 57600 baud, 8N1, no flow control. RxChar is raised
-// on the thread that owns the component (the user-interface thread) when bytes arrived.
+// on the thread that owns the component (the user-interface thread) when bytes arrived,
+// PortLost when the port stopped working.
 class TComm : public QObject, public SerialComm {
     Q_OBJECT
 public:
@@ -34,6 +35,9 @@ public:
 
 signals:
     void RxChar();
+    // The open port is gone (unplugged adapter) or failed to read or write. Raised from the
+    // event loop, never from inside a call of this component.
+    void PortLost();
 
 private:
     QSerialPort Port{this};

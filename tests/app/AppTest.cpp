@@ -128,6 +128,8 @@ private slots:
     void StartZeroesOnTheTiltPendulumAndVelocityPages();
     void PageAndFilterChangesDuringARunKeepTheSamples();
     void DemoPendulumGivesStandardGravity();
+    void UnpluggedDeviceReconnectsByItselfAndTheRunGoesOn();
+    void LostSamplesAreReportedAtTheEndOfTheRun();
 };
 
 void AppTest::StartUpConnectsAndStartsTheStream() {
@@ -511,6 +513,44 @@ void AppTest::DemoPendulumGivesStandardGravity() {
     program.Click("Button1");
     const double gravity = program.Text("EdPendCalG").toDouble();
     QVERIFY2(std::abs(gravity - 9.8) < 0.2, qPrintable(program.Text("EdPendCalG")));
+}
+
+void AppTest::UnpluggedDeviceReconnectsByItselfAndTheRunGoesOn() {
+    const QString link =
+        QDir::tempPath() + "/tarvik-replug-" + QString::number(QCoreApplication::applicationPid());
+    auto simulator = std::make_unique<SimulatorProcess>(QStringList{"--link", link});
+    Program program(QStringLiteral("CmbComPort=%1\r\nCmbYTime=60\r\n").arg(link));
+    QTRY_VERIFY_WITH_TIMEOUT(program.Form1->Live().DeviceFound, Deadline);
+    program.Click("BBtnStart");
+    const ChartSet& charts = program.Form1->ChartsView();
+    QTRY_VERIFY_WITH_TIMEOUT(charts.PointCount(Chart1, 0) > 25, Deadline);
+
+    simulator.reset(); // the cable is pulled
+    const QString lost = QStringLiteral("가속도계 연결이 끊어졌습니다 (%1).").arg(link);
+    QTRY_VERIFY_WITH_TIMEOUT(program.Memo().contains(lost), Deadline);
+    QVERIFY(!program.ComDown() && !program.Form1->Live().DeviceFound);
+    program.Click("BBtnStart"); // says there is no device and leaves the run alone
+    QVERIFY(program.Memo().contains("연결된 가속도계가 없습니다."));
+    QVERIFY(program.Form1->Live().Logging);
+
+    const int pointsBefore = charts.PointCount(Chart1, 0);
+    simulator = std::make_unique<SimulatorProcess>(QStringList{"--link", link}); // plugged in
+    QTRY_VERIFY_WITH_TIMEOUT(program.Memo().contains("가속도계가 다시 연결되었습니다."), Deadline);
+    QTRY_VERIFY_WITH_TIMEOUT(charts.PointCount(Chart1, 0) > pointsBefore + 25, Deadline);
+    QVERIFY(program.ComDown() && program.Form1->Live().Logging);
+    QCOMPARE(program.Memo().count(lost), 1);
+}
+
+void AppTest::LostSamplesAreReportedAtTheEndOfTheRun() {
+    SimulatorProcess simulator({"--drop-bytes", "0.01"}); // about one sample in six broken
+    Program program(PortSetting(simulator) + "CmbYTime=60\r\n");
+    QTRY_VERIFY_WITH_TIMEOUT(program.Form1->Live().DeviceFound, Deadline);
+    program.Click("BBtnStart");
+    QTRY_VERIFY_WITH_TIMEOUT(program.Form1->ChartsView().PointCount(Chart1, 0) > 150, Deadline);
+    program.Click("BBtnStop");
+    QVERIFY(program.Memo().contains(
+        QRegularExpression("\\[Stop Data Log\\.+\\]\n\\[주의\\] 이번 측정에서 샘플 약 "
+                           "[0-9]+개\\([0-9]+%\\)를 받지 못했습니다.")));
 }
 
 QTEST_MAIN(AppTest)

@@ -2,6 +2,7 @@
 #include "app/Tarvikmain.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <qcustomplot.h>
 
 // The main window's own handlers, without a device: the port named in the settings does
@@ -37,6 +39,7 @@ private slots:
     void RejectedMassPutsTheUnitBoxBack();
     void OpensCentredWithATiltScaleOnFirstShow();
     void PortBoxShowsWholeDeviceNames();
+    void StartClearsStaleTemporariesAndCloseShowsASaveFailure();
 
 private:
     template <typename T> T* Find(const char* name) {
@@ -207,6 +210,27 @@ void MainWindowTest::PortBoxShowsWholeDeviceNames() {
     QTRY_VERIFY_WITH_TIMEOUT(box->view()->isVisible(), 10000);
     QVERIFY(box->view()->viewport()->width() >= box->view()->fontMetrics().horizontalAdvance(name));
     box->hidePopup();
+}
+
+void MainWindowTest::StartClearsStaleTemporariesAndCloseShowsASaveFailure() {
+    const QString stale = Folder.filePath("LogData/.run.csv.123.tarvik-partial");
+    QFile(stale).open(QIODevice::WriteOnly);
+    Form = std::make_unique<TForm1>(); // the next start
+    QVERIFY(!QFile::exists(stale));
+
+    QDir().mkdir(QStringLiteral("default.ini")); // a folder: the settings cannot replace it
+    QString shown;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    answer.start(50);
+    Form->close();
+    QVERIFY(shown.startsWith("Initial File Save Err! : default.ini ("));
+    QDir().rmdir(QStringLiteral("default.ini"));
 }
 
 QTEST_MAIN(MainWindowTest)

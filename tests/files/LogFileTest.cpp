@@ -1,6 +1,7 @@
 #include "files/LogFile.h"
 
 #include "TempFolder.h"
+#include "files/TextLines.h"
 #include "tests/engine/RecordingView.h"
 
 using Messages = std::vector<std::string>;
@@ -46,8 +47,10 @@ TEST_F(LogFile, LoadConvertsToGAndSaveReplacesTheFileWithTheLoadedRowsByteForByt
     std::filesystem::create_directories(Folder / "busy" / "inside"); // cannot be replaced
     EXPECT_FALSE(SaveLogFile(PathOf("busy"), State, 3, false, 0, View));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Folder), {}), 3); // no temporary
-    EXPECT_EQ(View.Messages, (Messages{"3(X,Y,Z) Axis Log File Saved : ",
-                                       "X Axis Log File Saved : ", "Cannot make log-file : "}));
+    EXPECT_EQ(View.Messages,
+              (Messages{"3(X,Y,Z) Axis Log File Saved : ", "X Axis Log File Saved : ",
+                        "Cannot make log-file : " + PathOf("busy") + " (" +
+                            std::generic_category().message(EISDIR) + ")"}));
 }
 
 TEST_F(LogFile, LoadEndsAtAnEmptyXOrABadNumberStoresAtMost9050RowsAndNeedsTheFile) {
@@ -68,9 +71,56 @@ TEST_F(LogFile, LoadEndsAtAnEmptyXOrABadNumberStoresAtMost9050RowsAndNeedsTheFil
         EXPECT_EQ(error ? std::optional(error->Text) : std::nullopt, badText);
         EXPECT_EQ(error && error->Integer, badText == "1.5");
     }
-    ASSERT_FALSE(LoadLogFile(PathOf("missing.csv"), State, 0, View)); // leaves the charts alone
-    EXPECT_EQ(State.LogCount, 0u);
+    ASSERT_FALSE(LoadLogFile(PathOf("missing.csv"), State, 0, View)); // changes nothing
+    EXPECT_EQ(State.LogCount, LogCapacity);
     EXPECT_EQ(View.PointCount(Chart1, 0), static_cast<int>(LogCapacity));
     EXPECT_EQ(View.Messages, (Messages{"Log rows beyond 9050 not loaded: 120",
                                        "Cannot Load LogFIle : " + PathOf("missing.csv")}));
+}
+
+TEST_F(LogFile, ReadsDamagedFilesAsMeantAndALoadWithoutRowsChangesNothing) {
+    const std::tuple<std::string, std::uint32_t, double> cases[] = {
+        {"\xEF\xBB\xBFTime[20ms],X[m/s\xA9\xF7]\r\n0,9.8\r\n", 1, 1.0}, // an editor's BOM
+        {";\rTime[20ms],X[m/s\xA9\xF7]\r0,4.9\r1,9.8\r", 2, 1.0},       // CR-only line ends
+        {"Time[20ms],X[G\xA2\xE8]\n0,2\n", 1, 2.0},                     // broken CP949
+        {";C:\\\xA2\xE8\nTime[20ms],X[G]\n", 1, 2.0},                   // no rows: unchanged
+    };
+    for (const auto& [file, count, lastX] : cases) {
+        WriteBytes(PathOf("run.csv"), file);
+        View.Messages.clear();
+        LoadLogFile(PathOf("run.csv"), State, 0, View);
+        SCOPED_TRACE(file);
+        EXPECT_EQ(State.LogCount, count);
+        EXPECT_EQ(View.PointCount(Chart1, 0), static_cast<int>(count));
+        EXPECT_NEAR(State.LogX[count - 1], lastX, 1e-12);
+    }
+    EXPECT_EQ(View.Messages, Messages{"No data rows in log file : " + PathOf("run.csv")});
+}
+
+TEST_F(LogFile, SavesOnlyRowsLoadReadsBack) {
+    const std::string path = PathOf("big.csv");
+    const double values[] = {1e308, -2e5, 0.5};
+    std::copy(std::begin(values), std::end(values), State.LogX);
+    ASSERT_TRUE(SaveLogFile(path, State, 3, false, 1, View));
+    EXPECT_TRUE(ReadBytes(path).ends_with("0,999999.99\r\n1,-999999.99\r\n2,4.90\r\n"));
+    ASSERT_FALSE(LoadLogFile(path, State, 1, View));
+    EXPECT_EQ(State.LogCount, 3u);
+    EXPECT_NEAR(State.LogX[1], -999999.99 / 9.8, 1e-6);
+    State.LogY[1] = std::nan("");
+    EXPECT_FALSE(SaveLogFile(PathOf("nan.csv"), State, 3, true, 0, View));
+    EXPECT_FALSE(std::filesystem::exists(PathOf("nan.csv")));
+    EXPECT_EQ(
+        View.Messages,
+        (Messages{"X Axis Log File Saved : ", "2 values beyond ±999999.99 m/s² saved as that limit",
+                  "Cannot make log-file : " + PathOf("nan.csv") + " (sample 1 is not a number)"}));
+}
+
+TEST_F(LogFile, StartUpRemovesOnlyTheTemporariesOfInterruptedSaves) {
+    const std::vector<std::string> names = {".run.csv.123.tarvik-partial", "run.csv", ".hidden",
+                                            "mine.tarvik-partial"};
+    for (const std::string& name : names)
+        WriteBytes(PathOf(name), "x");
+    RemoveStaleTemporaries(Folder);
+    for (const std::string& name : names)
+        EXPECT_EQ(std::filesystem::exists(PathOf(name)), name != names[0]) << name;
 }

@@ -44,12 +44,14 @@ TEST_F(SettingsFile, WritesBackWhatItReadByteForByteAndReportsFilesItCannotUse) 
     ReadSettings(Folder.string(), window);
     ReadSettings(PathOf("in.ini"), window);
     EXPECT_EQ(window.Values.at("EdLabSsFtFile"), "센서");
-    WriteSettings(PathOf("out.ini"), window);
+    EXPECT_FALSE(WriteSettings(PathOf("out.ini"), window));
     EXPECT_EQ(ReadBytes(PathOf("out.ini")), file);
-    WriteSettings(PathOf("no-folder/out.ini"), window);
+    const auto failure = WriteSettings(PathOf("no-folder/out.ini"), window);
+    EXPECT_EQ(failure, window.Log.back());
     EXPECT_EQ(window.Log, (Calls{"Initial File Read Err! : " + Folder.string(), "Window 20",
                                  "Unit 0", "Kalman -1", "Port /dev/ttyUSB0",
-                                 "Initial File Save Err! : " + PathOf("no-folder/out.ini")}));
+                                 "Initial File Save Err! : " + PathOf("no-folder/out.ini") + " (" +
+                                     std::generic_category().message(ENOENT) + ")"}));
 }
 
 TEST_F(SettingsFile, SkipsABadComboIndexAndAppliesTheRest) {
@@ -64,4 +66,21 @@ TEST_F(SettingsFile, SkipsABadComboIndexAndAppliesTheRest) {
     EXPECT_EQ(window.Values, applied);
     EXPECT_EQ(window.Log,
               (Calls{"Settings: CmbUnit value 'x' is not a whole number, skipped", "Port COM7"}));
+}
+
+TEST_F(SettingsFile, ReadsAnyLineEndAByteOrderMarkAndBrokenText) {
+    const std::pair<std::string, Texts> cases[] = {
+        {"EdMass=0.5\rCmbComPort=COM7\r", {{"EdMass", "0.5"}, {"CmbComPort", "COM7"}}},
+        {"\xEF\xBB\xBF"
+         "EdMass=0.5\r\n\xEF\xBB\xBF"
+         "EdPendL=1\n",
+         {{"EdMass", "0.5"}, {"EdPendL", "1"}}},
+        {"EdLogFile=\xA2\xE8\r\nEdMass=\xB0", {{"EdLogFile", "?"}, {"EdMass", "?"}}},
+    };
+    for (const auto& [file, values] : cases) {
+        WriteBytes(PathOf("default.ini"), file);
+        Controls window;
+        ReadSettings(PathOf("default.ini"), window);
+        EXPECT_EQ(window.Values, values) << testing::PrintToString(file);
+    }
 }

@@ -27,4 +27,20 @@ TEST(RtfReader, KeepsWhatMalformedInputAllows) {
     for (std::size_t length = 0; length < Document.size(); ++length)
         HtmlFromRtf(Document.substr(0, length));
     EXPECT_EQ(HtmlFromRtf(std::string(100000, '{') + "deep"), P + "deep</p>");
+    EXPECT_EQ(HtmlFromRtf("\xEF\xBB\xBF{\\rtf1 a}"), P + "a</p>"); // an editor's BOM
+}
+
+TEST(RtfReader, SplitsHugeParagraphsAndCutsAHugeNoteWithANotice) {
+    std::string note;
+    for (int i = 0; i < 1000000; ++i)
+        note += "\x81"
+                "a"; // a lead byte before a letter: one Hangul character each
+    const std::string html = HtmlFromRtf(note);
+    EXPECT_TRUE(html.starts_with(P + "\uAC35\uAC35"));
+    EXPECT_TRUE(html.ends_with(P + "[알림 파일이 너무 길어 앞부분만 표시했습니다]</p>"));
+    EXPECT_LT(html.size(), 300000u);
+    std::size_t paragraphs = 0;
+    for (std::size_t at = html.find(P); at != std::string::npos; at = html.find(P, at + 1))
+        ++paragraphs;
+    EXPECT_GT(paragraphs, html.size() / 5000);
 }

@@ -41,6 +41,7 @@ struct DeviceLinkTest : testing::Test, SerialComm, LinkView, LinkWaiter, FrameCo
     void SetComButtonDown(bool down) override { Log.push_back(down ? "com down" : "com up"); }
     void SetEngineTimer(bool on) override { Log.push_back(on ? "engine on" : "engine off"); }
     void SetFavWorkTimer(bool on) override { Log.push_back(on ? "favwork on" : "favwork off"); }
+    void SetReconnectTimer(bool on) override { Log.push_back(on ? "retry on" : "retry off"); }
     void SetBusyCursor(bool busy) override { Log.push_back(busy ? "busy" : "normal"); }
     void ClearSeries(int chart, int series) override {
         Log.push_back("clear " + std::to_string(chart) + "." + std::to_string(series));
@@ -126,6 +127,38 @@ TEST_F(DeviceLinkTest, SearchAdvisesWhenNothingAnswersAndConnectsTheCandidateTha
         " | msg 가속도계가 자동 연결되었습니다. | box ttyACM0 | clear 1.0 | clear 1.1 | clear 1.2"
         " | clear 1.3 | clear 2.0 | sleep 100 | send ttyACM0: 02 01 01 00 04 03 | engine on"
         " | com down | normal"));
+}
+
+TEST_F(DeviceLinkTest, ALostPortIsReportedOnceRetriedQuietlyAndReconnectedWithoutEndingTheRun) {
+    Link.TmSystemTimer();
+    State.Logging = true;
+    Log.clear();
+    Existing.clear(); // the adapter is unplugged
+    Link.Comm1PortLost();
+    Link.Comm1PortLost(); // the component may report it more than once
+    Link.TmReconnectTimer();
+    const std::string lost =
+        "msg 가속도계 연결이 끊어졌습니다 (Com5). 케이블을 다시 연결하면 자동으로 다시 "
+        "연결되며, 우측 상단의 포트모양의 아이콘을 눌러 바로 연결할 수도 있습니다";
+    EXPECT_EQ(Trace(), "sleep 100 | close Com5 | engine off | com up | " + lost +
+                           " | retry on | open Com5"); // a missing port costs no pause
+    Link.SbComClick(true);                             // a click tries at once
+    EXPECT_TRUE(Trace().ends_with("retry on | open Com5 | open Com5 | com up | " + lost));
+    EXPECT_TRUE(State.Logging && !State.DeviceFound);
+
+    Existing = {"Com5"};
+    Log.clear();
+    Link.TmReconnectTimer();
+    EXPECT_EQ(Trace(), "open Com5 | dtr on | sleep 100 | send Com5: 02 00 00 00 02 03 | poll 20"
+                       " | retry off | sleep 100 | send Com5: 02 01 01 00 04 03"
+                       " | msg 가속도계가 다시 연결되었습니다. | engine on | com down");
+    EXPECT_TRUE(State.Logging && State.DeviceFound);
+
+    Link.SbComClick(false); // a port the user is disconnecting closes without a word
+    Log.clear();
+    Link.Comm1PortLost();
+    Link.TmReconnectTimer();
+    EXPECT_EQ(Trace(), "sleep 100 | close Com5 | retry off");
 }
 
 } // namespace
