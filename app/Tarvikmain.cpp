@@ -1,6 +1,7 @@
 #include "app/Tarvikmain.h"
 
 #include "app/ConversionReport.h"
+#include "app/CoreTexts.h"
 #include "app/FileDialogs.h"
 #include "app/ProjectorMode.h"
 #include "app/Tarviknote.h"
@@ -267,7 +268,7 @@ void TForm1::RunEnded() {
 }
 
 void TForm1::AppendMessage(const std::string& line) {
-    ui->Memo1->appendPlainText(Text(line));
+    ui->Memo1->appendPlainText(CoreText(line));
 }
 
 void TForm1::ProcessFrame(const Frame& frame) {
@@ -402,8 +403,7 @@ void TForm1::ApplyUnit() {
         // The unit box goes back to the unit the axes show, so that no run draws values in
         // a unit its axes do not name.
         ui->CmbUnit->setCurrentIndex(Charts->ShownUnit());
-        QMessageBox::warning(this, windowTitle(),
-                             QStringLiteral("질량을 변환할 수 없습니다. 다시 입력하세요"));
+        QMessageBox::warning(this, windowTitle(), tr("질량을 변환할 수 없습니다. 다시 입력하세요"));
         return;
     }
     State.Mass = *mass;
@@ -425,7 +425,7 @@ void TForm1::CmbYTimeChange() {
 
 void TForm1::CmbKalmanChange() {
     if (!OptionsUnlocked && ui->CmbKalman->currentIndex() >= KalmanFirstLockedLevel) {
-        AppendMessage("사용 할 수 없는 영역입니다");
+        ui->Memo1->appendPlainText(tr("사용 할 수 없는 영역입니다"));
         ui->CmbKalman->setCurrentIndex(KalmanFallbackLevel);
     }
     ApplyKalmanLevel(ui->CmbKalman->currentIndex());
@@ -483,7 +483,8 @@ void TForm1::ApplyPageLayout(Page page) {
 
 void TForm1::Cb3AxisClick() {
     if (ui->Cb3Axis->isChecked())
-        AppendMessage("[주의] 가상OS 또는 저사양 PC에서는 동작이 원활하지 않을 수 있습니다");
+        ui->Memo1->appendPlainText(
+            tr("[주의] 가상OS 또는 저사양 PC에서는 동작이 원활하지 않을 수 있습니다"));
 }
 
 void TForm1::EdLogFileKeyUp() {
@@ -537,8 +538,8 @@ void TForm1::TmFavWork2Timer() {
 
 void TForm1::BBtnStartClick() {
     if (!State.DeviceFound) {
-        AppendMessage(
-            "연결된 가속도계가 없습니다. 우측 상단의 포트모양의 아이콘을 눌러 연결하세요");
+        ui->Memo1->appendPlainText(
+            tr("연결된 가속도계가 없습니다. 우측 상단의 포트모양의 아이콘을 눌러 연결하세요"));
         return;
     }
     BeginRun(State, *this);
@@ -585,8 +586,7 @@ QString TForm1::AskLogPath(bool save) {
 
 void TForm1::BitBtn1Click() {
     if (State.LogCount == 0) {
-        QMessageBox::information(this, windowTitle(),
-                                 QStringLiteral("저장할 수 있는 Data가 없습니다"));
+        QMessageBox::information(this, windowTitle(), tr("저장할 수 있는 Data가 없습니다"));
         return;
     }
     const QString chosen = AskLogPath(true);
@@ -664,7 +664,9 @@ void TForm1::Chart1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPoint pixe
     TmFavWork2.start();
     const QPointF values = Charts->PixelToValues(pixel.x(), pixel.y());
     const ReadoutMode mode{ui->CbCursorFree->isChecked(), Controls.ThreeAxis, Controls.UnitIndex};
-    Readout->Show(pixel, ReadCursor(State, mode, values.x(), values.y()));
+    auto readout = ReadCursor(State, mode, values.x(), values.y());
+    if (readout) readout->ValueText = Std(CoreText(readout->ValueText));
+    Readout->Show(pixel, readout);
 }
 
 void TForm1::Chart1Zoom() {

@@ -1,3 +1,4 @@
+#include "app/Language.h"
 #include "app/Tarvikmain.h"
 #include "app/Tarviknote.h"
 #include "packaging/TarvikIcon.h"
@@ -7,6 +8,8 @@
 int main(int argc, char* argv[]) {
     Q_INIT_RESOURCE(Tarvikmain);
     QApplication application(argc, argv);
+    InstallTranslations(application, ChooseLanguage(QCoreApplication::arguments(),
+                                                    QProcessEnvironment::systemEnvironment()));
     QFont font(QStringLiteral("Tahoma"));
     font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Malgun Gothic"),
                       QStringLiteral("Noto Sans CJK KR")});
