@@ -71,31 +71,40 @@ int WindowLayout::ColumnWidth(int pageWidth) const {
 
 // The panels keep their order and the gaps between them; fitting its contents, a panel that
 // needs more height than the form gives it pushes the ones below it down, and a panel that
-// would then run off the page starts another column to the left. Returns the left edge of
-// the leftmost column.
-int WindowLayout::PlaceColumn(QWidget* page, int columnX, int columnWidth) {
+// would then run off the page goes into a row along the bottom of the page, under the
+// charts, which keep their width. Returns the room left for the charts.
+WindowLayout::ChartRoom WindowLayout::PlaceColumn(QWidget* page, int columnX, int columnWidth) {
     std::vector<QWidget*> column;
     for (QWidget* panel : ColumnPanels)
         if (panel->parentWidget() == page) column.push_back(panel);
     std::sort(column.begin(), column.end(), [this](QWidget* a, QWidget* b) {
         return FormGeometry[a].top() < FormGeometry[b].top();
     });
-    int left = columnX;
+    std::vector<std::pair<QWidget*, QSize>> bottomRow;
     int pushedDown = 0;
     for (QWidget* panel : column) {
         const QRect form = FormGeometry[panel];
         const int height = FitContents ? std::max(form.height(), panel->minimumSizeHint().height())
                                        : form.height();
-        int top = form.top() + pushedDown;
+        const int top = form.top() + pushedDown;
         if (FitContents && panel != column.front() && top + height > page->height()) {
-            left -= columnWidth + ColumnGap;
-            top = FormGeometry[column.front()].top();
-            pushedDown = top - form.top();
+            bottomRow.emplace_back(panel, QSize(columnWidth, height));
+            continue;
         }
-        Place(panel, QRect(left, top, columnWidth, height));
+        Place(panel, QRect(columnX, top, columnWidth, height));
         pushedDown += height - form.height();
     }
-    return left;
+    ChartRoom room{columnX - ColumnGap - ChartLeft, page->height()};
+    int rowHeight = 0;
+    for (const auto& [panel, size] : bottomRow)
+        rowHeight = std::max(rowHeight, size.height());
+    int left = ChartLeft;
+    for (const auto& [panel, size] : bottomRow) {
+        Place(panel, QRect(QPoint(left, page->height() - 1 - rowHeight), size));
+        left += size.width() + ColumnGap;
+    }
+    if (rowHeight > 0) room.Height -= rowHeight + ColumnGap;
+    return room;
 }
 
 void WindowLayout::SetFitContents(bool fit) {
@@ -111,23 +120,22 @@ void WindowLayout::PlacePages() {
     const int columnWidth = ColumnWidth(page.width());
     const QRect formColumn = FormGeometry[Ui.PnlAccValue];
     const int columnX = formColumn.left() + grownWidth - (columnWidth - formColumn.width());
-    // The charts end where the value columns of their page begin.
-    QHash<QWidget*, int> chartWidth;
+    QHash<QWidget*, ChartRoom> room;
     for (QWidget* each : Pages)
-        chartWidth[each] = PlaceColumn(each, columnX, columnWidth) - ColumnGap - ChartLeft;
-    const int tiltWidth = chartWidth[Ui.TabAngle];
-    Place(Ui.Chart3, QRect(ChartLeft, 0, tiltWidth, page.height() - 1));
+        room[each] = PlaceColumn(each, columnX, columnWidth);
+    const ChartRoom tilt = room[Ui.TabAngle];
+    Place(Ui.Chart3, QRect(ChartLeft, 0, tilt.Width, tilt.Height - 1));
     // The acceleration chart fills the page that shows it; the velocity page shares its
     // height with the velocity chart below.
     QWidget* chartPanel = Ui.PnlAccChart;
-    const int width = chartWidth[chartPanel->parentWidget()];
-    const int speedWidth = chartWidth[Ui.TabSpeed];
+    const ChartRoom shown = room[chartPanel->parentWidget()];
+    const ChartRoom speed = room[Ui.TabSpeed];
     if (chartPanel->parentWidget() == Ui.TabSpeed) {
-        const int half = page.height() / 2;
-        Place(chartPanel, QRect(ChartLeft, chartPanel->y(), width, half));
-        Place(Ui.PnlSpeed, QRect(ChartLeft, half + 3, speedWidth, half - 3));
+        const int half = speed.Height / 2;
+        Place(chartPanel, QRect(ChartLeft, chartPanel->y(), speed.Width, half));
+        Place(Ui.PnlSpeed, QRect(ChartLeft, half + 3, speed.Width, half - 3));
     } else {
-        Place(chartPanel, QRect(ChartLeft, chartPanel->y(), width, page.height() - 1));
-        Place(Ui.PnlSpeed, QRect(ChartLeft, Ui.PnlSpeed->y(), speedWidth, Ui.PnlSpeed->height()));
+        Place(chartPanel, QRect(ChartLeft, chartPanel->y(), shown.Width, shown.Height - 1));
+        Place(Ui.PnlSpeed, QRect(ChartLeft, Ui.PnlSpeed->y(), speed.Width, Ui.PnlSpeed->height()));
     }
 }

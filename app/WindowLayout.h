@@ -35,7 +35,11 @@ protected:
 private:
     void PlaceWindowEdges();
     int ColumnWidth(int pageWidth) const;
-    int PlaceColumn(QWidget* page, int columnX, int columnWidth);
+    struct ChartRoom {
+        int Width;
+        int Height;
+    };
+    ChartRoom PlaceColumn(QWidget* page, int columnX, int columnWidth);
     void Place(QWidget* widget, const QRect& rect);
 
     Ui::TForm1& Ui;
