@@ -4,14 +4,26 @@
 #include <QFileDialog>
 
 QString AskFilePath(QWidget* parent, FileDialogMode mode, const QString& folder,
-                    const QString& proposedName, const QString& title,
-                    const QString& defaultSuffix) {
+                    const QString& proposedName, const QString& title, const QString& defaultSuffix,
+                    const QStringList& filters) {
     QFileDialog dialog(parent);
     dialog.setDirectory(folder);
-    dialog.setNameFilters({"csv (*.csv)", "txt (*.txt)", "All (*.*)"});
+    if (filters.isEmpty()) {
+        dialog.setNameFilters({"csv (*.csv)", "txt (*.txt)", "All (*.*)"});
+        dialog.setDefaultSuffix(defaultSuffix);
+    } else {
+        const auto suffixOf = [](const QString& filter) {
+            return filter.section(QStringLiteral("*."), 1).section(QLatin1Char(')'), 0, 0);
+        };
+        dialog.setNameFilters(filters);
+        dialog.setDefaultSuffix(suffixOf(filters.constFirst()));
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, suffixOf](const QString& filter) {
+                             dialog.setDefaultSuffix(suffixOf(filter));
+                         });
+    }
     dialog.selectFile(proposedName);
     if (!title.isEmpty()) dialog.setWindowTitle(title);
-    dialog.setDefaultSuffix(defaultSuffix);
     if (mode == FileDialogMode::Save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
     } else {

@@ -1,7 +1,7 @@
 #include "app/Tarvikmain.h"
 
 #include "app/ConversionReport.h"
-#include "app/CoreTexts.h"
+#include "display/CoreTexts.h"
 #include "app/FileDialogs.h"
 #include "app/ProjectorMode.h"
 #include "app/Tarviknote.h"
@@ -89,6 +89,18 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     ConnectControlState();
     ConnectHandlers();
     FormCreate();
+    Keeper = std::make_unique<RunKeeper>(State, Controls, *this,
+                                         LogDir + QDir::separator() + QStringLiteral("Autosave"));
+    auto askSavePath = [this](const QString& title, const QString& name,
+                              const QStringList& filters) {
+        return AskFilePath(this, FileDialogMode::Save, LogDir, name, title, {}, filters);
+    };
+    Tools = std::make_unique<ChartTools>(
+        *Charts, Controls,
+        ChartToolControls{ui->RbPendByG, ui->EdPendL, ui->EdLogFile, askSavePath}, *this, this);
+    connect(Keeper.get(), &RunKeeper::RunKept, Tools.get(), &ChartTools::KeepRun);
+    Tools->Menu()->addSeparator();
+    Tools->Menu()->addAction(Projector->Toggle());
     // The deferred close stays off until a disconnect: at start there is nothing to close.
     TmSystem.start();
     TmFavWork2.start();
@@ -231,6 +243,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::FormClose() {
+    Keeper->RunFinished();
     // The message area closes with the window: a failure must be seen before it goes.
     if (const auto failure = WriteSettings(SettingsFile, *this))
         QMessageBox::warning(this, windowTitle(), Text(*failure));
@@ -249,6 +262,7 @@ void TForm1::AppendPoint(int chart, int series, double x, double y) {
 
 void TForm1::ClearSeries(int chart, int series) {
     Charts->ClearSeries(chart, series);
+    if (Tools) Tools->SeriesCleared(chart, series);
 }
 
 int TForm1::PointCount(int chart, int series) const {
@@ -265,6 +279,7 @@ void TForm1::ShowThreeAxisBox() {
 
 void TForm1::RunEnded() {
     ui->CmbUnit->setEnabled(true);
+    Keeper->RunFinished();
 }
 
 void TForm1::AppendMessage(const std::string& line) {
@@ -439,6 +454,7 @@ void TForm1::PageControl1Change() {
         page = Page::TabAccelo;
     }
     Controls.ActivePage = page;
+    Keeper->RunFinished();
     EndRunForPageChange(State, *this);
     ApplyPageLayout(page);
     if (page == Page::TabSpeed && Form2 != nullptr && !Form2->NotShowChecked()) ShowNoteWindow();
@@ -503,14 +519,17 @@ void TForm1::Comm1RxChar() {
 
 void TForm1::SbComClick() {
     Link->SbComClick(ui->SbCom->isChecked());
+    Keeper->KeepIfEnded();
 }
 
 void TForm1::SbComAutoClick() {
     Link->SbComAutoClick(ui->SbCom->isChecked());
+    Keeper->KeepIfEnded();
 }
 
 void TForm1::TmSystemTimer() {
     Link->TmSystemTimer();
+    Keeper->KeepIfEnded();
 }
 
 void TForm1::TmEngineTimer() {
@@ -542,8 +561,11 @@ void TForm1::BBtnStartClick() {
             tr("연결된 가속도계가 없습니다. 우측 상단의 포트모양의 아이콘을 눌러 연결하세요"));
         return;
     }
+    Keeper->RunFinished();
     BeginRun(State, *this);
-    ui->EdLogFile->setText(Text(MakeLogFileName(LocalNow())));
+    const std::string name = MakeLogFileName(LocalNow());
+    ui->EdLogFile->setText(Text(name));
+    Keeper->RunStarted(name, Controls.ActivePage);
     ui->CmbUnit->setEnabled(false);
     switch (Controls.ActivePage) {
     case Page::TabSpeed: {

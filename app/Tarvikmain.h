@@ -1,10 +1,12 @@
 #pragma once
 
+#include "app/RunKeeper.h"
 #include "device/DeviceLink.h"
 #include "device/ReceiveQueue.h"
 #include "device/qt/TComm.h"
 #include "display/ChartReadout.h"
 #include "display/ChartSet.h"
+#include "display/ChartTools.h"
 #include "engine/LiveState.h"
 #include "engine/MeasurementView.h"
 #include "files/Settings.h"
@@ -84,6 +86,7 @@ public:
     // Read access for tests and tools.
     const LiveState& Live() const { return State; }
     const ChartSet& ChartsView() const { return *Charts; }
+    ChartTools& AnalysisTools() const { return *Tools; }
     const PortContext& Port() const { return Ports[0]; }
     ProjectorMode& Projection() const { return *Projector; }
 
@@ -151,6 +154,8 @@ private:
     std::unique_ptr<ChartReadout> Readout;
     std::unique_ptr<DeviceLink> Link;
     std::unique_ptr<CalibrationPage> Calibration;
+    std::unique_ptr<RunKeeper> Keeper;
+    std::unique_ptr<ChartTools> Tools;
     std::unique_ptr<WindowLayout> Layout;
     std::unique_ptr<ThreeAxisKey> AxisKey;
     std::unique_ptr<ProjectorMode> Projector;

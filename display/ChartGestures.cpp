@@ -41,12 +41,23 @@ void ChartGestures::Press(QMouseEvent* event) {
     DragButton = event->button();
     DragStart = LastPosition = position;
     Scrolling = false;
+    MarkingTimeRange = DragButton == Qt::LeftButton &&
+                       (TimeRangeArmed || event->modifiers().testFlag(Qt::ShiftModifier));
+    TimeRangeArmed = false;
+}
+
+void ChartGestures::MarkTimeRange(QPoint position, bool finished) {
+    const QCPAxis* time = Plot->xAxis;
+    emit TimeRangeDragged(time->pixelToCoord(DragStart.x()), time->pixelToCoord(position.x()),
+                          finished);
 }
 
 void ChartGestures::Move(QMouseEvent* event) {
     const QPoint position = event->position().toPoint();
     if (ClickButton != Qt::NoButton && Dragged(ClickStart, position)) ClickCancelled = true;
-    if (DragButton == Qt::LeftButton) {
+    if (MarkingTimeRange) {
+        MarkTimeRange(position, false);
+    } else if (DragButton == Qt::LeftButton) {
         if (position.x() > DragStart.x() && position.y() > DragStart.y()) {
             Band->setGeometry(QRect(DragStart, position).intersected(Plot->axisRect()->rect()));
             Band->show();
@@ -75,12 +86,18 @@ void ChartGestures::Release(QMouseEvent* event) {
         const bool click = !ClickCancelled && !Dragged(ClickStart, event->position().toPoint());
         ClickButton = Qt::NoButton;
         if (click) emit Clicked(event->button(), ClickModifiers, ClickStart);
+        if (click && event->button() == Qt::RightButton) emit MenuRequested(ClickStart);
     }
     if (event->button() != DragButton) return;
     DragButton = Qt::NoButton;
     if (event->button() != Qt::LeftButton) return;
-    Band->hide();
     const QPoint end = event->position().toPoint();
+    if (MarkingTimeRange) {
+        MarkingTimeRange = false;
+        MarkTimeRange(end, true);
+        return;
+    }
+    Band->hide();
     const QPoint drag = end - DragStart;
     if (drag.x() >= MinDragPixels && drag.y() >= MinDragPixels) {
         const QRectF dragged{QPointF(DragStart), QPointF(end)};

@@ -52,6 +52,10 @@ public:
     // The bottom- and left-axis values of Chart1 under a pixel of the chart widget.
     QPointF PixelToValues(int x, int y) const;
 
+    // For tools drawn beside the series (overlays, ranges, fits) and for picture exports.
+    QCustomPlot* Plot(int chart) const;
+    ChartGestures* GesturesOf(int chart) const { return Gestures.at(chart - 1); }
+
 signals:
     // A zoom, undo zoom or scroll by the user, after the new ranges are in effect. Ranges
     // set through this class never raise it.
@@ -63,7 +67,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QCustomPlot* Plot(int chart) const;
     QCPGraph* Graph(int chart, int series) const;
     void SetUpChart1();
     void SetUpValueChart(int chart, const char* title, const char* leftTitle,

@@ -70,7 +70,8 @@ public:
     virtual int PointCount(int chart, int series) const = 0;
     virtual void ShowBox(Box box, const std::string& text) = 0;
     virtual void ShowThreeAxisBox() = 0;
-    // A run ended by itself: the unit box may change again.
+    // A run ended (Stop or a full window), after its stop line: the unit box may change again
+    // and the run is kept.
     virtual void RunEnded() = 0;
     virtual void AppendMessage(const std::string& line) = 0;
 };

@@ -224,10 +224,12 @@ void StopRun(LiveState& state, MeasurementView& view) {
     const bool running = state.Logging;
     state.Logging = false;
     state.VelocityRun = false;
-    view.RunEnded();
     view.AppendMessage("[Stop Data Log.............]");
-    if (!running) return;
-    const std::chrono::duration<double> runTime = std::chrono::steady_clock::now() - state.RunStart;
-    if (const auto lost = LostSamplesLine(state.RunSamples, runTime.count()))
-        view.AppendMessage(*lost);
+    if (running) {
+        const std::chrono::duration<double> runTime =
+            std::chrono::steady_clock::now() - state.RunStart;
+        if (const auto lost = LostSamplesLine(state.RunSamples, runTime.count()))
+            view.AppendMessage(*lost);
+    }
+    view.RunEnded();
 }

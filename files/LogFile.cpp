@@ -68,38 +68,45 @@ std::string WithoutExtension(const std::string& name) {
     return name.substr(0, name.rfind('.'));
 }
 
-bool SaveLogFile(const std::string& path, const LiveState& state, std::uint32_t count,
-                 bool threeAxis, int unitIndex, MeasurementView& view) {
+LogWriteResult WriteLogFile(const std::string& path, const LiveState& state, std::uint32_t count,
+                            bool threeAxis, int unitIndex) {
     const bool inMs2 = unitIndex != 0;
     count = std::min(count, LogCapacity);
     const double* const axes[] = {state.LogX, state.LogY, state.LogZ};
+    LogWriteResult result;
     for (std::uint32_t i = 0; i < count; ++i)
         for (int axis = 0; axis < (threeAxis ? 3 : 1); ++axis)
             if (std::isnan(axes[axis][i])) {
-                view.AppendMessage("Cannot make log-file : " + path + " (sample " +
-                                   std::to_string(i) + " is not a number)");
-                return false;
+                result.Failure = "sample " + std::to_string(i) + " is not a number";
+                return result;
             }
     std::vector<std::string> lines;
     lines.reserve(count + 2);
     lines.push_back(Cp949FromUtf8(";" + path));
     lines.push_back(Cp949FromUtf8(Header(threeAxis, inMs2)));
-    int saturated = 0;
     for (std::uint32_t i = 0; i < count; ++i) {
         std::string row = std::to_string(i);
         for (int axis = 0; axis < (threeAxis ? 3 : 1); ++axis)
-            row += ',' + ValueText(axes[axis][i], inMs2, saturated);
+            row += ',' + ValueText(axes[axis][i], inMs2, result.Saturated);
         lines.push_back(std::move(row));
     }
     std::error_code error;
-    if (!WriteTextLines(PathFromUtf8(path), lines, &error)) {
-        view.AppendMessage("Cannot make log-file : " + path + " (" + error.message() + ")");
+    if (!WriteTextLines(PathFromUtf8(path), lines, &error)) result.Failure = error.message();
+    return result;
+}
+
+bool SaveLogFile(const std::string& path, const LiveState& state, std::uint32_t count,
+                 bool threeAxis, int unitIndex, MeasurementView& view) {
+    const LogWriteResult result = WriteLogFile(path, state, count, threeAxis, unitIndex);
+    if (result.Failure) {
+        view.AppendMessage("Cannot make log-file : " + path + " (" + *result.Failure + ")");
         return false;
     }
     view.AppendMessage(threeAxis ? "3(X,Y,Z) Axis Log File Saved : " : "X Axis Log File Saved : ");
-    if (saturated > 0)
-        view.AppendMessage(std::to_string(saturated) + " values beyond " +
-                           (inMs2 ? "±999999.99 m/s²" : "±99999.999 G") + " saved as that limit");
+    if (result.Saturated > 0)
+        view.AppendMessage(std::to_string(result.Saturated) + " values beyond " +
+                           (unitIndex != 0 ? "±999999.99 m/s²" : "±99999.999 G") +
+                           " saved as that limit");
     return true;
 }
 

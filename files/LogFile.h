@@ -23,11 +23,23 @@ std::string WithCsvExtension(const std::string& path);
 // The name before its last "."; a name without "." is returned whole.
 std::string WithoutExtension(const std::string& name);
 
+// What writing a log came to: why it failed, if it did, and how many values beyond the
+// columns' range were written as the limit.
+struct LogWriteResult {
+    std::optional<std::string> Failure;
+    int Saturated = 0;
+};
+
 // Writes the first `count` samples of the recording to the file, in g (unit index 0) or
-// m/s² (any other index), three axes or X only, and reports the outcome in the message
-// area. An earlier file of that name is replaced only by a complete new one. Every row is
-// one Load reads back: values beyond the columns' range are written as the limit (and
-// counted in a line), and a recording holding a value that is not a number is not saved.
+// m/s² (any other index), three axes or X only. An earlier file of that name is replaced only
+// by a complete new one. Every row is one Load reads back: values beyond the columns' range
+// are written as the limit, and a recording holding a value that is not a number is not
+// written.
+LogWriteResult WriteLogFile(const std::string& path, const LiveState& state, std::uint32_t count,
+                            bool threeAxis, int unitIndex);
+
+// WriteLogFile, reporting the outcome in the message area (the limited values in a line of
+// their own).
 bool SaveLogFile(const std::string& path, const LiveState& state, std::uint32_t count,
                  bool threeAxis, int unitIndex, MeasurementView& view);
 

@@ -1,5 +1,5 @@
 #include "../app/Dialogs.h"
-#include "app/CoreTexts.h"
+#include "display/CoreTexts.h"
 #include "app/Language.h"
 #include "app/Tarvikmain.h"
 #include "app/Tarviknote.h"

@@ -1,4 +1,4 @@
-#include "app/CoreTexts.h"
+#include "display/CoreTexts.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -6,8 +6,36 @@
 
 namespace {
 
-// As the core writes them; %1 and %2 stand for the parts that vary.
+// As the core writes them; %1 and %2 stand for the parts that vary. Whole texts come first,
+// so that a text with a part that varies cannot take one of them.
 const char* const CoreLines[] = {
+    // the statistics table and the sine fit
+    QT_TRANSLATE_NOOP("CoreTexts", "구간 통계"),
+    QT_TRANSLATE_NOOP("CoreTexts", "점 수"),
+    QT_TRANSLATE_NOOP("CoreTexts", "시작 [s]"),
+    QT_TRANSLATE_NOOP("CoreTexts", "끝 [s]"),
+    QT_TRANSLATE_NOOP("CoreTexts", "최솟값"),
+    QT_TRANSLATE_NOOP("CoreTexts", "최댓값"),
+    QT_TRANSLATE_NOOP("CoreTexts", "평균"),
+    QT_TRANSLATE_NOOP("CoreTexts", "표준편차"),
+    QT_TRANSLATE_NOOP("CoreTexts", "평균 가속도 [m/s²] (직선 맞춤)"),
+    QT_TRANSLATE_NOOP("CoreTexts", "  표준오차 [m/s²]"),
+    QT_TRANSLATE_NOOP("CoreTexts", "속도 [m/s]"),
+    QT_TRANSLATE_NOOP("CoreTexts", "기울기 [°]"),
+    QT_TRANSLATE_NOOP("CoreTexts", "힘 [N]"),
+    QT_TRANSLATE_NOOP("CoreTexts", "힘 [kgf]"),
+    QT_TRANSLATE_NOOP("CoreTexts", "사인 맞춤"),
+    QT_TRANSLATE_NOOP("CoreTexts", "사인 맞춤 (감쇠 진동)"),
+    QT_TRANSLATE_NOOP("CoreTexts", "중력 g: 길이 칸이 비어 있거나 숫자가 아닙니다"),
+    QT_TRANSLATE_NOOP("CoreTexts", "진폭 θ0: 줄 방향 축의 값(약 1 g)이 아니어서 읽을 수 없습니다"),
+    QT_TRANSLATE_NOOP("CoreTexts", "진폭 θ0: 이 관찰 방식으로는 읽을 수 없습니다"),
+    QT_TRANSLATE_NOOP("CoreTexts", "± 는 95 % 구간 (2σ)"),
+    QT_TRANSLATE_NOOP("CoreTexts", "맞춤 불가: 점이 너무 적습니다"),
+    QT_TRANSLATE_NOOP("CoreTexts", "맞춤 불가: 숫자가 아닌 값이 있습니다"),
+    QT_TRANSLATE_NOOP("CoreTexts", "맞춤 불가: 값의 변화가 없습니다"),
+    QT_TRANSLATE_NOOP("CoreTexts", "맞춤 불가: 진동을 찾을 수 없습니다"),
+    QT_TRANSLATE_NOOP("CoreTexts", "맞춤 불가: 구간이 한 주기보다 짧습니다"),
+    // the message area
     QT_TRANSLATE_NOOP("CoreTexts", "가속도계가 자동 연결되었습니다."),
     QT_TRANSLATE_NOOP("CoreTexts", "점검 : 연결가능한 가속도계가 없습니다. 가속도계의 전원과 "
                                    "통신 케이블을 점검하세요"),
@@ -26,6 +54,15 @@ const char* const CoreLines[] = {
     QT_TRANSLATE_NOOP("CoreTexts", "[주의] 이번 측정에서 샘플 약 %1개(%2%)를 받지 못했습니다. "
                                    "시간 값이 실제보다 짧게 나타납니다"),
     QT_TRANSLATE_NOOP("CoreTexts", "%1축ACC:%2"),
+    QT_TRANSLATE_NOOP("CoreTexts", "%1, 튀는 점 %2개 제외"),
+    QT_TRANSLATE_NOOP("CoreTexts", "주기 T = %1"),
+    QT_TRANSLATE_NOOP("CoreTexts", "중력 g = 4π²L/T² = %1"),
+    QT_TRANSLATE_NOOP("CoreTexts", "  L = %1 (길이 칸 마지막 자리의 절반)"),
+    QT_TRANSLATE_NOOP("CoreTexts", "진폭 θ0 = %1"),
+    QT_TRANSLATE_NOOP("CoreTexts", "작은 진폭 보정 T0 = %1"),
+    QT_TRANSLATE_NOOP("CoreTexts", "보정한 g = %1"),
+    QT_TRANSLATE_NOOP("CoreTexts", "%1축 가속도%2"),
+    QT_TRANSLATE_NOOP("CoreTexts", "%1 가속도%2"),
 };
 
 struct CoreLine {
@@ -48,13 +85,15 @@ const std::vector<CoreLine>& Lines() {
     return lines;
 }
 
-// Puts the captured parts in for %1..%9 in one pass, so that a part holding "%2" stays as it is.
-QString Filled(const QString& text, const QRegularExpressionMatch& match) {
+// Puts the captured parts, each in the program's language, in for %1..%9 in one pass, so that
+// a part holding "%2" stays as it is.
+template <typename Translate>
+QString Filled(const QString& text, const QRegularExpressionMatch& match, Translate translate) {
     QString filled;
     for (int i = 0; i < text.size(); ++i) {
         const int number = i + 1 < text.size() ? text[i + 1].digitValue() : -1;
         if (text[i] == QLatin1Char('%') && number >= 1 && number <= match.lastCapturedIndex()) {
-            filled += match.captured(number);
+            filled += translate(match.captured(number));
             ++i;
         } else {
             filled += text[i];
@@ -70,7 +109,8 @@ QString CoreText(const std::string& line) {
     for (const CoreLine& known : Lines()) {
         const QRegularExpressionMatch match = known.Pattern.match(text);
         if (match.hasMatch())
-            return Filled(QCoreApplication::translate("CoreTexts", known.Source), match);
+            return Filled(QCoreApplication::translate("CoreTexts", known.Source), match,
+                          [](const QString& part) { return CoreText(part.toStdString()); });
     }
     return text;
 }

@@ -1,0 +1,98 @@
+#include "analysis/StatisticsTable.h"
+
+#include "analysis/RangeStatistics.h"
+#include "engine/NumberText.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+namespace {
+
+constexpr int TimeDecimals = 2;
+constexpr int ValueDecimals = 4;
+
+std::string Number(double value, int decimals) {
+    return std::isfinite(value) ? FormatFixed(value, decimals, 17) : std::string();
+}
+
+} // namespace
+
+TextTable RangeStatisticsTable(const std::vector<ShownCurve>& curves, double from, double to) {
+    struct Quantity {
+        const char* Title;
+        std::function<std::string(const RangeStatistics&, const ShownCurve&)> Text;
+    };
+    auto time = [](double RangeStatistics::*field) {
+        return [field](const RangeStatistics& s, const ShownCurve&) {
+            return Number(s.*field, TimeDecimals);
+        };
+    };
+    auto value = [](double RangeStatistics::*field) {
+        return [field](const RangeStatistics& s, const ShownCurve&) {
+            return Number(s.*field, ValueDecimals);
+        };
+    };
+    auto line = [from, to](const ShownCurve& curve) {
+        const std::size_t n = std::min(curve.Times.size(), curve.Values.size());
+        const SampleRange range = SamplesBetween(std::span(curve.Times).first(n), from, to);
+        const std::size_t count = range.End - range.First;
+        return FitLine(std::span(curve.Times).subspan(range.First, count),
+                       std::span(curve.Values).subspan(range.First, count));
+    };
+    std::vector<Quantity> quantities{
+        {"점 수",
+         [](const RangeStatistics& s, const ShownCurve&) {
+             return s.Count > 0 ? std::to_string(s.Count) : std::string();
+         }},
+        {"시작 [s]", time(&RangeStatistics::StartTime)},
+        {"끝 [s]", time(&RangeStatistics::EndTime)},
+        {"Δt [s]", time(&RangeStatistics::Duration)},
+        {"최솟값", value(&RangeStatistics::Minimum)},
+        {"최댓값", value(&RangeStatistics::Maximum)},
+        {"평균", value(&RangeStatistics::Mean)},
+        {"표준편차", value(&RangeStatistics::StandardDeviation)},
+    };
+    if (std::any_of(curves.begin(), curves.end(), IsVelocity)) {
+        quantities.push_back({"Δv [m/s]", [](const RangeStatistics& s, const ShownCurve& c) {
+                                  return IsVelocity(c)
+                                             ? Number(s.LastValue - s.FirstValue, ValueDecimals)
+                                             : std::string();
+                              }});
+        quantities.push_back(
+            {"평균 가속도 [m/s²] (직선 맞춤)", [line](const RangeStatistics&, const ShownCurve& c) {
+                 const LineFit fit = line(c);
+                 return IsVelocity(c) && fit.Valid ? Number(fit.Slope, ValueDecimals)
+                                                   : std::string();
+             }});
+        quantities.push_back(
+            {"  표준오차 [m/s²]", [line](const RangeStatistics&, const ShownCurve& c) {
+                 const LineFit fit = line(c);
+                 return IsVelocity(c) && fit.Valid ? Number(fit.SlopeError, ValueDecimals)
+                                                   : std::string();
+             }});
+    }
+    TextTable table{{"구간 통계"}};
+    std::vector<RangeStatistics> statistics;
+    for (const ShownCurve& curve : curves) {
+        table[0].push_back(curve.Title);
+        statistics.push_back(ComputeRangeStatistics(curve.Times, curve.Values, from, to));
+    }
+    for (const Quantity& quantity : quantities) {
+        std::vector<std::string> row{quantity.Title};
+        for (std::size_t c = 0; c < curves.size(); ++c)
+            row.push_back(quantity.Text(statistics[c], curves[c]));
+        table.push_back(std::move(row));
+    }
+    return table;
+}
+
+std::string TabSeparated(const TextTable& table) {
+    std::string text;
+    for (const auto& row : table) {
+        for (std::size_t c = 0; c < row.size(); ++c)
+            text += (c > 0 ? "\t" : "") + row[c];
+        text += '\n';
+    }
+    return text;
+}

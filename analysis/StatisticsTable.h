@@ -1,0 +1,17 @@
+#pragma once
+
+#include "analysis/ShownCurves.h"
+
+#include <string>
+#include <vector>
+
+using TextTable = std::vector<std::vector<std::string>>;
+
+// The statistics of every curve over the closed time range [from, to] as text: a title row,
+// then one row per quantity with a column per curve. Beside a velocity also Δv and the mean
+// acceleration of its least-squares line with the line's standard error. A curve without
+// samples in the range, or a quantity that needs more of them, leaves its cells empty.
+TextTable RangeStatisticsTable(const std::vector<ShownCurve>& curves, double from, double to);
+
+// Tab-separated lines, as a spreadsheet pastes them into cells.
+std::string TabSeparated(const TextTable& table);

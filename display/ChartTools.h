@@ -1,0 +1,97 @@
+#pragma once
+
+#include "analysis/ShownCurves.h"
+#include "display/RunOverlay.h"
+#include "display/StatisticsWindow.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <array>
+#include <functional>
+#include <map>
+
+class ChartSet;
+class MeasurementView;
+class QAbstractButton;
+class QAction;
+class QCPGraph;
+class QCPItemRect;
+class QCPItemText;
+class QLineEdit;
+class QMenu;
+
+// The window's controls the tools read, and its save dialog: a path asked for with a title,
+// a proposed name and filters such as "PNG (*.png)"; empty when cancelled.
+struct ChartToolControls {
+    const QAbstractButton* PendByGravity = nullptr; // observing the gravity component
+    const QLineEdit* PendLength = nullptr;
+    const QLineEdit* LogName = nullptr;
+    std::function<QString(const QString&, const QString&, const QStringList&)> AskSavePath;
+};
+
+// Analysis tools beside the charts, reached from each chart's menu (a right click without
+// dragging) and by the shortcuts the menu shows: statistics over a marked time range, the
+// sine fit of the pendulum page, overlays of earlier runs, and exports as a picture or a
+// spreadsheet file. The series the measurement draws and the recording stay untouched.
+class ChartTools : public QObject {
+    Q_OBJECT
+public:
+    enum class Tool { Statistics, MarkRange, SineFit, Overlay, ClearOverlay, Picture, Csv };
+
+    ChartTools(ChartSet& charts, const ControlState& controls, ChartToolControls window,
+               MeasurementView& view, QWidget* mainWindow);
+    ~ChartTools() override;
+
+    QAction* Action(Tool tool) const { return Actions.at(tool); }
+    QMenu* Menu() const { return ChartMenu; }
+    StatisticsWindow* Statistics() const { return StatisticsView; }
+    const RunOverlay& Overlays() const { return Overlay; }
+
+    // A series was cleared: a new run, a load, a page change or a unit redraw.
+    void SeriesCleared(int chart, int series);
+    // A run ended while its page's charts still show it.
+    void KeepRun(Page page, const QDateTime& started);
+
+    // The marked time range, shaded on the page's charts; the statistics follow it.
+    void MarkTimeRange(double from, double to);
+    // The sine fit over the pendulum samples in view; its result lines, as the chart shows them.
+    void FitSineInView();
+    QString FitText() const;
+    bool SavePicture(int chart, const QString& path);
+    bool ExportCsv(const QString& path);
+
+private:
+    void CreateActions(QWidget* mainWindow);
+    void OpenMenu(int chart, QPoint pixel);
+    void TimeRangeDragged(int chart, double start, double current, bool finished);
+    void ShowStatistics();
+    void UpdateStatistics();
+    void RefreshBands();
+    void RemoveFit();
+    void AskPicturePath();
+    void AskCsvPath();
+    std::vector<ShownCurve> PageCurvesShown() const;
+    int TargetChart() const;
+
+    ChartSet& Charts;
+    const ControlState& Controls;
+    ChartToolControls Window;
+    MeasurementView& View;
+    QWidget* MainWindow;
+    RunOverlay Overlay;
+    StatisticsWindow* StatisticsView;
+    QMenu* ChartMenu;
+    std::map<Tool, QAction*> Actions;
+    QTimer StatisticsTimer;
+    QTimer RefitTimer;
+    int MenuChart = 0;    // the chart whose menu is open
+    int PressedChart = 0; // the chart last clicked, for the shortcuts
+    bool HasRange = false;
+    double RangeFrom = 0.0, RangeTo = 0.0;
+    bool RangeDragging = false, RangeMoving = false;
+    double MoveFrom = 0.0, MoveTo = 0.0; // the range when a drag inside it began
+    std::array<QCPItemRect*, 3> Bands{};
+    QCPGraph* FitCurve = nullptr;
+    QCPItemText* FitLabel = nullptr;
+};

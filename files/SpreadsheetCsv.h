@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// One column of a spreadsheet export: a title in words with its unit, and its values.
+struct ExportColumn {
+    std::string Title;
+    std::vector<double> Values;
+    int Decimals = 6;
+};
+
+// Writes the columns side by side as a CSV file a spreadsheet opens as it is: UTF-8 with a
+// byte order mark, a title row, "." decimals, CR LF. A shorter column leaves its cells empty
+// below its end, a value that is not a number leaves its cell empty. The file is replaced
+// only by a complete new one; false when it cannot be written.
+bool WriteSpreadsheetCsv(const std::string& path, const std::vector<ExportColumn>& columns);

@@ -1,0 +1,75 @@
+#include "analysis/RangeStatistics.h"
+
+#include "analysis/StatisticsTable.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <vector>
+
+TEST(RangeStatistics, SamplesInsideTheClosedRangeAgainstHandValues) {
+    std::vector<double> times;
+    for (int i = 0; i < 5; ++i)
+        times.push_back(i * 0.02);
+    const std::vector<double> values{1, 2, 4, 7, 11}, offset{1e9 + 1, 1e9 + 2, 1e9 + 3, 0, 0};
+    struct Case {
+        const std::vector<double>& Values;
+        double From, To;
+        int Count;
+        double Start, End, Min, Max, Mean, Deviation;
+    };
+    const Case cases[] = {
+        {values, times[1], times[3], 3, 0.02, 0.06, 2, 7, 13.0 / 3, std::sqrt(19.0 / 3)},
+        {values, -1, 1, 5, 0, 0.08, 1, 11, 5, std::sqrt(16.5)},
+        {values, 0.03, 0.035, 0, NAN, NAN, NAN, NAN, NAN, NAN},
+        {values, 0.05, 0.07, 1, 0.06, 0.06, 7, 7, 7, NAN},
+        {values, 0.06, 0.02, 0, NAN, NAN, NAN, NAN, NAN, NAN},        // reversed
+        {offset, 0, 0.045, 3, 0, 0.04, 1e9 + 1, 1e9 + 3, 1e9 + 2, 1}, // no cancellation
+    };
+    auto same = [](double actual, double expected) {
+        return std::isnan(expected) ? std::isnan(actual) : std::abs(actual - expected) < 1e-9;
+    };
+    for (const Case& c : cases) {
+        const RangeStatistics s = ComputeRangeStatistics(times, c.Values, c.From, c.To);
+        EXPECT_EQ(s.Count, c.Count) << c.From;
+        for (const auto& [actual, expected] : {std::pair{s.StartTime, c.Start},
+                                               {s.EndTime, c.End},
+                                               {s.Duration, c.End - c.Start},
+                                               {s.Minimum, c.Min},
+                                               {s.Maximum, c.Max},
+                                               {s.Mean, c.Mean},
+                                               {s.StandardDeviation, c.Deviation}})
+            EXPECT_TRUE(same(actual, expected)) << c.From << ": " << actual << " vs " << expected;
+    }
+    const RangeStatistics rising = ComputeRangeStatistics(times, values, 0.02, 0.08);
+    EXPECT_EQ(rising.LastValue - rising.FirstValue, 9);
+}
+
+TEST(LineFit, SlopeInterceptAndTheirStandardErrorsAgainstHandValues) {
+    const LineFit fit = FitLine(std::vector<double>{0, 1, 2, 3}, std::vector<double>{1, 3, 4, 7});
+    ASSERT_TRUE(fit.Valid);
+    EXPECT_NEAR(fit.Slope, 1.9, 1e-12);
+    EXPECT_NEAR(fit.Intercept, 0.9, 1e-12);
+    EXPECT_NEAR(fit.SlopeError, std::sqrt(0.35 / 5), 1e-12);
+    EXPECT_NEAR(fit.InterceptError, std::sqrt(0.35 * 0.7), 1e-12);
+    EXPECT_FALSE(FitLine(std::vector<double>{0, 1}, std::vector<double>{1, 3}).Valid);
+    EXPECT_FALSE(FitLine(std::vector<double>{2, 2, 2}, std::vector<double>{1, 3, 4}).Valid);
+}
+
+TEST(RangeStatisticsTable, ACurveAColumnAndTheVelocityLineBesideAVelocity) {
+    const std::vector<double> times{0, 0.02, 0.04, 0.06};
+    const std::vector<ShownCurve> curves{{Chart1, 0, "X 가속도 [m/s²]", times, {1, 2, 3, 4}},
+                                         {Chart2, 0, "속도 [m/s]", times, {0, 0.1, 0.2, 0.4}},
+                                         {Chart1, 3, "힘 [N]", {}, {}}};
+    const TextTable table = RangeStatisticsTable(curves, 0.01, 0.07);
+    ASSERT_EQ(table.size(), 12u);
+    EXPECT_EQ(table[0],
+              (std::vector<std::string>{"구간 통계", "X 가속도 [m/s²]", "속도 [m/s]", "힘 [N]"}));
+    EXPECT_EQ(table[1], (std::vector<std::string>{"점 수", "3", "3", ""}));
+    EXPECT_EQ(table[4], (std::vector<std::string>{"Δt [s]", "0.04", "0.04", ""}));
+    EXPECT_EQ(table[7][1], "3.0000");
+    EXPECT_EQ(table[9], (std::vector<std::string>{"Δv [m/s]", "", "0.3000", ""}));
+    EXPECT_EQ(table[10][2], "7.5000"); // (0.1, 0.2, 0.4) over 0.04 s
+    EXPECT_EQ(table[11][2], "1.4434"); // √(1/6 / 2 / 0.0008)
+    EXPECT_EQ(TabSeparated({{"a", "b"}, {"1", ""}}), "a\tb\n1\t\n");
+    EXPECT_EQ(RangeStatisticsTable({curves[0]}, 0, 1).size(), 9u); // no velocity rows
+}
