@@ -249,10 +249,9 @@ void ChartTools::UpdateStatistics() {
     const int chart = TargetChart();
     const double from = HasRange ? RangeFrom : Charts.BottomMin(chart);
     const double to = HasRange ? RangeTo : Charts.BottomMax(chart);
-    const QString range =
-        QStringLiteral("%1: %2 s ~ %3 s")
-            .arg(HasRange ? tr("선택한 구간") : tr("보이는 구간"),
-                 Text(FormatFixed(from, 2)), Text(FormatFixed(to, 2)));
+    const QString range = QStringLiteral("%1: %2 s ~ %3 s")
+                              .arg(HasRange ? tr("선택한 구간") : tr("보이는 구간"),
+                                   Text(FormatFixed(from, 2)), Text(FormatFixed(to, 2)));
     StatisticsView->ShowTable(RangeStatisticsTable(PageCurvesShown(), from, to), range);
 }
 

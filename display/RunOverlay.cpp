@@ -4,7 +4,6 @@
 #include "engine/LiveState.h"
 
 #include <QCoreApplication>
-
 #include <algorithm>
 
 namespace {

@@ -1,8 +1,8 @@
 #include "../app/Dialogs.h"
-#include "display/CoreTexts.h"
 #include "app/Language.h"
 #include "app/Tarvikmain.h"
 #include "app/Tarviknote.h"
+#include "display/CoreTexts.h"
 #include "engine/RunControl.h"
 
 #include <QAbstractButton>
@@ -153,6 +153,9 @@ void EnglishTest::CoreLinesWithTheirVariableParts() {
     QCOMPARE(CoreText(lost), QStringLiteral("[Note] About 100 samples (20%) of this run were not "
                                             "received: times appear shorter than they were."));
     QCOMPARE(CoreText("Y축ACC:-1.23"), QStringLiteral("Y acc.:-1.23"));
+    QCOMPARE(CoreText("사인 맞춤 (감쇠 진동), 튀는 점 3개 제외"),
+             QStringLiteral("Sine fit (damped swing), 3 stray points left out"));
+    QCOMPARE(CoreText("Z 가속도 [m/s²]"), QStringLiteral("Z acceleration [m/s²]"));
     QCOMPARE(CoreText("Found ZevuzaRuziv...OK"), QStringLiteral("Found ZevuzaRuziv...OK"));
 }
 

@@ -1,10 +1,13 @@
 #include "WindowGeometry.h"
 #include "app/ProjectorMode.h"
 #include "app/Tarvikmain.h"
+#include "display/ChartTools.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScreen>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -130,6 +133,9 @@ void WindowLayoutTest::ProjectorModeEnlargesTheValuesAndPutsThemBack() {
     VerifyPagesDoNotOverlap();
     if (QTest::currentTestFailed()) return;
 
+    // The chart menu offers the same switch.
+    QVERIFY(Form->AnalysisTools().Menu()->actions().contains(Form->Projection().Toggle()));
+    QVERIFY(Form->Projection().Toggle()->isChecked());
     QTest::keyClick(Form.get(), Qt::Key_Escape);
     QVERIFY(!Form->Projection().Active());
     QCOMPARE(value->font(), normalFont);
