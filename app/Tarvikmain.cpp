@@ -2,9 +2,13 @@
 
 #include "app/ConversionReport.h"
 #include "app/FileDialogs.h"
+#include "app/ProjectorMode.h"
 #include "app/Tarviknote.h"
+#include "app/WindowLayout.h"
 #include "calibration/qt/CalibrationPage.h"
 #include "device/qt/PortCandidates.h"
+#include "display/CoreTexts.h"
+#include "display/ThreeAxisKey.h"
 #include "engine/CursorReadout.h"
 #include "engine/NumberText.h"
 #include "engine/Pendulum.h"
@@ -58,6 +62,9 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     Charts = std::make_unique<ChartSet>(ui->Chart1, ui->Chart2, ui->Chart3, Repaints);
     Boxes = std::make_unique<ValueBoxes>(*this, Repaints);
     Readout = std::make_unique<ChartReadout>(ui->STxtChartValueX, ui->STxtChartValueY);
+    Layout = std::make_unique<WindowLayout>(*ui, this);
+    AxisKey = std::make_unique<ThreeAxisKey>(ui->Cb3Axis, ui->Chart1);
+    Projector = std::make_unique<ProjectorMode>(this, *ui, *Layout, *AxisKey);
     CentreOnScreen();
     if (!candidates) candidates = SystemPortCandidates;
     Link =
@@ -91,6 +98,8 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
         *Charts, Controls,
         ChartToolControls{ui->RbPendByG, ui->EdPendL, ui->EdLogFile, askSavePath}, *this, this);
     connect(Keeper.get(), &RunKeeper::RunKept, Tools.get(), &ChartTools::KeepRun);
+    Tools->Menu()->addSeparator();
+    Tools->Menu()->addAction(Projector->Toggle());
     // The deferred close stays off until a disconnect: at start there is nothing to close.
     TmSystem.start();
     TmFavWork2.start();
@@ -278,7 +287,7 @@ void TForm1::RunEnded() {
 }
 
 void TForm1::AppendMessage(const std::string& line) {
-    ui->Memo1->appendPlainText(Text(line));
+    ui->Memo1->appendPlainText(CoreText(line));
 }
 
 void TForm1::ProcessFrame(const Frame& frame) {
@@ -413,8 +422,7 @@ void TForm1::ApplyUnit() {
         // The unit box goes back to the unit the axes show, so that no run draws values in
         // a unit its axes do not name.
         ui->CmbUnit->setCurrentIndex(Charts->ShownUnit());
-        QMessageBox::warning(this, windowTitle(),
-                             QStringLiteral("질량을 변환할 수 없습니다. 다시 입력하세요"));
+        QMessageBox::warning(this, windowTitle(), tr("질량을 변환할 수 없습니다. 다시 입력하세요"));
         return;
     }
     State.Mass = *mass;
@@ -436,7 +444,7 @@ void TForm1::CmbYTimeChange() {
 
 void TForm1::CmbKalmanChange() {
     if (!OptionsUnlocked && ui->CmbKalman->currentIndex() >= KalmanFirstLockedLevel) {
-        AppendMessage("사용 할 수 없는 영역입니다");
+        ui->Memo1->appendPlainText(tr("사용 할 수 없는 영역입니다"));
         ui->CmbKalman->setCurrentIndex(KalmanFallbackLevel);
     }
     ApplyKalmanLevel(ui->CmbKalman->currentIndex());
@@ -469,7 +477,6 @@ void TForm1::ApplyPageLayout(Page page) {
         MovePanel(ui->PnlOffset, ui->TabAccelo);
         MovePanel(ui->PnlAccValue, ui->TabAccelo);
         MovePanel(chartPanel, ui->TabAccelo);
-        chartPanel->resize(chartPanel->width(), ui->TabAccelo->height() - 1);
         Charts->SetLeftMinorGridVisible(true);
         Charts->SetRightAxisVisible(true);
         break;
@@ -480,26 +487,24 @@ void TForm1::ApplyPageLayout(Page page) {
         Charts->SetLeftMinorGridVisible(true);
         Charts->SetRightAxisVisible(false);
         MovePanel(chartPanel, ui->TabPendulum);
-        chartPanel->resize(chartPanel->width(), ui->TabPendulum->height() - 1);
         break;
-    case Page::TabSpeed: {
+    case Page::TabSpeed:
         Charts->SetLeftMinorGridVisible(false);
         Charts->SetRightAxisVisible(false);
         MovePanel(ui->PnlAccValue, ui->TabSpeed);
         MovePanel(chartPanel, ui->TabSpeed);
-        const int half = ui->TabSpeed->height() / 2;
-        chartPanel->resize(chartPanel->width(), half);
-        ui->PnlSpeed->setGeometry(ui->PnlSpeed->x(), half + 3, ui->PnlSpeed->width(), half - 3);
         break;
-    }
     case Page::TabLab:
         break;
     }
+    // Heights follow the page: the whole page, or half of it on the velocity page.
+    Layout->PlacePages();
 }
 
 void TForm1::Cb3AxisClick() {
     if (ui->Cb3Axis->isChecked())
-        AppendMessage("[주의] 가상OS 또는 저사양 PC에서는 동작이 원활하지 않을 수 있습니다");
+        ui->Memo1->appendPlainText(
+            tr("[주의] 가상OS 또는 저사양 PC에서는 동작이 원활하지 않을 수 있습니다"));
 }
 
 void TForm1::EdLogFileKeyUp() {
@@ -556,8 +561,8 @@ void TForm1::TmFavWork2Timer() {
 
 void TForm1::BBtnStartClick() {
     if (!State.DeviceFound) {
-        AppendMessage(
-            "연결된 가속도계가 없습니다. 우측 상단의 포트모양의 아이콘을 눌러 연결하세요");
+        ui->Memo1->appendPlainText(
+            tr("연결된 가속도계가 없습니다. 우측 상단의 포트모양의 아이콘을 눌러 연결하세요"));
         return;
     }
     Keeper->RunFinished();
@@ -607,8 +612,7 @@ QString TForm1::AskLogPath(bool save) {
 
 void TForm1::BitBtn1Click() {
     if (State.LogCount == 0) {
-        QMessageBox::information(this, windowTitle(),
-                                 QStringLiteral("저장할 수 있는 Data가 없습니다"));
+        QMessageBox::information(this, windowTitle(), tr("저장할 수 있는 Data가 없습니다"));
         return;
     }
     const QString chosen = AskLogPath(true);
@@ -686,7 +690,9 @@ void TForm1::Chart1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPoint pixe
     TmFavWork2.start();
     const QPointF values = Charts->PixelToValues(pixel.x(), pixel.y());
     const ReadoutMode mode{ui->CbCursorFree->isChecked(), Controls.ThreeAxis, Controls.UnitIndex};
-    Readout->Show(pixel, ReadCursor(State, mode, values.x(), values.y()));
+    auto readout = ReadCursor(State, mode, values.x(), values.y());
+    if (readout) readout->ValueText = Std(CoreText(readout->ValueText));
+    Readout->Show(pixel, readout);
 }
 
 void TForm1::Chart1Zoom() {

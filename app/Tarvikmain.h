@@ -24,6 +24,9 @@ class TForm1;
 class CalibrationPage;
 class QLineEdit;
 class TForm2;
+class ProjectorMode;
+class ThreeAxisKey;
+class WindowLayout;
 
 // The main window: owns every object and all state of the analysis program. Its handlers
 // read controls and call the core; the core reaches the screen through the view interfaces
@@ -89,6 +92,7 @@ public:
     const ChartSet& ChartsView() const { return *Charts; }
     ChartTools& AnalysisTools() const { return *Tools; }
     const PortContext& Port() const { return Ports[0]; }
+    ProjectorMode& Projection() const { return *Projector; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -158,6 +162,9 @@ private:
     std::unique_ptr<CalibrationPage> Calibration;
     std::unique_ptr<RunKeeper> Keeper;
     std::unique_ptr<ChartTools> Tools;
+    std::unique_ptr<WindowLayout> Layout;
+    std::unique_ptr<ThreeAxisKey> AxisKey;
+    std::unique_ptr<ProjectorMode> Projector;
     QTimer TmSystem, TmEngine, TmFavWork, TmFavWork2, TmKalman;
     QTimer TmReconnect; // tries a port that disappeared again, once a second
     QString LogDir;

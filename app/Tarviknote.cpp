@@ -46,8 +46,8 @@ void TForm2::FormCreate() {
     QByteArray note;
     if (file.open(QIODevice::ReadOnly)) note = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        Error = QStringLiteral("알림 파일 \"%1\"을(를) 읽을 수 없어 기본 안내문을 보여 줍니다.")
-                    .arg(NoteFileName);
+        Error =
+            tr("알림 파일 \"%1\"을(를) 읽을 수 없어 기본 안내문을 보여 줍니다.").arg(NoteFileName);
         ErrorDetail = file.errorString();
         return;
     }
@@ -79,7 +79,7 @@ void TForm2::ShowNote(QWidget* mainWindow) {
 
 void TForm2::ReportLoadError() {
     QMessageBox box(QMessageBox::Warning, windowTitle(), Error, QMessageBox::Ok, this);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("확인"));
+    box.button(QMessageBox::Ok)->setText(tr("확인"));
     box.setInformativeText(ErrorDetail);
     box.exec();
 }

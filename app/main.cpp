@@ -1,3 +1,4 @@
+#include "app/Language.h"
 #include "app/ProgramFont.h"
 #include "app/Tarvikmain.h"
 #include "app/Tarviknote.h"
@@ -8,6 +9,8 @@
 int main(int argc, char* argv[]) {
     Q_INIT_RESOURCE(Tarvikmain);
     QApplication application(argc, argv);
+    InstallTranslations(application, ChooseLanguage(QCoreApplication::arguments(),
+                                                    QProcessEnvironment::systemEnvironment()));
     ApplyProgramFont(application);
     application.setWindowIcon(TarvikIcon());
     TForm1 form1;

@@ -5,6 +5,7 @@
 #include "display/RepaintClock.h"
 #include "engine/MeasurementView.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -36,8 +37,10 @@ struct UnitAxes {
 };
 
 const UnitAxes UnitTable[] = {
-    {"가속도[g]", 0.01, "힘[Kgf]", 0.1, QCPRange(-2, 2)},
-    {"가속도[m/s2]", 0.1, "힘[N]", 1, QCPRange(-20, 20)},
+    {QT_TRANSLATE_NOOP("ChartSet", "가속도[g]"), 0.01, QT_TRANSLATE_NOOP("ChartSet", "힘[Kgf]"),
+     0.1, QCPRange(-2, 2)},
+    {QT_TRANSLATE_NOOP("ChartSet", "가속도[m/s2]"), 0.1, QT_TRANSLATE_NOOP("ChartSet", "힘[N]"), 1,
+     QCPRange(-20, 20)},
 };
 
 // The form's bottom axis of every chart, until the time window is applied.
@@ -52,7 +55,8 @@ void AddTitle(QCustomPlot* plot, const char* title) {
     QFont font = plot->font();
     font.setPointSize(font.pointSize() + 2);
     font.setBold(true);
-    plot->plotLayout()->addElement(0, 0, new QCPTextElement(plot, title, font));
+    plot->plotLayout()->addElement(
+        0, 0, new QCPTextElement(plot, QCoreApplication::translate("ChartSet", title), font));
 }
 
 // QCustomPlot draws a buffered layer only whole and then repaints the whole widget, and keeps
@@ -127,8 +131,10 @@ ChartSet::ChartSet(QCustomPlot* chart1, QCustomPlot* chart2, QCustomPlot* chart3
         new ChartGestures(chart3, {chart3->xAxis, chart3->yAxis}, false),
     };
     SetUpChart1();
-    SetUpValueChart(Chart2, "속도 산출 그래프", "속도[m/s]", QCPRange(-2, 2), 0.5, 1);
-    SetUpValueChart(Chart3, "기울기 그래프", "기울기(각도)", QCPRange(-60, 60), 10, 0);
+    SetUpValueChart(Chart2, QT_TRANSLATE_NOOP("ChartSet", "속도 산출 그래프"),
+                    QT_TRANSLATE_NOOP("ChartSet", "속도[m/s]"), QCPRange(-2, 2), 0.5, 1);
+    SetUpValueChart(Chart3, QT_TRANSLATE_NOOP("ChartSet", "기울기 그래프"),
+                    QT_TRANSLATE_NOOP("ChartSet", "기울기(각도)"), QCPRange(-60, 60), 10, 0);
     for (int chart = Chart1; chart <= Chart3; ++chart) {
         connect(Gestures[chart - 1], &ChartGestures::RangeChangedByUser, this,
                 [this, chart] { emit UserRangeChanged(chart); });
@@ -169,15 +175,17 @@ QCPGraph* ChartSet::Graph(int chart, int series) const {
 
 void ChartSet::SetUpChart1() {
     QCustomPlot* plot = Plot(Chart1);
-    AddTitle(plot, "가속도 & 힘");
-    SetUpAxis(Chart1, plot->xAxis, "시간 [sec]", FormTimeRange, TimeIncrement);
-    SetUpAxis(Chart1, plot->yAxis, "가속도 [g]", QCPRange(-1.64, 2.36), 0.01);
+    AddTitle(plot, QT_TRANSLATE_NOOP("ChartSet", "가속도 & 힘"));
+    SetUpAxis(Chart1, plot->xAxis, QT_TRANSLATE_NOOP("ChartSet", "시간 [sec]"), FormTimeRange,
+              TimeIncrement);
+    SetUpAxis(Chart1, plot->yAxis, QT_TRANSLATE_NOOP("ChartSet", "가속도 [g]"),
+              QCPRange(-1.64, 2.36), 0.01);
     plot->yAxis->grid()->setPen(QPen(QColor(192, 192, 192), 0, Qt::SolidLine));
     plot->yAxis->grid()->setSubGridPen(QPen(Qt::gray, 0, Qt::DotLine));
     plot->yAxis->grid()->setSubGridVisible(true);
 
     QCPAxis* force = plot->yAxis2;
-    SetUpAxis(Chart1, force, "힘(Kgf)", QCPRange(-5.24, -1.24), 0.5);
+    SetUpAxis(Chart1, force, QT_TRANSLATE_NOOP("ChartSet", "힘(Kgf)"), QCPRange(-5.24, -1.24), 0.5);
     force->setVisible(true);
     force->setBasePen(QPen(ForceColour));
     force->setTickPen(QPen(ForceColour));
@@ -186,7 +194,8 @@ void ChartSet::SetUpChart1() {
     force->setLabelColor(ForceColour);
 
     AddSeries(plot, plot->yAxis, "CH_1", Qt::black);
-    AddSeries(plot, force, "CH_2", QColor(0, 128, 0));
+    // Y is drawn against the red force axis, in its colour, as the readout names it.
+    AddSeries(plot, force, "CH_2", ForceColour);
     AddSeries(plot, plot->yAxis, "CH_3", QColor(0x00, 0x80, 0xFF));
     AddSeries(plot, plot->yAxis, "CH_4", ForceColour);
 }
@@ -195,14 +204,15 @@ void ChartSet::SetUpValueChart(int chart, const char* title, const char* leftTit
                                const QCPRange& leftRange, double leftIncrement, int minDecimals) {
     QCustomPlot* plot = Plot(chart);
     AddTitle(plot, title);
-    SetUpAxis(chart, plot->xAxis, "시간 [sec]", FormTimeRange, TimeIncrement);
+    SetUpAxis(chart, plot->xAxis, QT_TRANSLATE_NOOP("ChartSet", "시간 [sec]"), FormTimeRange,
+              TimeIncrement);
     SetUpAxis(chart, plot->yAxis, leftTitle, leftRange, leftIncrement, minDecimals);
     AddSeries(plot, plot->yAxis, "CH_1", Qt::black);
 }
 
 void ChartSet::SetUpAxis(int chart, QCPAxis* axis, const char* title, const QCPRange& range,
                          double increment, int minDecimals) {
-    axis->setLabel(title);
+    axis->setLabel(QCoreApplication::translate("ChartSet", title));
     axis->setRange(range);
     axis->setTicker(QSharedPointer<IncrementTicker>::create(axis, increment, minDecimals));
     Gestures[chart - 1]->SetHome(axis, range);

@@ -4,6 +4,7 @@
 #include "analysis/PendulumFit.h"
 #include "display/ChartGestures.h"
 #include "display/ChartSet.h"
+#include "display/CoreTexts.h"
 #include "engine/LiveState.h"
 #include "engine/NumberText.h"
 #include "files/SpreadsheetCsv.h"
@@ -102,16 +103,16 @@ void ChartTools::CreateActions(QWidget* mainWindow) {
         const char* Keys;
         void (ChartTools::*Run)();
     } tools[] = {
-        {Tool::Statistics, "구간 통계", "Ctrl+Shift+T", &ChartTools::ShowStatistics},
-        {Tool::MarkRange, "구간 선택", "Ctrl+Shift+R", nullptr},
-        {Tool::SineFit, "사인 맞춤", "Ctrl+Shift+F", &ChartTools::FitSineInView},
-        {Tool::Overlay, "이전 실행 겹치기", "Ctrl+Shift+O", nullptr},
-        {Tool::ClearOverlay, "겹치기 지우기", "Ctrl+Shift+D", nullptr},
-        {Tool::Picture, "그림으로 저장", "Ctrl+Shift+S", &ChartTools::AskPicturePath},
-        {Tool::Csv, "CSV 내보내기", "Ctrl+Shift+E", &ChartTools::AskCsvPath},
+        {Tool::Statistics, QT_TR_NOOP("구간 통계"), "Ctrl+Shift+T", &ChartTools::ShowStatistics},
+        {Tool::MarkRange, QT_TR_NOOP("구간 선택"), "Ctrl+Shift+R", nullptr},
+        {Tool::SineFit, QT_TR_NOOP("사인 맞춤"), "Ctrl+Shift+F", &ChartTools::FitSineInView},
+        {Tool::Overlay, QT_TR_NOOP("이전 실행 겹치기"), "Ctrl+Shift+O", nullptr},
+        {Tool::ClearOverlay, QT_TR_NOOP("겹치기 지우기"), "Ctrl+Shift+D", nullptr},
+        {Tool::Picture, QT_TR_NOOP("그림으로 저장"), "Ctrl+Shift+S", &ChartTools::AskPicturePath},
+        {Tool::Csv, QT_TR_NOOP("CSV 내보내기"), "Ctrl+Shift+E", &ChartTools::AskCsvPath},
     };
     for (const auto& tool : tools) {
-        auto* action = new QAction(QString::fromUtf8(tool.Text), this);
+        auto* action = new QAction(tr(tool.Text), this);
         action->setShortcut(QKeySequence(QString::fromLatin1(tool.Keys)));
         action->setShortcutContext(Qt::WindowShortcut);
         if (tool.Run != nullptr) connect(action, &QAction::triggered, this, tool.Run);
@@ -248,10 +249,9 @@ void ChartTools::UpdateStatistics() {
     const int chart = TargetChart();
     const double from = HasRange ? RangeFrom : Charts.BottomMin(chart);
     const double to = HasRange ? RangeTo : Charts.BottomMax(chart);
-    const QString range =
-        QStringLiteral("%1: %2 s ~ %3 s")
-            .arg(HasRange ? QStringLiteral("선택한 구간") : QStringLiteral("보이는 구간"),
-                 Text(FormatFixed(from, 2)), Text(FormatFixed(to, 2)));
+    const QString range = QStringLiteral("%1: %2 s ~ %3 s")
+                              .arg(HasRange ? tr("선택한 구간") : tr("보이는 구간"),
+                                   Text(FormatFixed(from, 2)), Text(FormatFixed(to, 2)));
     StatisticsView->ShowTable(RangeStatisticsTable(PageCurvesShown(), from, to), range);
 }
 
@@ -300,7 +300,7 @@ void ChartTools::FitSineInView() {
     FitLabel->setBrush(QColor(255, 255, 255, 235));
     QStringList lines;
     for (const std::string& line : PendulumFitLines(fit))
-        lines << Text(line);
+        lines << CoreText(line);
     FitLabel->setText(lines.join('\n'));
     plot->replot(QCustomPlot::rpQueuedReplot);
 }
@@ -348,7 +348,7 @@ void ChartTools::AskPicturePath() {
 void ChartTools::AskCsvPath() {
     if (PageCurvesShown().empty()) {
         QMessageBox::information(MainWindow, MainWindow->windowTitle(),
-                                 QStringLiteral("저장할 수 있는 Data가 없습니다"));
+                                 tr("저장할 수 있는 Data가 없습니다"));
         return;
     }
     QString base = QFileInfo(Window.LogName->text()).completeBaseName();

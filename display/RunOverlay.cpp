@@ -3,6 +3,7 @@
 #include "display/ChartSet.h"
 #include "engine/LiveState.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace {
@@ -86,7 +87,8 @@ void RunOverlay::Refresh() {
             QCPGraph* trace = plot->addGraph(plot->xAxis, plot->yAxis);
             trace->setLayer(OverlayLayer);
             trace->setPen(pen);
-            trace->setName(QStringLiteral("이전 실행 ") + run.Started.toString("HH:mm:ss"));
+            trace->setName(QCoreApplication::translate("RunOverlay", "이전 실행 %1")
+                               .arg(run.Started.toString("HH:mm:ss")));
             const double factor = UnitFactor(curve.Chart, Controls);
             QVector<QCPGraphData> points = curve.Points;
             for (QCPGraphData& point : points)

@@ -1,5 +1,7 @@
 #include "display/StatisticsWindow.h"
 
+#include "display/CoreTexts.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
@@ -14,13 +16,21 @@ QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// The table's titles in the language the program shows.
+TextTable Shown(TextTable table) {
+    for (auto& row : table)
+        for (std::string& cell : row)
+            cell = CoreText(cell).toStdString();
+    return table;
+}
+
 } // namespace
 
 StatisticsWindow::StatisticsWindow(QWidget* parent)
     : QWidget(parent, Qt::Tool), Range(new QLabel(this)), Table(new QTableWidget(this)) {
     setObjectName(QStringLiteral("StatisticsWindow"));
-    setWindowTitle(QStringLiteral("구간 통계"));
-    auto* copy = new QPushButton(QStringLiteral("복사"), this);
+    setWindowTitle(tr("구간 통계"));
+    auto* copy = new QPushButton(tr("복사"), this);
     copy->setObjectName(QStringLiteral("BtnStatisticsCopy"));
     connect(copy, &QPushButton::clicked, this, &StatisticsWindow::Copy);
     Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -31,8 +41,9 @@ StatisticsWindow::StatisticsWindow(QWidget* parent)
     layout->addWidget(copy, 0, Qt::AlignRight);
 }
 
-void StatisticsWindow::ShowTable(const TextTable& table, const QString& rangeText) {
-    Shown = table;
+void StatisticsWindow::ShowTable(const TextTable& coreTable, const QString& rangeText) {
+    const TextTable table = Shown(coreTable);
+    ShownTable = table;
     Range->setText(rangeText);
     if (table.empty()) return;
     const int columns = static_cast<int>(table[0].size()) - 1;
@@ -61,7 +72,7 @@ void StatisticsWindow::ShowTable(const TextTable& table, const QString& rangeTex
 }
 
 QString StatisticsWindow::TableText() const {
-    return Text(TabSeparated(Shown));
+    return Text(TabSeparated(ShownTable));
 }
 
 void StatisticsWindow::Copy() {

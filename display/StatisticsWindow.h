@@ -23,5 +23,5 @@ private:
 
     QLabel* Range;
     QTableWidget* Table;
-    TextTable Shown;
+    TextTable ShownTable;
 };

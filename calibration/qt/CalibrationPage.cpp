@@ -203,8 +203,7 @@ void CalibrationPage::UdLabSsSnClick(int step) {
 // name keeps the name as chosen).
 QString CalibrationPage::FeatureFileForSerialNumber(FileDialogMode mode) {
     if (ui.EdLabSsSn->text().isEmpty()) {
-        QMessageBox::warning(Window, Window->windowTitle(),
-                             QStringLiteral("{Fail] 센스명이 누락되었습니다."));
+        QMessageBox::warning(Window, Window->windowTitle(), tr("{Fail] 센스명이 누락되었습니다."));
         return {};
     }
     QString path = ui.EdLabSsFtFile->text();
@@ -219,7 +218,7 @@ QString CalibrationPage::FeatureFileForSerialNumber(FileDialogMode mode) {
 void CalibrationPage::BtnSsFtSaveClick() {
     const QString path = FeatureFileForSerialNumber(FileDialogMode::Save);
     if (!path.isEmpty() && SaveFeatureRow(path))
-        AppendMessage(ui.EdLabSsSn->text() + QStringLiteral(" 센스특성을 저장하였습니다."));
+        AppendMessage(tr("%1 센스특성을 저장하였습니다.").arg(ui.EdLabSsSn->text()));
 }
 
 bool CalibrationPage::SaveFeatureRow(const QString& path) {

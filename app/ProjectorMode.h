@@ -1,0 +1,53 @@
+#pragma once
+
+#include "display/ProjectorStyle.h"
+
+#include <QFont>
+#include <QObject>
+#include <QRect>
+#include <vector>
+
+namespace Ui {
+class TForm1;
+}
+class QAction;
+class QLineEdit;
+class QMainWindow;
+class QShortcut;
+class ThreeAxisKey;
+class WindowLayout;
+
+// Projector mode, for a class reading the screen from the back of the room: the window fills
+// the screen, the live value boxes use type a fifteenth of the screen's height (their titles
+// and units a 48th), the charts the projector style. F11 switches it, Esc leaves it, and
+// leaving puts every look back. It lasts until the program ends and is not stored.
+class ProjectorMode : public QObject {
+    Q_OBJECT
+public:
+    ProjectorMode(QMainWindow* window, Ui::TForm1& ui, WindowLayout& layout, ThreeAxisKey& key);
+
+    // The checkable entry for menus, with the F11 shortcut.
+    QAction* Toggle() const { return ToggleAction; }
+    bool Active() const { return Style.Applied(); }
+    void SetActive(bool on);
+
+private:
+    void Enter();
+    void Leave();
+
+    QMainWindow* Window;
+    WindowLayout& Layout;
+    ThreeAxisKey& Key;
+    QAction* ToggleAction;
+    QShortcut* EscapeKey;
+    ProjectorStyle Style;
+    struct Looks {
+        QWidget* Widget;
+        QFont Font;
+        int MinimumWidth;
+    };
+    std::vector<QLineEdit*> ValueBoxes;
+    std::vector<Looks> Saved;
+    Qt::WindowStates NormalState;
+    QRect NormalGeometry;
+};

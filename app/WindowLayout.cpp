@@ -1,0 +1,141 @@
+#include "app/WindowLayout.h"
+
+#include "ui_Tarvikmain.h"
+
+#include <QEvent>
+#include <algorithm>
+
+namespace {
+
+// Space between the charts and the value column, and between the panels of the column.
+constexpr int ColumnGap = 6;
+// Charts start this far from the page's left edge.
+constexpr int ChartLeft = 2;
+
+} // namespace
+
+WindowLayout::WindowLayout(Ui::TForm1& ui, QWidget* window) : Ui(ui), FormSize(window->size()) {
+    Pages = {ui.TabAccelo, ui.TabAngle, ui.TabPendulum, ui.TabSpeed, ui.TabLab};
+    ColumnPanels = {ui.PnlAccValue,   ui.Panel7,    ui.Panel15,     ui.PnlOffset,
+                    ui.PnlAngleValue, ui.RichEdit1, ui.PnlPendulum, ui.PnlSpeedValue};
+    for (QWidget* panel : ColumnPanels)
+        FormGeometry.insert(panel, panel->geometry());
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{ui.Panel1, ui.PageControl1, ui.Panel10, ui.Memo1})
+        FormGeometry.insert(widget, widget->geometry());
+    ui.centralwidget->installEventFilter(this);
+    for (QWidget* page : Pages)
+        page->installEventFilter(this);
+}
+
+bool WindowLayout::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize && !Placing) {
+        if (watched == Ui.centralwidget) PlaceWindowEdges();
+        // Only the page shown is resized by the page control; the others follow it, so that
+        // a page handler finds every page at the size it will be shown.
+        if (watched == Ui.PageControl1->currentWidget()) {
+            Placing = true;
+            const QRect shown = Ui.PageControl1->currentWidget()->geometry();
+            for (QWidget* page : Pages)
+                if (page->geometry() != shown) page->setGeometry(shown);
+            Placing = false;
+            PlacePages();
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void WindowLayout::Place(QWidget* widget, const QRect& rect) {
+    if (widget->geometry() != rect) widget->setGeometry(rect);
+}
+
+void WindowLayout::PlaceWindowEdges() {
+    const QSize grown = Ui.centralwidget->size() - FormSize;
+    const int dx = std::max(0, grown.width());
+    const int dy = std::max(0, grown.height());
+    Place(Ui.Panel1, FormGeometry[Ui.Panel1].adjusted(0, 0, dx, 0));
+    Place(Ui.PageControl1, FormGeometry[Ui.PageControl1].adjusted(0, 0, dx, dy));
+    Place(Ui.Panel10, FormGeometry[Ui.Panel10].translated(dx, 0));
+    Place(Ui.Memo1, FormGeometry[Ui.Memo1].translated(0, dy).adjusted(0, 0, dx, 0));
+}
+
+// One width on every page, so that the column does not jump when the page changes; never
+// more than half the page.
+int WindowLayout::ColumnWidth(int pageWidth) const {
+    int width = FormGeometry[Ui.PnlAccValue].width();
+    if (FitContents)
+        for (QWidget* panel : ColumnPanels)
+            width = std::max(width, panel->minimumSizeHint().width());
+    return std::min(width, pageWidth / 2);
+}
+
+// The panels keep their order and the gaps between them; fitting its contents, a panel that
+// needs more height than the form gives it pushes the ones below it down, and a panel that
+// would then run off the page goes into a row along the bottom of the page, under the
+// charts, which keep their width. Returns the room left for the charts.
+WindowLayout::ChartRoom WindowLayout::PlaceColumn(QWidget* page, int columnX, int columnWidth) {
+    std::vector<QWidget*> column;
+    for (QWidget* panel : ColumnPanels)
+        if (panel->parentWidget() == page) column.push_back(panel);
+    std::sort(column.begin(), column.end(), [this](QWidget* a, QWidget* b) {
+        return FormGeometry[a].top() < FormGeometry[b].top();
+    });
+    std::vector<std::pair<QWidget*, QSize>> bottomRow;
+    int pushedDown = 0;
+    for (QWidget* panel : column) {
+        const QRect form = FormGeometry[panel];
+        const int height = FitContents ? std::max(form.height(), panel->minimumSizeHint().height())
+                                       : form.height();
+        const int top = form.top() + pushedDown;
+        if (FitContents && panel != column.front() && top + height > page->height()) {
+            bottomRow.emplace_back(panel, QSize(columnWidth, height));
+            continue;
+        }
+        Place(panel, QRect(columnX, top, columnWidth, height));
+        pushedDown += height - form.height();
+    }
+    ChartRoom room{columnX - ColumnGap - ChartLeft, page->height()};
+    int rowHeight = 0;
+    for (const auto& [panel, size] : bottomRow)
+        rowHeight = std::max(rowHeight, size.height());
+    int left = ChartLeft;
+    for (const auto& [panel, size] : bottomRow) {
+        Place(panel, QRect(QPoint(left, page->height() - 1 - rowHeight), size));
+        left += size.width() + ColumnGap;
+    }
+    if (rowHeight > 0) room.Height -= rowHeight + ColumnGap;
+    return room;
+}
+
+void WindowLayout::SetFitContents(bool fit) {
+    FitContents = fit;
+    PlacePages();
+}
+
+void WindowLayout::PlacePages() {
+    const QSize page = Ui.PageControl1->currentWidget()->size();
+    if (page.isEmpty()) return; // not laid out yet
+    const int grownWidth =
+        std::max(0, Ui.PageControl1->width() - FormGeometry[Ui.PageControl1].width());
+    const int columnWidth = ColumnWidth(page.width());
+    const QRect formColumn = FormGeometry[Ui.PnlAccValue];
+    const int columnX = formColumn.left() + grownWidth - (columnWidth - formColumn.width());
+    QHash<QWidget*, ChartRoom> room;
+    for (QWidget* each : Pages)
+        room[each] = PlaceColumn(each, columnX, columnWidth);
+    const ChartRoom tilt = room[Ui.TabAngle];
+    Place(Ui.Chart3, QRect(ChartLeft, 0, tilt.Width, tilt.Height - 1));
+    // The acceleration chart fills the page that shows it; the velocity page shares its
+    // height with the velocity chart below.
+    QWidget* chartPanel = Ui.PnlAccChart;
+    const ChartRoom shown = room[chartPanel->parentWidget()];
+    const ChartRoom speed = room[Ui.TabSpeed];
+    if (chartPanel->parentWidget() == Ui.TabSpeed) {
+        const int half = speed.Height / 2;
+        Place(chartPanel, QRect(ChartLeft, chartPanel->y(), speed.Width, half));
+        Place(Ui.PnlSpeed, QRect(ChartLeft, half + 3, speed.Width, half - 3));
+    } else {
+        Place(chartPanel, QRect(ChartLeft, chartPanel->y(), shown.Width, shown.Height - 1));
+        Place(Ui.PnlSpeed, QRect(ChartLeft, Ui.PnlSpeed->y(), speed.Width, Ui.PnlSpeed->height()));
+    }
+}

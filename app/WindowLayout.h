@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QRect>
+#include <QSize>
+#include <vector>
+
+namespace Ui {
+class TForm1;
+}
+class QWidget;
+
+// Lets the main window grow. The top bar, the direction panel and the message area follow
+// the window's edges; on each page the value panels stay in a column at the right edge, and
+// the charts take the rest. At the form's size every control keeps the place the form
+// gives it. At the form's size,
+// with the form's fonts, every control keeps the place the form gives it.
+class WindowLayout : public QObject {
+    Q_OBJECT
+public:
+    WindowLayout(Ui::TForm1& ui, QWidget* window);
+
+    // Lays out the contents of every page for the page size now shown: the value column,
+    // the chart panels wherever the page handler has put them (the velocity page shares its
+    // height between the acceleration and the velocity chart). Call it after moving panels
+    // or changing fonts.
+    void PlacePages();
+    // The form's panel sizes, or as large as their contents need (large value boxes).
+    void SetFitContents(bool fit);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void PlaceWindowEdges();
+    int ColumnWidth(int pageWidth) const;
+    struct ChartRoom {
+        int Width;
+        int Height;
+    };
+    ChartRoom PlaceColumn(QWidget* page, int columnX, int columnWidth);
+    void Place(QWidget* widget, const QRect& rect);
+
+    Ui::TForm1& Ui;
+    QSize FormSize;
+    QHash<QWidget*, QRect> FormGeometry;
+    bool FitContents = false;
+    std::vector<QWidget*> Pages;
+    std::vector<QWidget*> ColumnPanels;
+    bool Placing = false;
+};

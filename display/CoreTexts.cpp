@@ -1,0 +1,116 @@
+#include "display/CoreTexts.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <vector>
+
+namespace {
+
+// As the core writes them; %1 and %2 stand for the parts that vary. Whole texts come first,
+// so that a text with a part that varies cannot take one of them.
+const char* const CoreLines[] = {
+    // the statistics table and the sine fit
+    QT_TRANSLATE_NOOP("CoreTexts", "구간 통계"),
+    QT_TRANSLATE_NOOP("CoreTexts", "점 수"),
+    QT_TRANSLATE_NOOP("CoreTexts", "시작 [s]"),
+    QT_TRANSLATE_NOOP("CoreTexts", "끝 [s]"),
+    QT_TRANSLATE_NOOP("CoreTexts", "최솟값"),
+    QT_TRANSLATE_NOOP("CoreTexts", "최댓값"),
+    QT_TRANSLATE_NOOP("CoreTexts", "평균"),
+    QT_TRANSLATE_NOOP("CoreTexts", "표준편차"),
+    QT_TRANSLATE_NOOP("CoreTexts", "평균 가속도 [m/s²] (직선 맞춤)"),
+    QT_TRANSLATE_NOOP("CoreTexts", "  표준오차 [m/s²]"),
+    QT_TRANSLATE_NOOP("CoreTexts", "속도 [m/s]"),
+    QT_TRANSLATE_NOOP("CoreTexts", "기울기 [°]"),
+    QT_TRANSLATE_NOOP("CoreTexts", "힘 [N]"),
+    QT_TRANSLATE_NOOP("CoreTexts", "힘 [kgf]"),
+    QT_TRANSLATE_NOOP("CoreTexts", "사인 맞춤"),
+    QT_TRANSLATE_NOOP("CoreTexts", "사인 맞춤 (감쇠 진동)"),
+    QT_TRANSLATE_NOOP("CoreTexts", "중력 g: 길이 칸이 비어 있거나 숫자가 아닙니다"),
+    QT_TRANSLATE_NOOP("CoreTexts", "진폭 θ0: 줄 방향 축의 값(약 1 g)이 아니어서 읽을 수 없습니다"),
+    QT_TRANSLATE_NOOP("CoreTexts", "진폭 θ0: 이 관찰 방식으로는 읽을 수 없습니다"),
+    QT_TRANSLATE_NOOP("CoreTexts", "± 는 95 % 구간 (2σ)"),
+    QT_TRANSLATE_NOOP("CoreTexts", "맞춤 불가: 점이 너무 적습니다"),
+    QT_TRANSLATE_NOOP("CoreTexts", "맞춤 불가: 숫자가 아닌 값이 있습니다"),
+    QT_TRANSLATE_NOOP("CoreTexts", "맞춤 불가: 값의 변화가 없습니다"),
+    QT_TRANSLATE_NOOP("CoreTexts", "맞춤 불가: 진동을 찾을 수 없습니다"),
+    QT_TRANSLATE_NOOP("CoreTexts", "맞춤 불가: 구간이 한 주기보다 짧습니다"),
+    // the message area
+    QT_TRANSLATE_NOOP("CoreTexts", "가속도계가 자동 연결되었습니다."),
+    QT_TRANSLATE_NOOP("CoreTexts", "점검 : 연결가능한 가속도계가 없습니다. 가속도계의 전원과 "
+                                   "통신 케이블을 점검하세요"),
+    QT_TRANSLATE_NOOP("CoreTexts", "해결1: 가속도계의 전원을 껏다 다시 켜고 우측 상단의 "
+                                   "포트모양의 아이콘을 클릭합니다"),
+    QT_TRANSLATE_NOOP("CoreTexts", "해결2: [제어판]-[장치관리자]에서 직렬 통신포트가 1~8사이로 "
+                                   "설정되어 있는지 확인 합니다"),
+    QT_TRANSLATE_NOOP("CoreTexts",
+                      "해결3: 리눅스에서는 포트를 /dev/ttyUSB0 또는 /dev/ttyACM0 형식으로 "
+                      "입력하고, 사용자가 dialout 그룹에 속해 있는지 확인합니다 (sudo usermod "
+                      "-aG dialout 사용자명, 다시 로그인)"),
+    QT_TRANSLATE_NOOP("CoreTexts", "가속도계가 다시 연결되었습니다."),
+    QT_TRANSLATE_NOOP("CoreTexts",
+                      "가속도계 연결이 끊어졌습니다 (%1). 케이블을 다시 연결하면 자동으로 다시 "
+                      "연결되며, 우측 상단의 포트모양의 아이콘을 눌러 바로 연결할 수도 있습니다"),
+    QT_TRANSLATE_NOOP("CoreTexts", "[주의] 이번 측정에서 샘플 약 %1개(%2%)를 받지 못했습니다. "
+                                   "시간 값이 실제보다 짧게 나타납니다"),
+    QT_TRANSLATE_NOOP("CoreTexts", "%1축ACC:%2"),
+    QT_TRANSLATE_NOOP("CoreTexts", "%1, 튀는 점 %2개 제외"),
+    QT_TRANSLATE_NOOP("CoreTexts", "주기 T = %1"),
+    QT_TRANSLATE_NOOP("CoreTexts", "중력 g = 4π²L/T² = %1"),
+    QT_TRANSLATE_NOOP("CoreTexts", "  L = %1 (길이 칸 마지막 자리의 절반)"),
+    QT_TRANSLATE_NOOP("CoreTexts", "진폭 θ0 = %1"),
+    QT_TRANSLATE_NOOP("CoreTexts", "작은 진폭 보정 T0 = %1"),
+    QT_TRANSLATE_NOOP("CoreTexts", "보정한 g = %1"),
+    QT_TRANSLATE_NOOP("CoreTexts", "%1축 가속도%2"),
+    QT_TRANSLATE_NOOP("CoreTexts", "%1 가속도%2"),
+};
+
+struct CoreLine {
+    const char* Source;
+    QRegularExpression Pattern; // the line with each %n as a captured part
+};
+
+const std::vector<CoreLine>& Lines() {
+    static const std::vector<CoreLine> lines = [] {
+        std::vector<CoreLine> built;
+        for (const char* source : CoreLines) {
+            QString pattern = QRegularExpression::escape(QString::fromUtf8(source));
+            pattern.replace(QRegularExpression(QStringLiteral("\\\\%[1-9]")),
+                            QStringLiteral("(.*)"));
+            built.push_back(
+                {source, QRegularExpression(QLatin1Char('^') + pattern + QLatin1Char('$'))});
+        }
+        return built;
+    }();
+    return lines;
+}
+
+// Puts the captured parts, each in the program's language, in for %1..%9 in one pass, so that
+// a part holding "%2" stays as it is.
+template <typename Translate>
+QString Filled(const QString& text, const QRegularExpressionMatch& match, Translate translate) {
+    QString filled;
+    for (int i = 0; i < text.size(); ++i) {
+        const int number = i + 1 < text.size() ? text[i + 1].digitValue() : -1;
+        if (text[i] == QLatin1Char('%') && number >= 1 && number <= match.lastCapturedIndex()) {
+            filled += translate(match.captured(number));
+            ++i;
+        } else {
+            filled += text[i];
+        }
+    }
+    return filled;
+}
+
+} // namespace
+
+QString CoreText(const std::string& line) {
+    const QString text = QString::fromStdString(line);
+    for (const CoreLine& known : Lines()) {
+        const QRegularExpressionMatch match = known.Pattern.match(text);
+        if (match.hasMatch())
+            return Filled(QCoreApplication::translate("CoreTexts", known.Source), match,
+                          [](const QString& part) { return CoreText(part.toStdString()); });
+    }
+    return text;
+}

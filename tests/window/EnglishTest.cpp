@@ -1,0 +1,184 @@
+#include "../app/Dialogs.h"
+#include "app/Language.h"
+#include "app/Tarvikmain.h"
+#include "app/Tarviknote.h"
+#include "display/CoreTexts.h"
+#include "engine/RunControl.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <qcustomplot.h>
+
+namespace {
+
+bool HasHangul(const QString& text) {
+    static const QRegularExpression hangul(QStringLiteral("[\\x{1100}-\\x{11FF}\\x{3130}-\\x{318F}"
+                                                          "\\x{AC00}-\\x{D7A3}]"));
+    return text.contains(hangul);
+}
+
+// Every text a control of `window` shows or explains itself with.
+QStringList TextsOf(QWidget* window) {
+    QStringList texts{window->windowTitle()};
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        texts << w->toolTip();
+        if (auto* label = qobject_cast<QLabel*>(w)) texts << label->text();
+        if (auto* button = qobject_cast<QAbstractButton*>(w)) texts << button->text();
+        if (auto* edit = qobject_cast<QLineEdit*>(w)) texts << edit->text();
+        if (auto* group = qobject_cast<QGroupBox*>(w)) texts << group->title();
+        if (auto* text = qobject_cast<QTextEdit*>(w)) texts << text->toPlainText();
+        if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) texts << memo->toPlainText();
+        if (auto* combo = qobject_cast<QComboBox*>(w))
+            for (int i = 0; i < combo->count(); ++i)
+                texts << combo->itemText(i);
+        if (auto* pages = qobject_cast<QTabWidget*>(w))
+            for (int i = 0; i < pages->count(); ++i)
+                texts << pages->tabText(i);
+        if (auto* plot = qobject_cast<QCustomPlot*>(w)) {
+            for (QCPAxis* axis : plot->axisRect()->axes())
+                texts << axis->label();
+            if (auto* title = qobject_cast<QCPTextElement*>(plot->plotLayout()->element(0, 0)))
+                texts << title->text();
+        }
+    }
+    for (QAction* action : window->findChildren<QAction*>())
+        texts << action->text();
+    return texts;
+}
+
+} // namespace
+
+// The program with its English texts, as "--lang en" starts it.
+class EnglishTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        QDir::setCurrent(Folder.path());
+        InstallTranslations(*qApp, UiLanguage::English);
+    }
+
+    void LanguageFollowsTheCommandLineThenTheSystem_data();
+    void LanguageFollowsTheCommandLineThenTheSystem();
+    void NoHangulLeftInTheWindowsAndMessages();
+    void CoreLinesWithTheirVariableParts();
+    void EveryTextHasItsEnglish();
+
+private:
+    QTemporaryDir Folder;
+};
+
+void EnglishTest::LanguageFollowsTheCommandLineThenTheSystem_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("environment");
+    QTest::addColumn<bool>("english");
+    QTest::newRow("nothing set") << QStringList{} << QStringList{} << false;
+    QTest::newRow("C locale") << QStringList{} << QStringList{"LANG=C.UTF-8"} << false;
+    QTest::newRow("English system") << QStringList{} << QStringList{"LANG=en_GB.UTF-8"} << true;
+    QTest::newRow("Korean system") << QStringList{} << QStringList{"LANG=ko_KR.UTF-8"} << false;
+    QTest::newRow("LC_ALL first") << QStringList{}
+                                  << QStringList{"LC_ALL=ko_KR.UTF-8", "LANG=en_US.UTF-8"} << false;
+    QTest::newRow("--lang en") << QStringList{"--lang", "en"} << QStringList{"LANG=ko_KR"} << true;
+    QTest::newRow("--lang=en") << QStringList{"--lang=en"} << QStringList{} << true;
+    QTest::newRow("--lang ko") << QStringList{"--lang", "ko"} << QStringList{"LANG=en_US"} << false;
+    QTest::newRow("unknown") << QStringList{"--lang", "fr"} << QStringList{"LANG=en_US"} << true;
+}
+
+void EnglishTest::LanguageFollowsTheCommandLineThenTheSystem() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, environment);
+    QFETCH(bool, english);
+    QProcessEnvironment system;
+    for (const QString& variable : environment)
+        system.insert(variable.section('=', 0, 0), variable.section('=', 1));
+    arguments.prepend(QStringLiteral("Tarvik"));
+    QCOMPARE(ChooseLanguage(arguments, system) == UiLanguage::English, english);
+}
+
+// All pages, the note window, the start-up search's lines without a device and the boxes a
+// user can raise. "AccNote.rtf" is missing here, so the note window shows its own text.
+void EnglishTest::NoHangulLeftInTheWindowsAndMessages() {
+    TForm1 form1;
+    TForm2 form2(&form1);
+    form1.SetNoteWindow(&form2);
+    form1.show();
+    QStringList boxes;
+    auto keepBox = [&boxes](QWidget* box) {
+        if (auto* message = qobject_cast<QMessageBox*>(box)) {
+            boxes << message->windowTitle() << message->text();
+            for (QAbstractButton* button : message->buttons())
+                boxes << button->text();
+        }
+        box->close();
+    };
+    AnswerNextModal(keepBox); // the missing note file, after the search
+    auto* memo = form1.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
+    QTRY_VERIFY_WITH_TIMEOUT(memo->toPlainText().contains("Fix 1"), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!boxes.isEmpty(), 20000);
+
+    form1.findChild<QLineEdit*>(QStringLiteral("EdMass"))->setText(QStringLiteral("abc"));
+    AnswerNextModal(keepBox);
+    emit form1.findChild<QComboBox*>(QStringLiteral("CmbUnit"))->activated(0);
+    AnswerNextModal(keepBox);
+    form1.findChild<QAbstractButton*>(QStringLiteral("BitBtn1"))->click();
+    form1.findChild<QAbstractButton*>(QStringLiteral("BBtnStart"))->click(); // no device
+    QCOMPARE(boxes.size(), 9);
+
+    QTest::keyClicks(form1.findChild<QLineEdit*>(QStringLiteral("EdLogFile")), "pqrvmkzdwta");
+    auto* pages = form1.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    QStringList texts = boxes;
+    for (int page = 0; page < pages->count(); ++page) {
+        pages->setCurrentIndex(page);
+        texts << TextsOf(&form1);
+    }
+    texts << TextsOf(&form2);
+    for (const QString& text : texts)
+        QVERIFY2(!HasHangul(text), qPrintable(text));
+}
+
+void EnglishTest::CoreLinesWithTheirVariableParts() {
+    const std::string lost = LostSamplesLine(400, 10.0).value();
+    QCOMPARE(CoreText(lost), QStringLiteral("[Note] About 100 samples (20%) of this run were not "
+                                            "received: times appear shorter than they were."));
+    QCOMPARE(CoreText("Y축ACC:-1.23"), QStringLiteral("Y acc.:-1.23"));
+    QCOMPARE(CoreText("사인 맞춤 (감쇠 진동), 튀는 점 3개 제외"),
+             QStringLiteral("Sine fit (damped swing), 3 stray points left out"));
+    QCOMPARE(CoreText("Z 가속도 [m/s²]"), QStringLiteral("Z acceleration [m/s²]"));
+    QCOMPARE(CoreText("Found ZevuzaRuziv...OK"), QStringLiteral("Found ZevuzaRuziv...OK"));
+}
+
+// lupdate over the sources, into a copy of the translations: no text without its English.
+void EnglishTest::EveryTextHasItsEnglish() {
+    const QString copy = Folder.filePath(QStringLiteral("Tarvik_en.ts"));
+    QVERIFY(QFile::copy(QStringLiteral(TARVIK_TS_FILE), copy));
+    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+    QStringList arguments;
+    for (const char* folder : {"app", "device/qt", "display", "calibration/qt"})
+        arguments << QStringLiteral(TARVIK_SOURCE_DIR "/") + QLatin1String(folder);
+    arguments << QStringLiteral("-silent") << QStringLiteral("-ts") << copy;
+    QProcess lupdate;
+    lupdate.start(QStringLiteral(TARVIK_LUPDATE), arguments);
+    QVERIFY(lupdate.waitForFinished(120000));
+    QCOMPARE(lupdate.exitCode(), 0);
+    QFile updated(copy);
+    QVERIFY(updated.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(updated.readAll());
+    QVERIFY(text.count(QStringLiteral("<message")) > 100);
+    const qsizetype at = text.indexOf(QStringLiteral("type=\"unfinished\""));
+    QVERIFY2(at < 0, qPrintable(text.mid(std::max<qsizetype>(0, at - 400), 400)));
+}
+
+QTEST_MAIN(EnglishTest)
+#include "EnglishTest.moc"
