@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
 #include <QTimer>
-#include <QWidget>
 #include <functional>
 #include <memory>
 
@@ -21,3 +24,25 @@ inline void AnswerNextModal(std::function<void(QWidget*)> answer) {
     });
     poll->start(20);
 }
+
+// While it lives: closes every message box, keeping its text, and answers each file dialog
+// with the next of `Paths`.
+struct ModalAnswers : QObject {
+    ModalAnswers() {
+        connect(&Poll, &QTimer::timeout, this, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                Boxes << box->text();
+                box->done(0);
+            } else if (auto* dialog = qobject_cast<QFileDialog*>(modal);
+                       dialog && !Paths.isEmpty()) {
+                auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                name->setText(Paths.takeFirst());
+                QTest::keyClick(name, Qt::Key_Return);
+            }
+        });
+        Poll.start(50);
+    }
+    QStringList Boxes, Paths;
+    QTimer Poll;
+};

@@ -1,26 +1,13 @@
-#include "Dialogs.h"
-#include "app/Tarvikmain.h"
 #include "files/LogFile.h"
+#include "tests/app/Program.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QComboBox>
-#include <QDir>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QSpinBox>
-#include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 #include <qcustomplot.h>
 
-// The main window's own handlers, without a device: the port named in the settings does
-// not exist.
+// The main window's own handlers, without a device and without a settings file.
 class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
@@ -28,13 +15,13 @@ private slots:
         QDir::setCurrent(Folder.path());
         QFile::remove(QStringLiteral("default.ini"));
         Form = std::make_unique<TForm1>();
+        Window.Form1 = Form.get();
     }
     void cleanup() { Form.reset(); }
 
     void HiddenWordUnlocksOptionsPageAndFilterLevels();
     void TimeWindowOutsideItsRangeLeavesTheAxes();
     void PendulumCalculationsAndLengthEntry();
-    void SpeedPageSharesTheAccelerationChart();
     void KalmanBenchConvergesToTheLevelBias();
     void WithoutSettingsFileTheAxesFollowTheBoxes();
     void RejectedMassPutsTheUnitBoxBack();
@@ -44,117 +31,82 @@ private slots:
     void FullLogLoadsOntoTheChart();
 
 private:
-    template <typename T> T* Find(const char* name) {
-        return Form->findChild<T*>(QLatin1String(name));
-    }
-    QString Memo() { return Find<QPlainTextEdit>("Memo1")->toPlainText(); }
-    void Choose(const char* comboName, int index) {
-        auto* combo = Find<QComboBox>(comboName);
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
-    }
-
     QTemporaryDir Folder;
     std::unique_ptr<TForm1> Form;
+    Controls Window;
 };
 
 void MainWindowTest::HiddenWordUnlocksOptionsPageAndFilterLevels() {
-    QVERIFY(Memo().contains("Initial File Read Err! : default.ini"));
     QVERIFY(QDir(Folder.filePath("LogData")).exists());
-    auto* pages = Find<QTabWidget>("PageControl1");
+    auto* pages = Window.Find<QTabWidget>("PageControl1");
     pages->setCurrentIndex(4);
     QCOMPARE(pages->currentIndex(), 0);
-    Choose("CmbKalman", 5);
-    QCOMPARE(Find<QComboBox>("CmbKalman")->currentIndex(), 2);
-    QVERIFY(Memo().contains("사용 할 수 없는 영역입니다"));
+    Window.Choose("CmbKalman", 5);
+    QCOMPARE(Window.Find<QComboBox>("CmbKalman")->currentIndex(), 2);
+    QVERIFY(Window.Memo().contains("사용 할 수 없는 영역입니다"));
 
-    auto* name = Find<QLineEdit>("EdLogFile");
-    QTest::keyClicks(name, "PQRVMKZDWTA");
-    QVERIFY(Find<QLineEdit>("EdDist")->isHidden());
-    name->clear();
-    QTest::keyClicks(name, "pqrvmkzdwta");
-    QVERIFY(!Find<QLineEdit>("EdDist")->isHidden());
-    QVERIFY(!Find<QLabel>("Label32")->isHidden());
+    QTest::keyClicks(Window.Find("EdLogFile"), "PQRVMKZDWTA");
+    QVERIFY(Window.Find("EdDist")->isHidden());
+    Window.Find("EdLogFile")->clear();
+    Window.Unlock();
+    QVERIFY(!Window.Find("EdDist")->isHidden() && !Window.Find<QLabel>("Label32")->isHidden());
     pages->setCurrentIndex(4);
     QCOMPARE(pages->currentIndex(), 4);
-    Choose("CmbKalman", 5);
-    QCOMPARE(Find<QComboBox>("CmbKalman")->currentIndex(), 5);
+    Window.Choose("CmbKalman", 5);
+    QCOMPARE(Window.Find<QComboBox>("CmbKalman")->currentIndex(), 5);
 }
 
 void MainWindowTest::TimeWindowOutsideItsRangeLeavesTheAxes() {
-    auto* window = Find<QComboBox>("CmbYTime");
-    Choose("CmbYTime", 4);
+    auto* window = Window.Find<QComboBox>("CmbYTime");
+    Window.Choose("CmbYTime", 4);
     QCOMPARE(Form->ChartsView().BottomMax(Chart2), 60.0);
-    for (const char* text : {"4", "121"}) {
+    for (const auto& [text, shown] : {std::pair{"4", 60.0}, {"121", 60.0}, {"120", 120.0}}) {
         window->setEditText(text);
         emit window->lineEdit()->editingFinished();
-        QCOMPARE(Form->ChartsView().BottomMax(Chart1), 60.0);
+        QCOMPARE(Form->ChartsView().BottomMax(Chart3), shown);
     }
-    QCOMPARE(Memo().count("Bottom Axes Range Error!!!"), 2);
-    window->setEditText("120");
-    emit window->lineEdit()->editingFinished();
-    QCOMPARE(Form->ChartsView().BottomMax(Chart3), 120.0);
+    QCOMPARE(Window.Memo().count("Bottom Axes Range Error!!!"), 2);
 }
 
 void MainWindowTest::PendulumCalculationsAndLengthEntry() {
-    Find<QLineEdit>("EdPendT")->setText("1.42");
-    Find<QLineEdit>("EdPendL")->setText("0.5");
-    Find<QAbstractButton>("Button1")->click();
-    Find<QAbstractButton>("Button2")->click();
-    QCOMPARE(Find<QLineEdit>("EdPendCalG")->text(), QStringLiteral("9.79"));
-    QCOMPARE(Find<QLineEdit>("EdPendCalT")->text(), QStringLiteral("1.419"));
-    Find<QLineEdit>("EdPendT")->setText("abc");
-    Find<QAbstractButton>("Button1")->click();
-    QCOMPARE(Find<QLineEdit>("EdPendCalG")->text(), QStringLiteral("9.79"));
+    Window.Type("EdPendT", "1.42");
+    Window.Type("EdPendL", "0.5");
+    Window.Click("Button1");
+    Window.Click("Button2");
+    QCOMPARE(Window.Text("EdPendCalG"), QStringLiteral("9.79"));
+    QCOMPARE(Window.Text("EdPendCalT"), QStringLiteral("1.419"));
+    Window.Type("EdPendT", "abc");
+    Window.Click("Button1");
+    QCOMPARE(Window.Text("EdPendCalG"), QStringLiteral("9.79"));
 
-    auto* upDown = Find<QSpinBox>("UdPendL");
+    auto* upDown = Window.Find<QSpinBox>("UdPendL");
     upDown->stepUp();
-    QCOMPARE(Find<QLineEdit>("EdPendL")->text(), QStringLiteral("0.501"));
+    QCOMPARE(Window.Text("EdPendL"), QStringLiteral("0.501"));
     // Each key release reads the whole box: 0.5 mm and 25 m are outside the up-down's range.
-    auto* length = Find<QLineEdit>("EdPendL");
-    for (const char* text : {"0.0005", "25", "x"}) {
-        length->setText(text);
-        QTest::keyRelease(length, Qt::Key_5);
-        QCOMPARE(upDown->value(), 501);
+    for (const auto& [text, value] :
+         {std::pair{"0.0005", 501}, {"25", 501}, {"x", 501}, {"1.25", 1250}}) {
+        Window.Type("EdPendL", text);
+        QTest::keyRelease(Window.Find("EdPendL"), Qt::Key_5);
+        QCOMPARE(upDown->value(), value);
     }
-    length->setText("1.25");
-    QTest::keyRelease(length, Qt::Key_5);
-    QCOMPARE(upDown->value(), 1250);
-    QCOMPARE(length->text(), QStringLiteral("1.25"));
-}
-
-void MainWindowTest::SpeedPageSharesTheAccelerationChart() {
-    auto* pages = Find<QTabWidget>("PageControl1");
-    auto* chartPanel = Find<QWidget>("PnlAccChart");
-    pages->setCurrentWidget(Find<QWidget>("TabSpeed"));
-    QCOMPARE(chartPanel->parentWidget(), Find<QWidget>("TabSpeed"));
-    const int half = Find<QWidget>("TabSpeed")->height() / 2;
-    QCOMPARE(chartPanel->height(), half);
-    QCOMPARE(Find<QWidget>("PnlSpeed")->y(), half + 3);
-    pages->setCurrentWidget(Find<QWidget>("TabAngle"));
-    QCOMPARE(Find<QWidget>("PnlOffset")->parentWidget(), Find<QWidget>("TabAngle"));
-    pages->setCurrentWidget(Find<QWidget>("TabAccelo"));
-    QCOMPARE(chartPanel->parentWidget(), Find<QWidget>("TabAccelo"));
-    QCOMPARE(Find<QWidget>("PnlOffset")->parentWidget(), Find<QWidget>("TabAccelo"));
-    QVERIFY(chartPanel->isVisibleTo(Form.get()));
+    QCOMPARE(Window.Text("EdPendL"), QStringLiteral("1.25"));
 }
 
 void MainWindowTest::KalmanBenchConvergesToTheLevelBias() {
-    Find<QLineEdit>("EdKmR")->setText("20");
-    Find<QLineEdit>("EdKmQ")->setText("1");
-    Find<QLineEdit>("EdKmD")->setText("0");
-    Find<QAbstractButton>("BtnKmStart")->click();
-    QTRY_COMPARE_WITH_TIMEOUT(Find<QLineEdit>("EdKmResult")->text(), QStringLiteral("5.0000"),
-                              10000);
-    Find<QAbstractButton>("BtnKmStop")->click();
+    Window.Type("EdKmR", "20");
+    Window.Type("EdKmQ", "1");
+    Window.Type("EdKmD", "0");
+    Window.Click("BtnKmStart");
+    QTRY_COMPARE_WITH_TIMEOUT(Window.Text("EdKmResult"), QStringLiteral("5.0000"), Deadline);
+    Window.Click("BtnKmStop");
     QVERIFY(std::abs(Form->Live().KalmanBias - 5.0) < 1e-4);
 }
 
 void MainWindowTest::WithoutSettingsFileTheAxesFollowTheBoxes() {
-    QVERIFY(Memo().contains("Initial File Read Err! : default.ini"));
-    QCOMPARE(Find<QComboBox>("CmbUnit")->currentText(), QStringLiteral("[m/s2]"));
-    QCOMPARE(Find<QComboBox>("CmbYTime")->currentText(), QStringLiteral("10"));
-    auto* chart1 = Find<QCustomPlot>("Chart1");
+    QVERIFY(Window.Memo().contains("Initial File Read Err! : default.ini"));
+    QCOMPARE(Window.Find<QComboBox>("CmbUnit")->currentText(), QStringLiteral("[m/s2]"));
+    QCOMPARE(Window.Find<QComboBox>("CmbYTime")->currentText(), QStringLiteral("10"));
+    auto* chart1 = Window.Find<QCustomPlot>("Chart1");
     QCOMPARE(chart1->yAxis->label(), QStringLiteral("가속도[m/s2]"));
     QCOMPARE(chart1->yAxis2->label(), QStringLiteral("힘[N]"));
     QCOMPARE(chart1->yAxis->range().upper, 20.0);
@@ -163,27 +115,23 @@ void MainWindowTest::WithoutSettingsFileTheAxesFollowTheBoxes() {
 }
 
 void MainWindowTest::RejectedMassPutsTheUnitBoxBack() {
-    auto* unit = Find<QComboBox>("CmbUnit");
-    auto* chart1 = Find<QCustomPlot>("Chart1");
-    Find<QLineEdit>("EdMass")->setText("0,2");
-    QString reported;
-    AnswerNextModal([&](QWidget* box) {
-        reported = qobject_cast<QMessageBox*>(box)->text();
-        box->close();
-    });
-    Choose("CmbUnit", 0);
-    QCOMPARE(reported, QStringLiteral("질량을 변환할 수 없습니다. 다시 입력하세요"));
+    auto* unit = Window.Find<QComboBox>("CmbUnit");
+    auto* chart1 = Window.Find<QCustomPlot>("Chart1");
+    Window.Type("EdMass", "0,2");
+    ModalAnswers answers;
+    Window.Choose("CmbUnit", 0);
+    QCOMPARE(answers.Boxes, QStringList{"질량을 변환할 수 없습니다. 다시 입력하세요"});
     QCOMPARE(unit->currentIndex(), 1);
     QCOMPARE(chart1->yAxis->label(), QStringLiteral("가속도[m/s2]"));
 
-    Find<QLineEdit>("EdMass")->setText("0.2");
-    Choose("CmbUnit", 0);
+    Window.Type("EdMass", "0.2");
+    Window.Choose("CmbUnit", 0);
     QCOMPARE(unit->currentIndex(), 0);
     QCOMPARE(chart1->yAxis->label(), QStringLiteral("가속도[g]"));
 }
 
 void MainWindowTest::OpensCentredWithATiltScaleOnFirstShow() {
-    auto* tilt = Find<QCustomPlot>("Chart3");
+    auto* tilt = Window.Find<QCustomPlot>("Chart3");
     QSignalSpy drawn(tilt, &QCustomPlot::afterReplot);
     Form->show();
     QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
@@ -193,23 +141,23 @@ void MainWindowTest::OpensCentredWithATiltScaleOnFirstShow() {
 
     // The tilt chart, drawn once while hidden, is laid out anew when its page is first
     // shown: -60..60 degrees in steps of 10.
-    QTRY_VERIFY_WITH_TIMEOUT(drawn.count() > 0, 10000);
-    Find<QTabWidget>("PageControl1")->setCurrentWidget(Find<QWidget>("TabAngle"));
+    QTRY_VERIFY_WITH_TIMEOUT(drawn.count() > 0, Deadline);
+    Window.ShowPage("TabAngle");
     QList<double> degrees;
     for (int angle = -60; angle <= 60; angle += 10)
         degrees << angle;
-    QTRY_COMPARE_WITH_TIMEOUT(tilt->yAxis->tickVector(), degrees, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(tilt->yAxis->tickVector(), degrees, Deadline);
     QVERIFY(tilt->xAxis->tickVector().size() >= 6); // 0..10 s
 }
 
 void MainWindowTest::PortBoxShowsWholeDeviceNames() {
     const QString name = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
-    auto* box = Find<QComboBox>("CmbComPort");
+    auto* box = Window.Find<QComboBox>("CmbComPort");
     Form->AddPortToList(name.toStdString());
     Form->SetPortBoxText(name.toStdString());
     QCOMPARE(box->toolTip(), name);
     box->showPopup();
-    QTRY_VERIFY_WITH_TIMEOUT(box->view()->isVisible(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(box->view()->isVisible(), Deadline);
     QVERIFY(box->view()->viewport()->width() >= box->view()->fontMetrics().horizontalAdvance(name));
     box->hidePopup();
 }
@@ -221,17 +169,9 @@ void MainWindowTest::StartClearsStaleTemporariesAndCloseShowsASaveFailure() {
     QVERIFY(!QFile::exists(stale));
 
     QDir().mkdir(QStringLiteral("default.ini")); // a folder: the settings cannot replace it
-    QString shown;
-    QTimer answer;
-    connect(&answer, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            shown = box->text();
-            box->accept();
-        }
-    });
-    answer.start(50);
+    ModalAnswers answers;
     Form->close();
-    QVERIFY(shown.startsWith("Initial File Save Err! : default.ini ("));
+    QVERIFY(answers.Boxes.value(0).startsWith("Initial File Save Err! : default.ini ("));
     QDir().rmdir(QStringLiteral("default.ini"));
 }
 
@@ -243,13 +183,11 @@ void MainWindowTest::FullLogLoadsOntoTheChart() {
         recorded->LogY[i] = -0.5;
         recorded->LogZ[i] = i * 0.0001;
     }
-    recorded->LogCount = LogCapacity;
     const std::string path = Folder.filePath("full.csv").toStdString();
     QVERIFY(SaveLogFile(path, *recorded, LogCapacity, true, 0, *Form));
     Form->AppendPoint(Chart1, 3, 0, 1); // a force curve from before: the load clears it
 
-    auto loaded = std::make_unique<LiveState>();
-    QVERIFY(!LoadLogFile(path, *loaded, 1, *Form));
+    QVERIFY(!LoadLogFile(path, *recorded, 1, *Form));
     const ChartSet& charts = Form->ChartsView();
     for (int series = 0; series < 3; ++series)
         QCOMPARE(charts.PointCount(Chart1, series), static_cast<int>(LogCapacity));

@@ -25,6 +25,8 @@ public:
     }
 
     QString DevicePath() const { return Path; }
+    // The settings line that has the program open this device.
+    QString PortLine() const { return QStringLiteral("CmbComPort=%1\r\n").arg(Path); }
 
     // Every command line received so far, as "02 01 01 00 04 03 t=…".
     QStringList Received() {

@@ -1,23 +1,13 @@
 #include "calibration/qt/CalibrationPage.h"
 
-#include "app/Tarvikmain.h"
+#include "tests/app/Program.h"
 #include "tests/app/SimulatorProcess.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QComboBox>
-#include <QDir>
-#include <QFileDialog>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QSpinBox>
-#include <QTabWidget>
-#include <QTemporaryDir>
 
 namespace {
 
-const int Deadline = 30000; // a whole tumble takes 8 s
+const int TumbleDeadline = 30000; // a whole tumble takes 8 s
 using Names = std::vector<const char*>;
 const Names Peaks = {"EdPeakMX", "EdPeakPX", "EdPeakMY", "EdPeakPY", "EdPeakMZ", "EdPeakPZ"};
 const Names Offsets = {"EdOffsetX", "EdOffsetY", "EdOffsetZ"};
@@ -27,63 +17,20 @@ QStringList Split(const char* joined) {
     return QString::fromUtf8(joined).split(u',');
 }
 
-// Closes every message box the program opens, keeping its text, and answers each file
-// dialog with the next path given.
-struct ModalAnswers : QObject {
-    ModalAnswers() {
-        connect(&Poll, &QTimer::timeout, this, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-                Boxes << box->text();
-                box->done(0);
-            } else if (auto* dialog = qobject_cast<QFileDialog*>(modal);
-                       dialog && !Paths.isEmpty()) {
-                auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-                name->setText(Paths.takeFirst());
-                QTest::keyClick(name, Qt::Key_Return);
-            }
-        });
-        Poll.start(50);
+// The program with its options page open, in a folder of its own unless one is given. Without
+// a port it starts from what the program before it left in the folder.
+struct LabPage : Program {
+    explicit LabPage(const QString& port, const QString& folder = {})
+        : Program(port.isEmpty() ? std::nullopt
+                                 : std::optional("CmbKalman=0\r\nCmbComPort=" + port),
+                  {}, folder) {
+        Unlock();
+        ShowPage("TabLab");
     }
-    QStringList Boxes, Paths;
-    QTimer Poll;
-};
-
-// The program in a working folder with its options page open. Without settings it starts
-// from what the program before it left in the folder.
-struct Program {
-    explicit Program(const QString& folder, const QString& port = {}) {
-        QDir::setCurrent(folder);
-        if (!port.isEmpty()) {
-            QFile file(QStringLiteral("default.ini"));
-            file.open(QIODevice::WriteOnly);
-            file.write("Kvd_Log_DataBase_Ver=1.0\r\nCmbKalman=0\r\nCmbComPort=" + port.toUtf8());
-        }
-        Form1 = std::make_unique<TForm1>();
-        Form1->show();
-        QTest::keyClicks(Find("EdLogFile"), "pqrvmkzdwta");
-        Find<QTabWidget>("PageControl1")->setCurrentWidget(Find<QWidget>("TabLab"));
-    }
-    ~Program() { Form1->close(); }
-
-    template <typename T = QLineEdit> T* Find(const char* name) const {
-        return Form1->findChild<T*>(QLatin1String(name));
-    }
-    QString Text(const char* box) const { return Find(box)->text(); }
-    QStringList Texts(const Names& boxes) const {
-        QStringList texts;
-        for (const char* box : boxes)
-            texts << Text(box);
-        return texts;
-    }
-    void SetTexts(const Names& boxes, const QStringList& texts) {
+    void SetTexts(const Names& boxes, const QStringList& texts) const {
         for (std::size_t i = 0; i < boxes.size(); ++i)
-            Find(boxes[i])->setText(texts[i]);
+            Type(boxes[i], texts[i]);
     }
-    void Click(const char* button) { Find<QAbstractButton>(button)->click(); }
-    QString Memo() const { return Find<QPlainTextEdit>("Memo1")->toPlainText(); }
-
-    std::unique_ptr<TForm1> Form1;
 };
 
 } // namespace
@@ -108,14 +55,13 @@ void CalibrationPageTest::TumblePeaksGiveOffsetsAndScalesThatTheDeviceTakesBack(
     for (const auto& c : cases) {
         SimulatorProcess simulator({"--motion", "tumble", "--range", c.Range, "--gain",
                                     "1.02,0.98,1", "--bias", "0.01,-0.02,0.005"});
-        QTemporaryDir folder;
-        Program program(folder.path(), simulator.DevicePath());
-        QTRY_VERIFY_WITH_TIMEOUT(program.Form1->Live().DeviceFound, Deadline);
+        LabPage program(simulator.DevicePath());
+        QVERIFY(program.Connected());
         program.Find<QComboBox>("CmbScaleRef")->setCurrentIndex(0);
         program.Click("BtnCalClsAll"); // range code 1 selects the resolution 1000
         QCOMPARE(program.Texts(Scales), QStringList(3, c.ResetScale));
         program.Click("CbCalActive");
-        QTRY_COMPARE_WITH_TIMEOUT(program.Texts(Peaks), Split(c.Peaks), Deadline);
+        QTRY_COMPARE_WITH_TIMEOUT(program.Texts(Peaks), Split(c.Peaks), TumbleDeadline);
         QCOMPARE(program.Text("EdRangeY").toInt(),
                  Split(c.Peaks)[3].toInt() - Split(c.Peaks)[2].toInt());
 
@@ -139,9 +85,9 @@ void CalibrationPageTest::TumblePeaksGiveOffsetsAndScalesThatTheDeviceTakesBack(
         program.Click("Button3");
         program.Click("Button4");
         QTRY_COMPARE_WITH_TIMEOUT(program.Texts({"EdRcvdOstX", "EdRcvdOstY", "EdRcvdOstZ"}),
-                                  Split(c.Offsets), Deadline);
+                                  Split(c.Offsets), TumbleDeadline);
         QTRY_COMPARE_WITH_TIMEOUT(program.Texts({"EdRcvdScaleX", "EdRcvdScaleY", "EdRcvdScaleZ"}),
-                                  Split(c.Fine), Deadline);
+                                  Split(c.Fine), TumbleDeadline);
     }
 }
 
@@ -153,20 +99,20 @@ void CalibrationPageTest::HistoryIsKeptAndLoadedIntoAFreshStart() {
     const QStringList saved = Split("-1000,1050,25,-1012,1040,14,-1030,1019,-6,999,998,1001");
     const QString path = QDir::toNativeSeparators(folder.filePath("sensors"));
     {
-        Program program(folder.path(), folder.filePath("none"));
+        LabPage program(folder.filePath("none"), folder.path());
         program.SetTexts(boxes, saved);
-        program.Find("EdScaleZ")->setText("1000");
+        program.Type("EdScaleZ", "1000");
         answers.Paths << path; // no file "AmAjustSn" yet: the dialog asks, ".csv" is added
         program.Click("BtnSsFtSave");
         QCOMPARE(program.Text("EdLabSsFtFile"), path + ".csv");
-        program.Find("EdScaleZ")->setText("1001");
+        program.Type("EdScaleZ", "1001");
         program.Click("BtnSsFtSave");
         QCOMPARE(program.Memo().count("SE170001 센스특성을 저장하였습니다."), 2);
         program.Find("EdLabSsSn")->clear();
         program.Click("BtnSsFtSave");
         program.Click("BtnSsFtLoad");
         QCOMPARE(answers.Boxes, QStringList(2, "{Fail] 센스명이 누락되었습니다."));
-        program.Find("EdLabSsSn")->setText("SE170001");
+        program.Type("EdLabSsSn", "SE170001");
     }
     QFile file(path + ".csv");
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -176,7 +122,7 @@ void CalibrationPageTest::HistoryIsKeptAndLoadedIntoAFreshStart() {
                            saved.join(u',').toLatin1() + "\r");
 
     answers.Boxes.clear();
-    Program fresh(folder.path());
+    LabPage fresh({}, folder.path());
     fresh.Click("CbCalActive");
     fresh.Click("BtnSsFtLoad");
     QCOMPARE(fresh.Texts(boxes), saved);
@@ -184,13 +130,13 @@ void CalibrationPageTest::HistoryIsKeptAndLoadedIntoAFreshStart() {
     QVERIFY(fresh.Memo().endsWith("Find Sensor Data : 2"));
     QVERIFY(!fresh.Find<QAbstractButton>("CbCalEnX")->isChecked());
     for (const char* serial : {"se170001", "SE170009"}) {
-        fresh.Find("EdLabSsSn")->setText(serial);
+        fresh.Type("EdLabSsSn", serial);
         fresh.Click("BtnSsFtLoad");
         QCOMPARE(answers.Boxes.takeFirst(),
                  QStringLiteral("[Warning] There is no data of ") + serial);
     }
     QCOMPARE(fresh.Texts(boxes), saved);
-    fresh.Find("EdLabSsFtFile")->setText("/dev/full"); // a full disk
+    fresh.Type("EdLabSsFtFile", "/dev/full"); // a full disk
     fresh.Click("BtnSsFtSave");
     QVERIFY(fresh.Memo().endsWith("Sensor Feature File Save Err! : /dev/full (" +
                                   QString::fromStdString(std::generic_category().message(ENOSPC)) +
@@ -198,14 +144,13 @@ void CalibrationPageTest::HistoryIsKeptAndLoadedIntoAFreshStart() {
 }
 
 void CalibrationPageTest::TextsThatAreNoNumbersStopTheirHandlerWithOneReport() {
-    QTemporaryDir folder;
-    Program program(folder.path(), folder.filePath("none"));
+    LabPage program(QDir::tempPath() + "/no-such-port");
     ModalAnswers answers;
     program.SetTexts(Peaks, Split("-500,700,-520,490,-4,4"));
     program.Find("EdPeakPX")->clear(); // emptied to type anew: the range stays
     QCOMPARE(answers.Boxes, QStringList{"'' is not a valid integer value"});
     QCOMPARE(program.Text("EdRangeX"), QStringLiteral("1200"));
-    program.Find("EdPeakPX")->setText("700");
+    program.Type("EdPeakPX", "700");
     for (const char* box : Peaks) {
         const QString kept = program.Text(box);
         program.Find(box)->blockSignals(true);
@@ -226,7 +171,7 @@ void CalibrationPageTest::TextsThatAreNoNumbersStopTheirHandlerWithOneReport() {
              QStringLiteral("'2O48' is not a valid floating point value"));
     QCOMPARE(program.Texts(Offsets), Split("100,-15,0"));
     program.Find<QComboBox>("CmbRangeRef")->setEditText("2048");
-    program.Find("EdPeakMZ")->setText("4");
+    program.Type("EdPeakMZ", "4");
     program.Click("BtnLabSsCal");
     QVERIFY(program.Memo().endsWith("Scale Calc Err! Range 0 : Z"));
     QCOMPARE(program.Texts(Scales), QStringList(3, "1000"));

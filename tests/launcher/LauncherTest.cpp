@@ -1,12 +1,10 @@
 #include "launcher/Tarvikstartmain.h"
+#include "tests/app/Dialogs.h"
 
-#include <QApplication>
 #include <QDateTime>
-#include <QMessageBox>
 #include <QProcess>
 #include <QProgressBar>
 #include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 
@@ -69,8 +67,8 @@ void LauncherTest::StartsTarvikOfCurrentFolderAndEndsWithoutWaitingForIt() {
     const qint64 startedAt = started.readAll().trimmed().toLongLong();
     QVERIFY2(!currentDir.exists(QStringLiteral("ended")), "the launcher waited for Tarvik to end");
     // Tarvik starts after the progress bar (about 0.5 s), the splash stays 3 s longer.
-    QVERIFY2(startedAt - launchedAt >= 400, qPrintable(QString::number(startedAt - launchedAt)));
-    QVERIFY2(startedAt - launchedAt < 10000, qPrintable(QString::number(startedAt - launchedAt)));
+    QVERIFY2(startedAt - launchedAt >= 400 && startedAt - launchedAt < 10000,
+             qPrintable(QString::number(startedAt - launchedAt)));
     QVERIFY2(endedAt - startedAt >= 2700, qPrintable(QString::number(endedAt - startedAt)));
 
     WriteFile(currentDir.filePath(QStringLiteral("release")), {});
@@ -96,17 +94,12 @@ void LauncherTest::ReportsFailedStartThenClosesThreeSecondsLater() {
     int progressAtMessage = -1;
     qint64 dismissedAt = 0;
     // The message box runs its own loop inside the launcher's tick; it is answered from there.
-    QTimer answer;
-    connect(&answer, &QTimer::timeout, this, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) return;
-        shownText = box->text();
+    AnswerNextModal([&](QWidget* box) {
+        shownText = qobject_cast<QMessageBox*>(box)->text();
         progressAtMessage = progress->value();
         dismissedAt = Now();
-        answer.stop();
-        box->accept();
+        qobject_cast<QMessageBox*>(box)->accept();
     });
-    answer.start(50);
     form.show();
     form.close();
     QVERIFY2(form.isVisible(), "the splash closed before its time");
