@@ -1,8 +1,9 @@
 #include "analysis/PendulumFit.h"
 
+#include "sim/Motion.h"
+
 #include <cmath>
 #include <gtest/gtest.h>
-#include <numbers>
 #include <random>
 #include <vector>
 
@@ -14,30 +15,18 @@ struct Swing {
     std::vector<double> Times, AlongString, Across;
 };
 
-// A full pendulum θ'' = −(g/L)·sin θ from rest at θ0, integrated finely, with the sensor at
-// 0.8·L: along the string it feels cos θ + r·θ'²/g, across it sin θ + r·θ''/g (in g). Ten
-// seconds sampled every 0.02 s, with 0.002 g of noise.
+// The simulator's full pendulum (its own test pins the motion): the sensor at 0.8·L, released
+// at rest at θ0; ten seconds sampled every 0.02 s with 0.002 g of noise, in g.
 Swing FullPendulum(double amplitudeDegrees, unsigned seed) {
     std::mt19937 random(seed);
     std::normal_distribution<double> noise(0.0, 0.002);
-    const double radius = 0.8 * Length, h = 1e-4;
-    double theta = amplitudeDegrees * std::numbers::pi / 180, speed = 0.0;
-    auto acceleration = [](double angle) { return -Gravity / Length * std::sin(angle); };
+    const MotionOptions motion{MotionKind::Pendulum, Length, amplitudeDegrees};
     Swing swing;
-    for (int step = 0; step <= 100000; ++step) {
-        if (step % 200 == 0) {
-            swing.Times.push_back(step * h);
-            swing.AlongString.push_back(std::cos(theta) + radius * speed * speed / Gravity +
-                                        noise(random));
-            swing.Across.push_back(std::sin(theta) + radius * acceleration(theta) / Gravity +
-                                   noise(random));
-        }
-        const double k1v = acceleration(theta), k1x = speed;
-        const double k2v = acceleration(theta + h / 2 * k1x), k2x = speed + h / 2 * k1v;
-        const double k3v = acceleration(theta + h / 2 * k2x), k3x = speed + h / 2 * k2v;
-        const double k4v = acceleration(theta + h * k3x), k4x = speed + h * k3v;
-        theta += h / 6 * (k1x + 2 * k2x + 2 * k3x + k4x);
-        speed += h / 6 * (k1v + 2 * k2v + 2 * k3v + k4v);
+    for (int i = 0; i <= 500; ++i) {
+        const AxisG sensor = MotionAt(motion, i * 0.02);
+        swing.Times.push_back(i * 0.02);
+        swing.AlongString.push_back(sensor.Y + noise(random));
+        swing.Across.push_back(sensor.X + noise(random));
     }
     return swing;
 }
@@ -90,19 +79,16 @@ TEST(PendulumFit, GravityIntervalsOfAFullPendulumHoldTheTrueGravity) {
 }
 
 TEST(PendulumFit, TypedLengthStatesHalfItsLastDigit) {
-    const struct {
-        const char* Text;
-        double Metres, Error;
-    } cases[] = {{"0.500", 0.5, 0.0005},
-                 {"0.5", 0.5, 0.05},
-                 {"1", 1, 0.5},
-                 {" 5.0e-1", 0.5, 0.005},
-                 {"2.", 2, 0.5}};
-    for (const auto& c : cases) {
-        const auto length = ReadTypedLength(c.Text);
-        ASSERT_TRUE(length) << c.Text;
-        EXPECT_DOUBLE_EQ(length->Metres, c.Metres) << c.Text;
-        EXPECT_DOUBLE_EQ(length->Error, c.Error) << c.Text;
+    const std::tuple<const char*, double, double> cases[] = {{"0.500", 0.5, 0.0005},
+                                                             {"0.5", 0.5, 0.05},
+                                                             {"1", 1, 0.5},
+                                                             {" 5.0e-1", 0.5, 0.005},
+                                                             {"2.", 2, 0.5}};
+    for (const auto& [text, metres, error] : cases) {
+        const auto length = ReadTypedLength(text);
+        ASSERT_TRUE(length) << text;
+        EXPECT_DOUBLE_EQ(length->Metres, metres) << text;
+        EXPECT_DOUBLE_EQ(length->Error, error) << text;
     }
     for (const char* text : {"", "abc", "0", "-0.5"})
         EXPECT_FALSE(ReadTypedLength(text)) << text;

@@ -85,25 +85,6 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(Window.get()));
     }
 
-    void SeriesSitOnTheirAxesWhichFollowTheUnit() {
-        QCOMPARE(Plots[0]->graphCount(), 4);
-        for (int series = 0; series < 4; ++series)
-            QCOMPARE(Plots[0]->graph(series)->valueAxis(),
-                     series == 1 ? Plots[0]->yAxis2 : Plots[0]->yAxis);
-        QCOMPARE(Plots[0]->yAxis->range(), QCPRange(-1.64, 2.36));
-        QCOMPARE(Plots[0]->yAxis2->range(), QCPRange(-5.24, -1.24));
-        for (QCustomPlot* plot : Plots)
-            QCOMPARE(plot->xAxis->range(), QCPRange(0, 60));
-        for (int unit : {1, 0, 7}) {
-            Charts->SetUnit(unit);
-            const double limit = unit == 0 ? 2 : 20;
-            QCOMPARE(Plots[0]->yAxis->label(), unit == 0 ? "가속도[g]" : "가속도[m/s2]");
-            QCOMPARE(Plots[0]->yAxis2->label(), unit == 0 ? "힘[Kgf]" : "힘[N]");
-            QCOMPARE(Plots[0]->yAxis->range(), QCPRange(-limit, limit));
-            QCOMPARE(Plots[0]->yAxis2->range(), QCPRange(-limit, limit));
-        }
-    }
-
     void TimeWindowKeepsTheShownMinimumWhileItFits() {
         Charts->SetBottomRange(Chart1, 3, 8);
         Charts->SetTimeWindow(20);

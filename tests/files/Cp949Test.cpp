@@ -3,7 +3,6 @@
 #include "files/Utf8.h"
 
 #include <gtest/gtest.h>
-#include <random>
 
 namespace {
 
@@ -37,15 +36,6 @@ TEST(Cp949, ConvertsEveryOneAndTwoByteInputSoundly) {
         }
     }
     EXPECT_EQ(characters, 17048); // the two-byte characters of CP949
-}
-
-TEST(Cp949, ConvertsASampleOfThreeByteInputsSoundly) {
-    std::mt19937 random(949);
-    for (int i = 0; i < 200000; ++i) {
-        const unsigned bytes = random();
-        ExpectSoundDecoding({static_cast<char>(bytes), static_cast<char>(bytes >> 8),
-                             static_cast<char>(bytes >> 16)});
-    }
 }
 
 TEST(Cp949, ReplacesEachBrokenSequenceWithOneMark) {

@@ -1,34 +1,10 @@
-#include "files/Settings.h"
-
+#include "SettingsControls.h"
 #include "TempFolder.h"
-
-#include <map>
-#include <vector>
 
 using Text = std::string;
 using Calls = std::vector<Text>;
 using Texts = std::map<Text, Text>;
-
-// The window's controls on both sides, every value kept as text. The apply steps log the value
-// they see, so a step made before its control is set shows.
-class Controls : public SettingsTarget, public SettingsSource {
-public:
-    void SetControlText(const Text& key, const Text& value) override { Values[key] = value; }
-    void SetControlIndex(const Text& key, int index) override { SetControlText(key, Int(index)); }
-    void SetControlChecked(const Text& key, bool on) override { SetControlText(key, Int(on)); }
-    void ApplyTimeWindow() override { Log.push_back("Window " + Values.at("CmbYTime")); }
-    void ApplyUnit() override { Log.push_back("Unit " + Values.at("CmbUnit")); }
-    void ApplyKalmanLevel(int index) override { Log.push_back("Kalman " + Int(index)); }
-    void SetPortName(const Text& name) override { Log.push_back("Port " + name); }
-    void AppendMessage(const Text& line) override { Log.push_back(line); }
-    Text ControlText(const Text& key) const override { return Values.at(key); }
-    int ControlIndex(const Text& key) const override { return std::stoi(Values.at(key)); }
-    bool ControlChecked(const Text& key) const override { return Values.at(key) == "1"; }
-
-    static Text Int(int value) { return std::to_string(value); }
-    Texts Values;
-    Calls Log;
-};
+using Controls = SettingsControls;
 
 using SettingsFile = TempFolder;
 

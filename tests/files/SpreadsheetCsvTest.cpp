@@ -5,17 +5,9 @@
 
 class SpreadsheetCsv : public TempFolder {};
 
-TEST_F(SpreadsheetCsv, PagesGiveTheirCurvesAndDerivedColumnsWithBomAndUnits) {
+// The velocity page's columns are checked against the charts end to end (AnalysisToolsTests).
+TEST_F(SpreadsheetCsv, ThreeAxesGainTheirVectorSumAndNotANumberIsAnEmptyCell) {
     const std::vector<double> times{0, 0.02, 0.04};
-    const std::vector<ShownCurve> speed{{Chart1, 0, "X 가속도 [m/s²]", times, {1.5, -2.25, 0}},
-                                        {Chart2, 0, "속도 [m/s]", times, {1, 2, 0.5}}};
-    ASSERT_TRUE(WriteSpreadsheetCsv(PathOf("speed.csv"), ExportColumns(speed, true)));
-    EXPECT_EQ(ReadBytes(PathOf("speed.csv")),
-              "\xEF\xBB\xBF시간 [s],X 가속도 [m/s²],속도 [m/s],이동 거리 [m]\r\n"
-              "0.000,1.500000,1.000000,0.010000\r\n"
-              "0.020,-2.250000,2.000000,0.040000\r\n"
-              "0.040,0.000000,0.500000,0.065000\r\n");
-
     const std::vector<ShownCurve> threeAxes{{Chart1, 0, "X", times, {3, 0.1}},
                                             {Chart1, 1, "Y", times, {4, 0.2}},
                                             {Chart1, 2, "Z", times, {12, NAN}},

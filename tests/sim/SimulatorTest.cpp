@@ -4,15 +4,9 @@
 #include "tests/engine/EngineHarness.h"
 
 #include <array>
-#include <chrono>
 #include <cmath>
-#include <csignal>
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <numbers>
-#include <poll.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -67,22 +61,13 @@ struct ProgramSide : EngineHarness, FrameConsumer {
 
 } // namespace
 
-TEST(DeviceSimulator, StreamsBetweenStartAndStopAndReadsBackCalibrationInYXZOrder) {
+// The calibration read-back is checked end to end (AppTests).
+TEST(DeviceSimulator, StreamsBetweenStartAndStop) {
     DeviceSimulator device({});
     Exchange(device, {BuildFrame(CmdStream, StreamStart, 0)});
     EXPECT_EQ(device.ProduceSamples(2).size(), 6u * FrameLength);
     Exchange(device, {BuildFrame(CmdStream, StreamStop, 0)});
     EXPECT_TRUE(device.ProduceSamples(5).empty());
-
-    EXPECT_EQ(
-        Exchange(device, {BuildValueFrame(CmdOffsetY, -2), BuildValueFrame(CmdOffsetX, 300),
-                          BuildValueFrame(CmdOffsetZ, -32768), BuildValueFrame(CmdScaleY, 1000),
-                          BuildValueFrame(CmdScaleX, -1), BuildValueFrame(CmdScaleZ, 32767),
-                          BuildFrame(CmdReadCal, ReadCalOffsets, 0),
-                          BuildFrame(CmdReadCal, ReadCalScales, 0)}),
-        Bytes({BuildValueFrame(FrmOffsetY, -2), BuildValueFrame(FrmOffsetX, 300),
-               BuildValueFrame(FrmOffsetZ, -32768), BuildValueFrame(FrmScaleY, 1000),
-               BuildValueFrame(FrmScaleX, -1), BuildValueFrame(FrmScaleZ, 32767)}));
 }
 
 TEST(Motion, PendulumFollowsTheFullPendulumEquation) {
@@ -146,32 +131,4 @@ TEST(DeviceSimulator, NumberedSamplesReadBackAsTheirNumbers) {
     EXPECT_EQ(SampleNumberOf(last.X, last.Y, last.Z), NumberedSampleCycle - 1);
     const AxisG first = NumberedSample(NumberedSampleCycle);
     EXPECT_EQ(SampleNumberOf(first.X, first.Y, first.Z), 0u);
-}
-
-TEST(Accsim, ServesTheDeviceOnAPseudoTerminal) {
-    const std::string link = testing::TempDir() + "accsim-" + std::to_string(getpid());
-    const pid_t simulator = fork();
-    if (simulator == 0)
-        _exit(execl(ACCSIM_PATH, ACCSIM_PATH, "--range", "2", "--link", link.c_str(), nullptr));
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    int fd = -1; // the link appears once the pseudo-terminal is ready
-    while (fd < 0 && std::chrono::steady_clock::now() < deadline)
-        if ((fd = open(link.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK)) < 0) usleep(10000);
-
-    const auto commands =
-        Bytes({BuildFrame(CmdIdentify, 0, 0), BuildFrame(CmdStream, StreamStart, 0)});
-    EXPECT_EQ(write(fd, commands.data(), commands.size()), ssize_t(commands.size()));
-    std::vector<std::uint8_t> received(4 * FrameLength);
-    for (std::size_t at = 0; at < received.size() && std::chrono::steady_clock::now() < deadline;) {
-        pollfd input{fd, POLLIN, 0};
-        if (poll(&input, 1, 100) > 0 && read(fd, &received[at], 1) == 1) ++at;
-    }
-    // The identify answer with the range code, then a sample at rest as the frames Y, X, Z.
-    EXPECT_EQ(received, Bytes({BuildFrame(FrmIdentity, 2, 0), BuildValueFrame(FrmAxisY, -8192),
-                               BuildValueFrame(FrmAxisX, 0), BuildValueFrame(FrmAxisZ, 0)}));
-
-    close(fd);
-    kill(simulator, SIGTERM);
-    int status = 0;
-    EXPECT_TRUE(waitpid(simulator, &status, 0) == simulator && status == 0); // a clean exit
 }
