@@ -19,183 +19,173 @@ private slots:
     }
     void cleanup() { Form.reset(); }
 
-    void HiddenWordUnlocksOptionsPageAndFilterLevels();
-    void TimeWindowOutsideItsRangeLeavesTheAxes();
-    void PendulumCalculationsAndLengthEntry();
-    void KalmanBenchConvergesToTheLevelBias();
-    void WithoutSettingsFileTheAxesFollowTheBoxes();
-    void RejectedMassPutsTheUnitBoxBack();
-    void OpensCentredWithATiltScaleOnFirstShow();
-    void PortBoxShowsWholeDeviceNames();
-    void StartClearsStaleTemporariesAndCloseShowsASaveFailure();
-    void FullLogLoadsOntoTheChart();
+    void HiddenWordUnlocksOptionsPageAndFilterLevels() {
+        QVERIFY(QDir(Folder.filePath("LogData")).exists());
+        auto* pages = Window.Find<QTabWidget>("PageControl1");
+        pages->setCurrentIndex(4);
+        QCOMPARE(pages->currentIndex(), 0);
+        Window.Choose("CmbKalman", 5);
+        QCOMPARE(Window.Find<QComboBox>("CmbKalman")->currentIndex(), 2);
+        QVERIFY(Window.Memo().contains("사용 할 수 없는 영역입니다"));
+
+        QTest::keyClicks(Window.Find("EdLogFile"), "PQRVMKZDWTA");
+        QVERIFY(Window.Find("EdDist")->isHidden());
+        Window.Find("EdLogFile")->clear();
+        Window.Unlock();
+        QVERIFY(!Window.Find("EdDist")->isHidden() && !Window.Find<QLabel>("Label32")->isHidden());
+        pages->setCurrentIndex(4);
+        QCOMPARE(pages->currentIndex(), 4);
+        Window.Choose("CmbKalman", 5);
+        QCOMPARE(Window.Find<QComboBox>("CmbKalman")->currentIndex(), 5);
+    }
+
+    void TimeWindowOutsideItsRangeLeavesTheAxes() {
+        auto* window = Window.Find<QComboBox>("CmbYTime");
+        Window.Choose("CmbYTime", 4);
+        QCOMPARE(Form->ChartsView().BottomMax(Chart2), 60.0);
+        for (const auto& [text, shown] : {std::pair{"4", 60.0}, {"121", 60.0}, {"120", 120.0}}) {
+            window->setEditText(text);
+            emit window->lineEdit()->editingFinished();
+            QCOMPARE(Form->ChartsView().BottomMax(Chart3), shown);
+        }
+        QCOMPARE(Window.Memo().count("Bottom Axes Range Error!!!"), 2);
+    }
+
+    void PendulumCalculationsAndLengthEntry() {
+        Window.Type("EdPendT", "1.42");
+        Window.Type("EdPendL", "0.5");
+        Window.Click("Button1");
+        Window.Click("Button2");
+        QCOMPARE(Window.Text("EdPendCalG"), QStringLiteral("9.79"));
+        QCOMPARE(Window.Text("EdPendCalT"), QStringLiteral("1.419"));
+        Window.Type("EdPendT", "abc");
+        Window.Click("Button1");
+        QCOMPARE(Window.Text("EdPendCalG"), QStringLiteral("9.79"));
+
+        auto* upDown = Window.Find<QSpinBox>("UdPendL");
+        upDown->stepUp();
+        QCOMPARE(Window.Text("EdPendL"), QStringLiteral("0.501"));
+        // Each key release reads the whole box: 0.5 mm and 25 m are outside the up-down's range.
+        for (const auto& [text, value] :
+             {std::pair{"0.0005", 501}, {"25", 501}, {"x", 501}, {"1.25", 1250}}) {
+            Window.Type("EdPendL", text);
+            QTest::keyRelease(Window.Find("EdPendL"), Qt::Key_5);
+            QCOMPARE(upDown->value(), value);
+        }
+        QCOMPARE(Window.Text("EdPendL"), QStringLiteral("1.25"));
+    }
+
+    void KalmanBenchConvergesToTheLevelBias() {
+        Window.Type("EdKmR", "20");
+        Window.Type("EdKmQ", "1");
+        Window.Type("EdKmD", "0");
+        Window.Click("BtnKmStart");
+        QTRY_COMPARE_WITH_TIMEOUT(Window.Text("EdKmResult"), QStringLiteral("5.0000"), Deadline);
+        Window.Click("BtnKmStop");
+        QVERIFY(std::abs(Form->Live().KalmanBias - 5.0) < 1e-4);
+    }
+
+    void WithoutSettingsFileTheAxesFollowTheBoxes() {
+        QVERIFY(Window.Memo().contains("Initial File Read Err! : default.ini"));
+        QCOMPARE(Window.Find<QComboBox>("CmbUnit")->currentText(), QStringLiteral("[m/s2]"));
+        QCOMPARE(Window.Find<QComboBox>("CmbYTime")->currentText(), QStringLiteral("10"));
+        auto* chart1 = Window.Find<QCustomPlot>("Chart1");
+        QCOMPARE(chart1->yAxis->label(), QStringLiteral("가속도[m/s2]"));
+        QCOMPARE(chart1->yAxis2->label(), QStringLiteral("힘[N]"));
+        QCOMPARE(chart1->yAxis->range().upper, 20.0);
+        for (int chart : {Chart1, Chart2, Chart3})
+            QCOMPARE(Form->ChartsView().BottomMax(chart), 10.0);
+    }
+
+    void RejectedMassPutsTheUnitBoxBack() {
+        auto* unit = Window.Find<QComboBox>("CmbUnit");
+        auto* chart1 = Window.Find<QCustomPlot>("Chart1");
+        Window.Type("EdMass", "0,2");
+        ModalAnswers answers;
+        Window.Choose("CmbUnit", 0);
+        QCOMPARE(answers.Boxes, QStringList{"질량을 변환할 수 없습니다. 다시 입력하세요"});
+        QCOMPARE(unit->currentIndex(), 1);
+        QCOMPARE(chart1->yAxis->label(), QStringLiteral("가속도[m/s2]"));
+
+        Window.Type("EdMass", "0.2");
+        Window.Choose("CmbUnit", 0);
+        QCOMPARE(unit->currentIndex(), 0);
+        QCOMPARE(chart1->yAxis->label(), QStringLiteral("가속도[g]"));
+    }
+
+    void OpensCentredWithATiltScaleOnFirstShow() {
+        auto* tilt = Window.Find<QCustomPlot>("Chart3");
+        QSignalSpy drawn(tilt, &QCustomPlot::afterReplot);
+        Form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
+        const QRect screen = Form->screen()->availableGeometry();
+        QVERIFY(screen.width() > Form->frameGeometry().width()); // the test's screen is 1280 x 800
+        QVERIFY((Form->frameGeometry().center() - screen.center()).manhattanLength() <= 16);
+
+        // The tilt chart, drawn once while hidden, is laid out anew when its page is first
+        // shown: -60..60 degrees in steps of 10.
+        QTRY_VERIFY_WITH_TIMEOUT(drawn.count() > 0, Deadline);
+        Window.ShowPage("TabAngle");
+        QList<double> degrees;
+        for (int angle = -60; angle <= 60; angle += 10)
+            degrees << angle;
+        QTRY_COMPARE_WITH_TIMEOUT(tilt->yAxis->tickVector(), degrees, Deadline);
+        QVERIFY(tilt->xAxis->tickVector().size() >= 6); // 0..10 s
+    }
+
+    void PortBoxShowsWholeDeviceNames() {
+        const QString name = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
+        auto* box = Window.Find<QComboBox>("CmbComPort");
+        Form->AddPortToList(name.toStdString());
+        Form->SetPortBoxText(name.toStdString());
+        QCOMPARE(box->toolTip(), name);
+        box->showPopup();
+        QTRY_VERIFY_WITH_TIMEOUT(box->view()->isVisible(), Deadline);
+        QVERIFY(box->view()->viewport()->width() >=
+                box->view()->fontMetrics().horizontalAdvance(name));
+        box->hidePopup();
+    }
+
+    void StartClearsStaleTemporariesAndCloseShowsASaveFailure() {
+        const QString stale = Folder.filePath("LogData/.run.csv.123.tarvik-partial");
+        QFile(stale).open(QIODevice::WriteOnly);
+        Form = std::make_unique<TForm1>(); // the next start
+        QVERIFY(!QFile::exists(stale));
+
+        QDir().mkdir(QStringLiteral("default.ini")); // a folder: the settings cannot replace it
+        ModalAnswers answers;
+        Form->close();
+        QVERIFY(answers.Boxes.value(0).startsWith("Initial File Save Err! : default.ini ("));
+        QDir().rmdir(QStringLiteral("default.ini"));
+    }
+
+    // A whole recording goes onto the acceleration chart at once, every row at its time.
+    void FullLogLoadsOntoTheChart() {
+        auto recorded = std::make_unique<LiveState>();
+        for (std::uint32_t i = 0; i < LogCapacity; ++i) {
+            recorded->LogX[i] = (i % 100) * 0.01;
+            recorded->LogY[i] = -0.5;
+            recorded->LogZ[i] = i * 0.0001;
+        }
+        const std::string path = Folder.filePath("full.csv").toStdString();
+        QVERIFY(SaveLogFile(path, *recorded, LogCapacity, true, 0, *Form));
+        Form->AppendPoint(Chart1, 3, 0, 1); // a force curve from before: the load clears it
+
+        QVERIFY(!LoadLogFile(path, *recorded, 1, *Form));
+        const ChartSet& charts = Form->ChartsView();
+        for (int series = 0; series < 3; ++series)
+            QCOMPARE(charts.PointCount(Chart1, series), static_cast<int>(LogCapacity));
+        QCOMPARE(charts.PointCount(Chart1, 3), 0);
+        QCOMPARE(charts.YAt(Chart1, 0, 199), 0.99 * 9.8);
+        QCOMPARE(charts.YAt(Chart1, 1, LogCapacity - 1), -0.5 * 9.8);
+        QVERIFY(std::abs(charts.LargestX(Chart1, 2) - (LogCapacity - 1) * 0.02) < 1e-6);
+    }
 
 private:
     QTemporaryDir Folder;
     std::unique_ptr<TForm1> Form;
     Controls Window;
 };
-
-void MainWindowTest::HiddenWordUnlocksOptionsPageAndFilterLevels() {
-    QVERIFY(QDir(Folder.filePath("LogData")).exists());
-    auto* pages = Window.Find<QTabWidget>("PageControl1");
-    pages->setCurrentIndex(4);
-    QCOMPARE(pages->currentIndex(), 0);
-    Window.Choose("CmbKalman", 5);
-    QCOMPARE(Window.Find<QComboBox>("CmbKalman")->currentIndex(), 2);
-    QVERIFY(Window.Memo().contains("사용 할 수 없는 영역입니다"));
-
-    QTest::keyClicks(Window.Find("EdLogFile"), "PQRVMKZDWTA");
-    QVERIFY(Window.Find("EdDist")->isHidden());
-    Window.Find("EdLogFile")->clear();
-    Window.Unlock();
-    QVERIFY(!Window.Find("EdDist")->isHidden() && !Window.Find<QLabel>("Label32")->isHidden());
-    pages->setCurrentIndex(4);
-    QCOMPARE(pages->currentIndex(), 4);
-    Window.Choose("CmbKalman", 5);
-    QCOMPARE(Window.Find<QComboBox>("CmbKalman")->currentIndex(), 5);
-}
-
-void MainWindowTest::TimeWindowOutsideItsRangeLeavesTheAxes() {
-    auto* window = Window.Find<QComboBox>("CmbYTime");
-    Window.Choose("CmbYTime", 4);
-    QCOMPARE(Form->ChartsView().BottomMax(Chart2), 60.0);
-    for (const auto& [text, shown] : {std::pair{"4", 60.0}, {"121", 60.0}, {"120", 120.0}}) {
-        window->setEditText(text);
-        emit window->lineEdit()->editingFinished();
-        QCOMPARE(Form->ChartsView().BottomMax(Chart3), shown);
-    }
-    QCOMPARE(Window.Memo().count("Bottom Axes Range Error!!!"), 2);
-}
-
-void MainWindowTest::PendulumCalculationsAndLengthEntry() {
-    Window.Type("EdPendT", "1.42");
-    Window.Type("EdPendL", "0.5");
-    Window.Click("Button1");
-    Window.Click("Button2");
-    QCOMPARE(Window.Text("EdPendCalG"), QStringLiteral("9.79"));
-    QCOMPARE(Window.Text("EdPendCalT"), QStringLiteral("1.419"));
-    Window.Type("EdPendT", "abc");
-    Window.Click("Button1");
-    QCOMPARE(Window.Text("EdPendCalG"), QStringLiteral("9.79"));
-
-    auto* upDown = Window.Find<QSpinBox>("UdPendL");
-    upDown->stepUp();
-    QCOMPARE(Window.Text("EdPendL"), QStringLiteral("0.501"));
-    // Each key release reads the whole box: 0.5 mm and 25 m are outside the up-down's range.
-    for (const auto& [text, value] :
-         {std::pair{"0.0005", 501}, {"25", 501}, {"x", 501}, {"1.25", 1250}}) {
-        Window.Type("EdPendL", text);
-        QTest::keyRelease(Window.Find("EdPendL"), Qt::Key_5);
-        QCOMPARE(upDown->value(), value);
-    }
-    QCOMPARE(Window.Text("EdPendL"), QStringLiteral("1.25"));
-}
-
-void MainWindowTest::KalmanBenchConvergesToTheLevelBias() {
-    Window.Type("EdKmR", "20");
-    Window.Type("EdKmQ", "1");
-    Window.Type("EdKmD", "0");
-    Window.Click("BtnKmStart");
-    QTRY_COMPARE_WITH_TIMEOUT(Window.Text("EdKmResult"), QStringLiteral("5.0000"), Deadline);
-    Window.Click("BtnKmStop");
-    QVERIFY(std::abs(Form->Live().KalmanBias - 5.0) < 1e-4);
-}
-
-void MainWindowTest::WithoutSettingsFileTheAxesFollowTheBoxes() {
-    QVERIFY(Window.Memo().contains("Initial File Read Err! : default.ini"));
-    QCOMPARE(Window.Find<QComboBox>("CmbUnit")->currentText(), QStringLiteral("[m/s2]"));
-    QCOMPARE(Window.Find<QComboBox>("CmbYTime")->currentText(), QStringLiteral("10"));
-    auto* chart1 = Window.Find<QCustomPlot>("Chart1");
-    QCOMPARE(chart1->yAxis->label(), QStringLiteral("가속도[m/s2]"));
-    QCOMPARE(chart1->yAxis2->label(), QStringLiteral("힘[N]"));
-    QCOMPARE(chart1->yAxis->range().upper, 20.0);
-    for (int chart : {Chart1, Chart2, Chart3})
-        QCOMPARE(Form->ChartsView().BottomMax(chart), 10.0);
-}
-
-void MainWindowTest::RejectedMassPutsTheUnitBoxBack() {
-    auto* unit = Window.Find<QComboBox>("CmbUnit");
-    auto* chart1 = Window.Find<QCustomPlot>("Chart1");
-    Window.Type("EdMass", "0,2");
-    ModalAnswers answers;
-    Window.Choose("CmbUnit", 0);
-    QCOMPARE(answers.Boxes, QStringList{"질량을 변환할 수 없습니다. 다시 입력하세요"});
-    QCOMPARE(unit->currentIndex(), 1);
-    QCOMPARE(chart1->yAxis->label(), QStringLiteral("가속도[m/s2]"));
-
-    Window.Type("EdMass", "0.2");
-    Window.Choose("CmbUnit", 0);
-    QCOMPARE(unit->currentIndex(), 0);
-    QCOMPARE(chart1->yAxis->label(), QStringLiteral("가속도[g]"));
-}
-
-void MainWindowTest::OpensCentredWithATiltScaleOnFirstShow() {
-    auto* tilt = Window.Find<QCustomPlot>("Chart3");
-    QSignalSpy drawn(tilt, &QCustomPlot::afterReplot);
-    Form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
-    const QRect screen = Form->screen()->availableGeometry();
-    QVERIFY(screen.width() > Form->frameGeometry().width()); // the test's screen is 1280 x 800
-    QVERIFY((Form->frameGeometry().center() - screen.center()).manhattanLength() <= 16);
-
-    // The tilt chart, drawn once while hidden, is laid out anew when its page is first
-    // shown: -60..60 degrees in steps of 10.
-    QTRY_VERIFY_WITH_TIMEOUT(drawn.count() > 0, Deadline);
-    Window.ShowPage("TabAngle");
-    QList<double> degrees;
-    for (int angle = -60; angle <= 60; angle += 10)
-        degrees << angle;
-    QTRY_COMPARE_WITH_TIMEOUT(tilt->yAxis->tickVector(), degrees, Deadline);
-    QVERIFY(tilt->xAxis->tickVector().size() >= 6); // 0..10 s
-}
-
-void MainWindowTest::PortBoxShowsWholeDeviceNames() {
-    const QString name = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
-    auto* box = Window.Find<QComboBox>("CmbComPort");
-    Form->AddPortToList(name.toStdString());
-    Form->SetPortBoxText(name.toStdString());
-    QCOMPARE(box->toolTip(), name);
-    box->showPopup();
-    QTRY_VERIFY_WITH_TIMEOUT(box->view()->isVisible(), Deadline);
-    QVERIFY(box->view()->viewport()->width() >= box->view()->fontMetrics().horizontalAdvance(name));
-    box->hidePopup();
-}
-
-void MainWindowTest::StartClearsStaleTemporariesAndCloseShowsASaveFailure() {
-    const QString stale = Folder.filePath("LogData/.run.csv.123.tarvik-partial");
-    QFile(stale).open(QIODevice::WriteOnly);
-    Form = std::make_unique<TForm1>(); // the next start
-    QVERIFY(!QFile::exists(stale));
-
-    QDir().mkdir(QStringLiteral("default.ini")); // a folder: the settings cannot replace it
-    ModalAnswers answers;
-    Form->close();
-    QVERIFY(answers.Boxes.value(0).startsWith("Initial File Save Err! : default.ini ("));
-    QDir().rmdir(QStringLiteral("default.ini"));
-}
-
-// A whole recording goes onto the acceleration chart at once, every row at its time.
-void MainWindowTest::FullLogLoadsOntoTheChart() {
-    auto recorded = std::make_unique<LiveState>();
-    for (std::uint32_t i = 0; i < LogCapacity; ++i) {
-        recorded->LogX[i] = (i % 100) * 0.01;
-        recorded->LogY[i] = -0.5;
-        recorded->LogZ[i] = i * 0.0001;
-    }
-    const std::string path = Folder.filePath("full.csv").toStdString();
-    QVERIFY(SaveLogFile(path, *recorded, LogCapacity, true, 0, *Form));
-    Form->AppendPoint(Chart1, 3, 0, 1); // a force curve from before: the load clears it
-
-    QVERIFY(!LoadLogFile(path, *recorded, 1, *Form));
-    const ChartSet& charts = Form->ChartsView();
-    for (int series = 0; series < 3; ++series)
-        QCOMPARE(charts.PointCount(Chart1, series), static_cast<int>(LogCapacity));
-    QCOMPARE(charts.PointCount(Chart1, 3), 0);
-    QCOMPARE(charts.YAt(Chart1, 0, 199), 0.99 * 9.8);
-    QCOMPARE(charts.YAt(Chart1, 1, LogCapacity - 1), -0.5 * 9.8);
-    QVERIFY(std::abs(charts.LargestX(Chart1, 2) - (LogCapacity - 1) * 0.02) < 1e-6);
-}
 
 QTEST_MAIN(MainWindowTest)
 #include "MainWindowTest.moc"

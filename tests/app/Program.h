@@ -34,6 +34,10 @@ struct Controls {
             texts << Text(box);
         return texts;
     }
+    void Type(const std::vector<const char*>& boxes, const QStringList& texts) const {
+        for (std::size_t i = 0; i < boxes.size(); ++i)
+            Type(boxes[i], texts.value(int(i)));
+    }
     void Type(const char* box, const QString& text) const { Find(box)->setText(text); }
     void Click(const char* button) const { Find<QAbstractButton>(button)->click(); }
     bool ComDown() const { return Find<QAbstractButton>("SbCom")->isChecked(); }

@@ -1,9 +1,5 @@
-#include "calibration/qt/CalibrationPage.h"
-
 #include "tests/app/Program.h"
 #include "tests/app/SimulatorProcess.h"
-
-#include <QSpinBox>
 
 namespace {
 
@@ -27,10 +23,6 @@ struct LabPage : Program {
         Unlock();
         ShowPage("TabLab");
     }
-    void SetTexts(const Names& boxes, const QStringList& texts) const {
-        for (std::size_t i = 0; i < boxes.size(); ++i)
-            Type(boxes[i], texts[i]);
-    }
 };
 
 } // namespace
@@ -38,153 +30,141 @@ struct LabPage : Program {
 class CalibrationPageTest : public QObject {
     Q_OBJECT
 private slots:
-    void TumblePeaksGiveOffsetsAndScalesThatTheDeviceTakesBack();
-    void HistoryIsKeptAndLoadedIntoAFreshStart();
-    void TextsThatAreNoNumbersStopTheirHandlerWithOneReport();
-};
+    // A sensor whose X channel reads 1.02 × g + 0.01 g, Y 0.98 × g − 0.02 g, Z g + 0.005 g,
+    // tumbled. At range code 1, 16384 counts per g: +1.03 g is 16875.52 → 16876, −1.01 g is
+    // −16547.84 → −16548. (Writing the values and reading them back: AppTests.)
+    void TumblePeaksGiveOffsetsAndScalesForBothResolutions() {
+        const struct {
+            const char *Range, *ResetScale, *Reference, *Peaks, *Offsets, *Fine, *Coarse;
+        } cases[] = {{"1", "1000", "32767", "-16548,16876,-16384,15729,-16302,16466", "164,-328,82",
+                      "980,1020,1000", "98,102,100"},
+                     {"0", "100", "16384", "-8274,8438,-8192,7864,-8151,8233", "82,-164,41",
+                      "980,1020,1000", "98,102,100"}};
+        for (const auto& c : cases) {
+            SimulatorProcess simulator({"--motion", "tumble", "--range", c.Range, "--gain",
+                                        "1.02,0.98,1", "--bias", "0.01,-0.02,0.005"});
+            LabPage program(simulator.DevicePath());
+            QVERIFY(program.Connected());
+            program.Find<QComboBox>("CmbScaleRef")->setCurrentIndex(0);
+            program.Click("BtnCalClsAll"); // range code 1 selects the resolution 1000
+            QCOMPARE(program.Texts(Scales), QStringList(3, c.ResetScale));
+            program.Click("CbCalActive");
+            QTRY_COMPARE_WITH_TIMEOUT(program.Texts(Peaks), Split(c.Peaks), TumbleDeadline);
+            QCOMPARE(program.Text("EdRangeY").toInt(),
+                     Split(c.Peaks)[3].toInt() - Split(c.Peaks)[2].toInt());
 
-// A sensor whose X channel reads 1.02 × g + 0.01 g, Y 0.98 × g − 0.02 g, Z g + 0.005 g, tumbled.
-// At range code 1, 16384 counts per g: +1.03 g is 16875.52 → 16876, −1.01 g −16547.84 → −16548.
-void CalibrationPageTest::TumblePeaksGiveOffsetsAndScalesThatTheDeviceTakesBack() {
-    const struct {
-        const char *Range, *ResetScale, *Reference, *Peaks, *Offsets, *Fine, *Coarse;
-    } cases[] = {{"1", "1000", "32767", "-16548,16876,-16384,15729,-16302,16466", "164,-328,82",
-                  "980,1020,1000", "98,102,100"},
-                 {"0", "100", "16384", "-8274,8438,-8192,7864,-8151,8233", "82,-164,41",
-                  "980,1020,1000", "98,102,100"}};
-    for (const auto& c : cases) {
-        SimulatorProcess simulator({"--motion", "tumble", "--range", c.Range, "--gain",
-                                    "1.02,0.98,1", "--bias", "0.01,-0.02,0.005"});
-        LabPage program(simulator.DevicePath());
-        QVERIFY(program.Connected());
-        program.Find<QComboBox>("CmbScaleRef")->setCurrentIndex(0);
-        program.Click("BtnCalClsAll"); // range code 1 selects the resolution 1000
-        QCOMPARE(program.Texts(Scales), QStringList(3, c.ResetScale));
-        program.Click("CbCalActive");
-        QTRY_COMPARE_WITH_TIMEOUT(program.Texts(Peaks), Split(c.Peaks), TumbleDeadline);
-        QCOMPARE(program.Text("EdRangeY").toInt(),
-                 Split(c.Peaks)[3].toInt() - Split(c.Peaks)[2].toInt());
-
-        // Offsets only while CbScale is grayed, the scales too once it was clicked.
-        program.Click("BtnLabSsCal");
-        QCOMPARE(program.Texts(Offsets), Split(c.Offsets));
-        QCOMPARE(program.Texts(Scales), QStringList(3, c.ResetScale));
-        program.Click("CbScale");
-        program.Find<QComboBox>("CmbRangeRef")->setEditText(c.Reference);
-        for (const auto& [index, scales] : {std::pair{0, c.Coarse}, std::pair{1, c.Fine}}) {
-            program.Find<QComboBox>("CmbScaleRef")->setCurrentIndex(index);
+            // Offsets only while CbScale is grayed, the scales too once it was clicked.
             program.Click("BtnLabSsCal");
-            QCOMPARE(program.Texts(Scales), Split(scales));
+            QCOMPARE(program.Texts(Offsets), Split(c.Offsets));
+            QCOMPARE(program.Texts(Scales), QStringList(3, c.ResetScale));
+            program.Click("CbScale");
+            program.Find<QComboBox>("CmbRangeRef")->setEditText(c.Reference);
+            for (const auto& [index, scales] : {std::pair{0, c.Coarse}, std::pair{1, c.Fine}}) {
+                program.Find<QComboBox>("CmbScaleRef")->setCurrentIndex(index);
+                program.Click("BtnLabSsCal");
+                QCOMPARE(program.Texts(Scales), Split(scales));
+            }
+            QCOMPARE(program.Form1->focusWidget(), program.Find("EdLabSsSn"));
+            QCOMPARE(program.Find("EdLabSsSn")->selectedText(), QStringLiteral("SE170001"));
         }
-        const auto* page = program.Form1->findChild<CalibrationPage*>();
-        QCOMPARE(page->CalOffset(CalibrationPage::AxisY), Split(c.Offsets)[1].toInt());
-        QCOMPARE(program.Form1->focusWidget(), program.Find("EdLabSsSn"));
-        QCOMPARE(program.Find("EdLabSsSn")->selectedText(), QStringLiteral("SE170001"));
-
-        program.Click("BtnLabSsCalApply");
-        program.Click("Button3");
-        program.Click("Button4");
-        QTRY_COMPARE_WITH_TIMEOUT(program.Texts({"EdRcvdOstX", "EdRcvdOstY", "EdRcvdOstZ"}),
-                                  Split(c.Offsets), TumbleDeadline);
-        QTRY_COMPARE_WITH_TIMEOUT(program.Texts({"EdRcvdScaleX", "EdRcvdScaleY", "EdRcvdScaleZ"}),
-                                  Split(c.Fine), TumbleDeadline);
     }
-}
 
-void CalibrationPageTest::HistoryIsKeptAndLoadedIntoAFreshStart() {
-    QTemporaryDir folder;
-    ModalAnswers answers;
-    const Names boxes = {"EdPeakMX", "EdPeakPX", "EdOffsetX", "EdPeakMY", "EdPeakPY", "EdOffsetY",
-                         "EdPeakMZ", "EdPeakPZ", "EdOffsetZ", "EdScaleX", "EdScaleY", "EdScaleZ"};
-    const QStringList saved = Split("-1000,1050,25,-1012,1040,14,-1030,1019,-6,999,998,1001");
-    const QString path = QDir::toNativeSeparators(folder.filePath("sensors"));
-    {
-        LabPage program(folder.filePath("none"), folder.path());
-        program.SetTexts(boxes, saved);
-        program.Type("EdScaleZ", "1000");
-        answers.Paths << path; // no file "AmAjustSn" yet: the dialog asks, ".csv" is added
-        program.Click("BtnSsFtSave");
-        QCOMPARE(program.Text("EdLabSsFtFile"), path + ".csv");
-        program.Type("EdScaleZ", "1001");
-        program.Click("BtnSsFtSave");
-        QCOMPARE(program.Memo().count("SE170001 센스특성을 저장하였습니다."), 2);
-        program.Find("EdLabSsSn")->clear();
-        program.Click("BtnSsFtSave");
-        program.Click("BtnSsFtLoad");
-        QCOMPARE(answers.Boxes, QStringList(2, "{Fail] 센스명이 누락되었습니다."));
-        program.Type("EdLabSsSn", "SE170001");
-    }
-    QFile file(path + ".csv");
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    QCOMPARE(lines.size(), 3);
-    QCOMPARE(lines[1], "D" + QDate::currentDate().toString("yyyyMMdd").toLatin1() + ",SE170001," +
-                           saved.join(u',').toLatin1() + "\r");
+    void HistoryIsKeptAndLoadedIntoAFreshStart() {
+        QTemporaryDir folder;
+        ModalAnswers answers;
+        const Names boxes = {"EdPeakMX",  "EdPeakPX",  "EdOffsetX", "EdPeakMY",
+                             "EdPeakPY",  "EdOffsetY", "EdPeakMZ",  "EdPeakPZ",
+                             "EdOffsetZ", "EdScaleX",  "EdScaleY",  "EdScaleZ"};
+        const QStringList saved = Split("-1000,1050,25,-1012,1040,14,-1030,1019,-6,999,998,1001");
+        const QString path = QDir::toNativeSeparators(folder.filePath("sensors"));
+        {
+            LabPage program(folder.filePath("none"), folder.path());
+            program.Type(boxes, saved);
+            program.Type("EdScaleZ", "1000");
+            answers.Paths << path; // no file "AmAjustSn" yet: the dialog asks, ".csv" is added
+            program.Click("BtnSsFtSave");
+            QCOMPARE(program.Text("EdLabSsFtFile"), path + ".csv");
+            program.Type("EdScaleZ", "1001");
+            program.Click("BtnSsFtSave");
+            QCOMPARE(program.Memo().count("SE170001 센스특성을 저장하였습니다."), 2);
+            program.Find("EdLabSsSn")->clear();
+            program.Click("BtnSsFtSave");
+            program.Click("BtnSsFtLoad");
+            QCOMPARE(answers.Boxes, QStringList(2, "{Fail] 센스명이 누락되었습니다."));
+            program.Type("EdLabSsSn", "SE170001");
+        }
+        QFile file(path + ".csv");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[1], "D" + QDate::currentDate().toString("yyyyMMdd").toLatin1() +
+                               ",SE170001," + saved.join(u',').toLatin1() + "\r");
 
-    answers.Boxes.clear();
-    LabPage fresh({}, folder.path());
-    fresh.Click("CbCalActive");
-    fresh.Click("BtnSsFtLoad");
-    QCOMPARE(fresh.Texts(boxes), saved);
-    QCOMPARE(fresh.Text("EdRangeZ"), QStringLiteral("2049"));
-    QVERIFY(fresh.Memo().endsWith("Find Sensor Data : 2"));
-    QVERIFY(!fresh.Find<QAbstractButton>("CbCalEnX")->isChecked());
-    for (const char* serial : {"se170001", "SE170009"}) {
-        fresh.Type("EdLabSsSn", serial);
+        answers.Boxes.clear();
+        LabPage fresh({}, folder.path());
+        fresh.Click("CbCalActive");
         fresh.Click("BtnSsFtLoad");
-        QCOMPARE(answers.Boxes.takeFirst(),
-                 QStringLiteral("[Warning] There is no data of ") + serial);
+        QCOMPARE(fresh.Texts(boxes), saved);
+        QCOMPARE(fresh.Text("EdRangeZ"), QStringLiteral("2049"));
+        QVERIFY(fresh.Memo().endsWith("Find Sensor Data : 2"));
+        QVERIFY(!fresh.Find<QAbstractButton>("CbCalEnX")->isChecked());
+        for (const char* serial : {"se170001", "SE170009"}) {
+            fresh.Type("EdLabSsSn", serial);
+            fresh.Click("BtnSsFtLoad");
+            QCOMPARE(answers.Boxes.takeFirst(),
+                     QStringLiteral("[Warning] There is no data of ") + serial);
+        }
+        QCOMPARE(fresh.Texts(boxes), saved);
+        fresh.Type("EdLabSsFtFile", "/dev/full"); // a full disk
+        fresh.Click("BtnSsFtSave");
+        QVERIFY(fresh.Memo().endsWith(
+            "Sensor Feature File Save Err! : /dev/full (" +
+            QString::fromStdString(std::generic_category().message(ENOSPC)) + ")"));
     }
-    QCOMPARE(fresh.Texts(boxes), saved);
-    fresh.Type("EdLabSsFtFile", "/dev/full"); // a full disk
-    fresh.Click("BtnSsFtSave");
-    QVERIFY(fresh.Memo().endsWith("Sensor Feature File Save Err! : /dev/full (" +
-                                  QString::fromStdString(std::generic_category().message(ENOSPC)) +
-                                  ")"));
-}
 
-void CalibrationPageTest::TextsThatAreNoNumbersStopTheirHandlerWithOneReport() {
-    LabPage program(QDir::tempPath() + "/no-such-port");
-    ModalAnswers answers;
-    program.SetTexts(Peaks, Split("-500,700,-520,490,-4,4"));
-    program.Find("EdPeakPX")->clear(); // emptied to type anew: the range stays
-    QCOMPARE(answers.Boxes, QStringList{"'' is not a valid integer value"});
-    QCOMPARE(program.Text("EdRangeX"), QStringLiteral("1200"));
-    program.Type("EdPeakPX", "700");
-    for (const char* box : Peaks) {
-        const QString kept = program.Text(box);
-        program.Find(box)->blockSignals(true);
-        program.Find(box)->setText("1e2");
+    void TextsThatAreNoNumbersStopTheirHandlerWithOneReport() {
+        LabPage program(QDir::tempPath() + "/no-such-port");
+        ModalAnswers answers;
+        program.Type(Peaks, Split("-500,700,-520,490,-4,4"));
+        program.Find("EdPeakPX")->clear(); // emptied to type anew: the range stays
+        QCOMPARE(answers.Boxes, QStringList{"'' is not a valid integer value"});
+        QCOMPARE(program.Text("EdRangeX"), QStringLiteral("1200"));
+        program.Type("EdPeakPX", "700");
+        for (const char* box : Peaks) {
+            const QString kept = program.Text(box);
+            program.Find(box)->blockSignals(true);
+            program.Find(box)->setText("1e2");
+            program.Click("BtnLabSsCal");
+            program.Find(box)->setText(kept);
+            program.Find(box)->blockSignals(false);
+            QCOMPARE(answers.Boxes.size(), 2);
+            QCOMPARE(answers.Boxes.takeLast(),
+                     QStringLiteral("'1e2' is not a valid integer value"));
+            QCOMPARE(program.Text("EdOffsetX"), QStringLiteral("0"));
+        }
+        // With scales on: a reference that is no number, then an axis without span. The offsets
+        // are computed either way, the scales stay.
+        program.Click("CbScale");
+        program.Find<QComboBox>("CmbRangeRef")->setEditText("2O48");
         program.Click("BtnLabSsCal");
-        program.Find(box)->setText(kept);
-        program.Find(box)->blockSignals(false);
-        QCOMPARE(answers.Boxes.size(), 2);
-        QCOMPARE(answers.Boxes.takeLast(), QStringLiteral("'1e2' is not a valid integer value"));
-        QCOMPARE(program.Text("EdOffsetX"), QStringLiteral("0"));
-    }
-    // With scales on: a reference that is no number, then an axis without span. The offsets
-    // are computed either way, the scales stay.
-    program.Click("CbScale");
-    program.Find<QComboBox>("CmbRangeRef")->setEditText("2O48");
-    program.Click("BtnLabSsCal");
-    QCOMPARE(answers.Boxes.takeLast(),
-             QStringLiteral("'2O48' is not a valid floating point value"));
-    QCOMPARE(program.Texts(Offsets), Split("100,-15,0"));
-    program.Find<QComboBox>("CmbRangeRef")->setEditText("2048");
-    program.Type("EdPeakMZ", "4");
-    program.Click("BtnLabSsCal");
-    QVERIFY(program.Memo().endsWith("Scale Calc Err! Range 0 : Z"));
-    QCOMPARE(program.Texts(Scales), QStringList(3, "1000"));
-    QCOMPARE(program.Text("EdOffsetZ"), QStringLiteral("4"));
+        QCOMPARE(answers.Boxes.takeLast(),
+                 QStringLiteral("'2O48' is not a valid floating point value"));
+        QCOMPARE(program.Texts(Offsets), Split("100,-15,0"));
+        program.Find<QComboBox>("CmbRangeRef")->setEditText("2048");
+        program.Type("EdPeakMZ", "4");
+        program.Click("BtnLabSsCal");
+        QVERIFY(program.Memo().endsWith("Scale Calc Err! Range 0 : Z"));
+        QCOMPARE(program.Texts(Scales), QStringList(3, "1000"));
+        QCOMPARE(program.Text("EdOffsetZ"), QStringLiteral("4"));
 
-    QTest::mouseDClick(program.Find("EdPeakPY"), Qt::LeftButton);
-    QCOMPARE(program.Text("EdRangeY"), QStringLiteral("520"));
-    program.Click("BtnCalClsy");
-    QCOMPARE(program.Texts({"EdPeakMY", "EdRangeY", "EdOffsetY", "EdScaleY"}), Split("0,0,0,100"));
-    program.Find<QSpinBox>("UdLabSsSn")->stepUp();
-    QCOMPARE(program.Text("EdLabSsSn"), QStringLiteral("SE170002"));
-    QCOMPARE(answers.Boxes.size(), 1);
-}
+        QTest::mouseDClick(program.Find("EdPeakPY"), Qt::LeftButton);
+        QCOMPARE(program.Text("EdRangeY"), QStringLiteral("520"));
+        program.Click("BtnCalClsy");
+        QCOMPARE(program.Texts({"EdPeakMY", "EdRangeY", "EdOffsetY", "EdScaleY"}),
+                 Split("0,0,0,100"));
+        QCOMPARE(answers.Boxes.size(), 1);
+    }
+};
 
 QTEST_MAIN(CalibrationPageTest)
 #include "CalibrationPageTest.moc"

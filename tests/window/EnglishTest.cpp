@@ -58,114 +58,111 @@ private slots:
         InstallTranslations(*qApp, UiLanguage::English);
     }
 
-    void LanguageFollowsTheCommandLineThenTheSystem_data();
-    void LanguageFollowsTheCommandLineThenTheSystem();
-    void NoHangulLeftInTheWindowsAndMessages();
-    void CoreLinesWithTheirVariableParts();
-    void EveryTextHasItsEnglish();
+    void LanguageFollowsTheCommandLineThenTheSystem_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("environment");
+        QTest::addColumn<bool>("english");
+        QTest::newRow("nothing set") << QStringList{} << QStringList{} << false;
+        QTest::newRow("C locale") << QStringList{} << QStringList{"LANG=C.UTF-8"} << false;
+        QTest::newRow("English system") << QStringList{} << QStringList{"LANG=en_GB.UTF-8"} << true;
+        QTest::newRow("Korean system") << QStringList{} << QStringList{"LANG=ko_KR.UTF-8"} << false;
+        QTest::newRow("LC_ALL first")
+            << QStringList{} << QStringList{"LC_ALL=ko_KR.UTF-8", "LANG=en_US.UTF-8"} << false;
+        QTest::newRow("--lang en")
+            << QStringList{"--lang", "en"} << QStringList{"LANG=ko_KR"} << true;
+        QTest::newRow("--lang=en") << QStringList{"--lang=en"} << QStringList{} << true;
+        QTest::newRow("--lang ko")
+            << QStringList{"--lang", "ko"} << QStringList{"LANG=en_US"} << false;
+        QTest::newRow("unknown") << QStringList{"--lang", "fr"} << QStringList{"LANG=en_US"}
+                                 << true;
+    }
+
+    void LanguageFollowsTheCommandLineThenTheSystem() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, environment);
+        QFETCH(bool, english);
+        QProcessEnvironment system;
+        for (const QString& variable : environment)
+            system.insert(variable.section('=', 0, 0), variable.section('=', 1));
+        arguments.prepend(QStringLiteral("Tarvik"));
+        QCOMPARE(ChooseLanguage(arguments, system) == UiLanguage::English, english);
+    }
+
+    // All pages, the note window, the start-up search's lines without a device and the boxes a
+    // user can raise. "AccNote.rtf" is missing here, so the note window shows its own text.
+    void NoHangulLeftInTheWindowsAndMessages() {
+        TForm1 form1;
+        TForm2 form2(&form1);
+        form1.SetNoteWindow(&form2);
+        form1.show();
+        const Controls window{&form1};
+        QStringList boxes;
+        auto keepBox = [&boxes](QWidget* box) {
+            if (auto* message = qobject_cast<QMessageBox*>(box)) {
+                boxes << message->windowTitle() << message->text();
+                for (QAbstractButton* button : message->buttons())
+                    boxes << button->text();
+            }
+            box->close();
+        };
+        AnswerNextModal(keepBox); // the missing note file, after the search
+        QTRY_VERIFY_WITH_TIMEOUT(window.Memo().contains("Fix 1"), Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(!boxes.isEmpty(), Deadline);
+
+        window.Type("EdMass", "abc");
+        AnswerNextModal(keepBox);
+        window.Choose("CmbUnit", 0);
+        AnswerNextModal(keepBox);
+        window.Click("BitBtn1");
+        window.Click("BBtnStart"); // no device
+        QCOMPARE(boxes.size(), 9);
+
+        window.Unlock();
+        auto* pages = window.Find<QTabWidget>("PageControl1");
+        QStringList texts = boxes;
+        for (int page = 0; page < pages->count(); ++page) {
+            pages->setCurrentIndex(page);
+            texts << TextsOf(&form1);
+        }
+        texts << TextsOf(&form2);
+        for (const QString& text : texts)
+            QVERIFY2(!HasHangul(text), qPrintable(text));
+    }
+
+    // The core's lines are translated at the edge, their numbers and names kept.
+    void CoreLinesWithTheirVariableParts() {
+        QCOMPARE(CoreText(LostSamplesLine(400, 10.0).value()),
+                 QStringLiteral("[Note] About 100 samples (20%) of this run were not "
+                                "received: times appear shorter than they were."));
+        QCOMPARE(CoreText("Y축ACC:-1.23"), QStringLiteral("Y acc.:-1.23"));
+        QCOMPARE(CoreText("사인 맞춤 (감쇠 진동), 튀는 점 3개 제외"),
+                 QStringLiteral("Sine fit (damped swing), 3 stray points left out"));
+    }
+
+    // lupdate over the sources, into a copy of the translations: no text without its English.
+    void EveryTextHasItsEnglish() {
+        const QString copy = Folder.filePath(QStringLiteral("Tarvik_en.ts"));
+        QVERIFY(QFile::copy(QStringLiteral(TARVIK_TS_FILE), copy));
+        QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+        QStringList arguments;
+        for (const char* folder : {"app", "device/qt", "display", "calibration/qt"})
+            arguments << QStringLiteral(TARVIK_SOURCE_DIR "/") + QLatin1String(folder);
+        arguments << QStringLiteral("-silent") << QStringLiteral("-ts") << copy;
+        QProcess lupdate;
+        lupdate.start(QStringLiteral(TARVIK_LUPDATE), arguments);
+        QVERIFY(lupdate.waitForFinished(120000));
+        QCOMPARE(lupdate.exitCode(), 0);
+        QFile updated(copy);
+        QVERIFY(updated.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(updated.readAll());
+        QVERIFY(text.count(QStringLiteral("<message")) > 100);
+        const qsizetype at = text.indexOf(QStringLiteral("type=\"unfinished\""));
+        QVERIFY2(at < 0, qPrintable(text.mid(std::max<qsizetype>(0, at - 400), 400)));
+    }
 
 private:
     QTemporaryDir Folder;
 };
-
-void EnglishTest::LanguageFollowsTheCommandLineThenTheSystem_data() {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QStringList>("environment");
-    QTest::addColumn<bool>("english");
-    QTest::newRow("nothing set") << QStringList{} << QStringList{} << false;
-    QTest::newRow("C locale") << QStringList{} << QStringList{"LANG=C.UTF-8"} << false;
-    QTest::newRow("English system") << QStringList{} << QStringList{"LANG=en_GB.UTF-8"} << true;
-    QTest::newRow("Korean system") << QStringList{} << QStringList{"LANG=ko_KR.UTF-8"} << false;
-    QTest::newRow("LC_ALL first") << QStringList{}
-                                  << QStringList{"LC_ALL=ko_KR.UTF-8", "LANG=en_US.UTF-8"} << false;
-    QTest::newRow("--lang en") << QStringList{"--lang", "en"} << QStringList{"LANG=ko_KR"} << true;
-    QTest::newRow("--lang=en") << QStringList{"--lang=en"} << QStringList{} << true;
-    QTest::newRow("--lang ko") << QStringList{"--lang", "ko"} << QStringList{"LANG=en_US"} << false;
-    QTest::newRow("unknown") << QStringList{"--lang", "fr"} << QStringList{"LANG=en_US"} << true;
-}
-
-void EnglishTest::LanguageFollowsTheCommandLineThenTheSystem() {
-    QFETCH(QStringList, arguments);
-    QFETCH(QStringList, environment);
-    QFETCH(bool, english);
-    QProcessEnvironment system;
-    for (const QString& variable : environment)
-        system.insert(variable.section('=', 0, 0), variable.section('=', 1));
-    arguments.prepend(QStringLiteral("Tarvik"));
-    QCOMPARE(ChooseLanguage(arguments, system) == UiLanguage::English, english);
-}
-
-// All pages, the note window, the start-up search's lines without a device and the boxes a
-// user can raise. "AccNote.rtf" is missing here, so the note window shows its own text.
-void EnglishTest::NoHangulLeftInTheWindowsAndMessages() {
-    TForm1 form1;
-    TForm2 form2(&form1);
-    form1.SetNoteWindow(&form2);
-    form1.show();
-    const Controls window{&form1};
-    QStringList boxes;
-    auto keepBox = [&boxes](QWidget* box) {
-        if (auto* message = qobject_cast<QMessageBox*>(box)) {
-            boxes << message->windowTitle() << message->text();
-            for (QAbstractButton* button : message->buttons())
-                boxes << button->text();
-        }
-        box->close();
-    };
-    AnswerNextModal(keepBox); // the missing note file, after the search
-    QTRY_VERIFY_WITH_TIMEOUT(window.Memo().contains("Fix 1"), Deadline);
-    QTRY_VERIFY_WITH_TIMEOUT(!boxes.isEmpty(), Deadline);
-
-    window.Type("EdMass", "abc");
-    AnswerNextModal(keepBox);
-    window.Choose("CmbUnit", 0);
-    AnswerNextModal(keepBox);
-    window.Click("BitBtn1");
-    window.Click("BBtnStart"); // no device
-    QCOMPARE(boxes.size(), 9);
-
-    window.Unlock();
-    auto* pages = window.Find<QTabWidget>("PageControl1");
-    QStringList texts = boxes;
-    for (int page = 0; page < pages->count(); ++page) {
-        pages->setCurrentIndex(page);
-        texts << TextsOf(&form1);
-    }
-    texts << TextsOf(&form2);
-    for (const QString& text : texts)
-        QVERIFY2(!HasHangul(text), qPrintable(text));
-}
-
-// The core's lines are translated at the edge, their numbers and names kept.
-void EnglishTest::CoreLinesWithTheirVariableParts() {
-    QCOMPARE(CoreText(LostSamplesLine(400, 10.0).value()),
-             QStringLiteral("[Note] About 100 samples (20%) of this run were not "
-                            "received: times appear shorter than they were."));
-    QCOMPARE(CoreText("Y축ACC:-1.23"), QStringLiteral("Y acc.:-1.23"));
-    QCOMPARE(CoreText("사인 맞춤 (감쇠 진동), 튀는 점 3개 제외"),
-             QStringLiteral("Sine fit (damped swing), 3 stray points left out"));
-}
-
-// lupdate over the sources, into a copy of the translations: no text without its English.
-void EnglishTest::EveryTextHasItsEnglish() {
-    const QString copy = Folder.filePath(QStringLiteral("Tarvik_en.ts"));
-    QVERIFY(QFile::copy(QStringLiteral(TARVIK_TS_FILE), copy));
-    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
-    QStringList arguments;
-    for (const char* folder : {"app", "device/qt", "display", "calibration/qt"})
-        arguments << QStringLiteral(TARVIK_SOURCE_DIR "/") + QLatin1String(folder);
-    arguments << QStringLiteral("-silent") << QStringLiteral("-ts") << copy;
-    QProcess lupdate;
-    lupdate.start(QStringLiteral(TARVIK_LUPDATE), arguments);
-    QVERIFY(lupdate.waitForFinished(120000));
-    QCOMPARE(lupdate.exitCode(), 0);
-    QFile updated(copy);
-    QVERIFY(updated.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(updated.readAll());
-    QVERIFY(text.count(QStringLiteral("<message")) > 100);
-    const qsizetype at = text.indexOf(QStringLiteral("type=\"unfinished\""));
-    QVERIFY2(at < 0, qPrintable(text.mid(std::max<qsizetype>(0, at - 400), 400)));
-}
 
 QTEST_MAIN(EnglishTest)
 #include "EnglishTest.moc"
