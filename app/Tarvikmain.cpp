@@ -10,6 +10,7 @@
 #include "display/CoreTexts.h"
 #include "display/ThreeAxisKey.h"
 #include "engine/CursorReadout.h"
+#include "display/QtText.h"
 #include "engine/NumberText.h"
 #include "engine/Pendulum.h"
 #include "engine/ProcessFrame.h"
@@ -34,13 +35,6 @@ namespace {
 
 const char* const UnlockWord = "pqrvmkzdwta";
 const char* const SettingsFile = "default.ini";
-
-QString Text(const std::string& text) {
-    return QString::fromStdString(text);
-}
-std::string Std(const QString& text) {
-    return text.toStdString();
-}
 
 std::tm LocalNow() {
     const std::time_t now = std::time(nullptr);
