@@ -268,7 +268,7 @@ void ChartTools::FitSineInView() {
         times.push_back(point->key);
         values.push_back(point->value);
     }
-    const double unitFactor = Controls.UnitIndex == 0 ? 1.0 : StandardGravity;
+    const double unitFactor = UnitFactor(Controls.UnitIndex);
     const PendulumFit fit =
         FitPendulum(times, values, Window.PendByGravity->isChecked(), unitFactor,
                     ReadTypedLength(Std(Window.PendLength->text())));
