@@ -1,5 +1,7 @@
 #include "files/TextLines.h"
 
+#include "files/Utf8.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -35,7 +37,7 @@ bool TextLineReader::Next(std::string& line) {
         }
         line += static_cast<char>(c);
     }
-    if (line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
+    if (line.starts_with(Utf8ByteOrderMark)) line.erase(0, Utf8ByteOrderMark.size());
     return true;
 }
 
