@@ -12,7 +12,6 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
