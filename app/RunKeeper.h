@@ -23,8 +23,6 @@ public:
     // RunFinished when the run has been ended by something that only clears the run flag.
     void KeepIfEnded();
 
-    QString AutosaveFolder() const { return Folder; }
-
 signals:
     // A run with samples ended while its page's charts still show it.
     void RunKept(Page page, const QDateTime& started);
