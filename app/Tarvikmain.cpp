@@ -687,9 +687,7 @@ void TForm1::Chart1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPoint pixe
     TmFavWork2.start();
     const QPointF values = Charts->PixelToValues(pixel.x(), pixel.y());
     const ReadoutMode mode{ui->CbCursorFree->isChecked(), Controls.ThreeAxis, Controls.UnitIndex};
-    auto readout = ReadCursor(State, mode, values.x(), values.y());
-    if (readout) readout->ValueText = Std(CoreText(readout->ValueText));
-    Readout->Show(pixel, readout);
+    Readout->Show(pixel, ReadCursor(State, mode, values.x(), values.y()));
 }
 
 void TForm1::Chart1Zoom() {
