@@ -84,9 +84,9 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     }
     ConnectControlState();
     ConnectHandlers();
-    FormCreate();
-    Keeper = std::make_unique<RunKeeper>(State, Controls, *this,
-                                         LogDir + QDir::separator() + QStringLiteral("Autosave"));
+    // After the window's own handlers, so that a zoom has aligned the charts before the tools
+    // read them, and before FormCreate, which already clears the charts the tools follow.
+    Keeper = std::make_unique<RunKeeper>(State, Controls, *this, LogDir);
     auto askSavePath = [this](const QString& title, const QString& name,
                               const QStringList& filters) {
         return AskFilePath(this, FileDialogMode::Save, LogDir, name, title, {}, filters);
@@ -97,6 +97,7 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     connect(Keeper.get(), &RunKeeper::RunKept, Tools.get(), &ChartTools::KeepRun);
     Tools->Menu()->addSeparator();
     Tools->Menu()->addAction(Projector->Toggle());
+    FormCreate();
     // The deferred close stays off until a disconnect: at start there is nothing to close.
     TmSystem.start();
     TmFavWork2.start();
@@ -263,7 +264,7 @@ void TForm1::ReplaceSeries(int chart, int series, std::span<const double> x,
 
 void TForm1::ClearSeries(int chart, int series) {
     Charts->ClearSeries(chart, series);
-    if (Tools) Tools->SeriesCleared(chart, series);
+    Tools->SeriesCleared(chart, series);
 }
 
 int TForm1::PointCount(int chart, int series) const {
