@@ -1,11 +1,13 @@
 #include "app/RunKeeper.h"
 
+#include "display/QtText.h"
 #include "files/Autosave.h"
 
+#include <QDir>
+
 RunKeeper::RunKeeper(const LiveState& state, const ControlState& controls, MeasurementView& view,
-                     QString autosaveFolder, QObject* parent)
-    : QObject(parent), State(state), Controls(controls), View(view),
-      Folder(std::move(autosaveFolder)) {}
+                     const QString& logDir, QObject* parent)
+    : QObject(parent), State(state), Controls(controls), View(view), LogDir(logDir) {}
 
 void RunKeeper::RunStarted(const std::string& name, Page page) {
     Open = true;
@@ -18,8 +20,9 @@ void RunKeeper::RunFinished() {
     if (!Open) return;
     Open = false;
     if (State.LogCount == 0) return;
-    AutosaveRun(Folder.toStdString(), Name, State, State.LogCount, Controls.ThreeAxis,
-                Controls.UnitIndex, View);
+    const QString folder = LogDir + QDir::separator() + QStringLiteral("Autosave");
+    AutosaveRun(Std(folder), Name, State, State.LogCount, Controls.ThreeAxis, Controls.UnitIndex,
+                View);
     emit RunKept(RunPage, Started);
 }
 

@@ -10,20 +10,18 @@
 
 // Makes sure no measured run is lost: every run that ends — by Stop, a full window, a page
 // change, a reconnect, a new Start or closing the window — is written once, in the log
-// format, to the autosave folder under the name its Start gave it.
+// format, to the folder Autosave inside the log folder under the name its Start gave it.
 class RunKeeper : public QObject {
     Q_OBJECT
 public:
     RunKeeper(const LiveState& state, const ControlState& controls, MeasurementView& view,
-              QString autosaveFolder, QObject* parent = nullptr);
+              const QString& logDir, QObject* parent = nullptr);
 
     void RunStarted(const std::string& name, Page page);
     // Keeps the run that was open, if any; a second call for the same run does nothing.
     void RunFinished();
     // RunFinished when the run has been ended by something that only clears the run flag.
     void KeepIfEnded();
-
-    QString AutosaveFolder() const { return Folder; }
 
 signals:
     // A run with samples ended while its page's charts still show it.
@@ -33,7 +31,7 @@ private:
     const LiveState& State;
     const ControlState& Controls;
     MeasurementView& View;
-    QString Folder;
+    const QString& LogDir;
     bool Open = false;
     std::string Name;
     Page RunPage = Page::TabAccelo;

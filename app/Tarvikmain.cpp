@@ -3,12 +3,16 @@
 #include "app/ConversionReport.h"
 #include "app/FileDialogs.h"
 #include "app/ProjectorMode.h"
+#include "app/RunKeeper.h"
 #include "app/Tarviknote.h"
 #include "app/WindowLayout.h"
 #include "calibration/qt/CalibrationPage.h"
 #include "device/qt/PortCandidates.h"
+#include "display/ChartReadout.h"
 #include "display/CoreTexts.h"
+#include "display/QtText.h"
 #include "display/ThreeAxisKey.h"
+#include "display/ValueBoxes.h"
 #include "engine/CursorReadout.h"
 #include "engine/NumberText.h"
 #include "engine/Pendulum.h"
@@ -34,13 +38,6 @@ namespace {
 
 const char* const UnlockWord = "pqrvmkzdwta";
 const char* const SettingsFile = "default.ini";
-
-QString Text(const std::string& text) {
-    return QString::fromStdString(text);
-}
-std::string Std(const QString& text) {
-    return text.toStdString();
-}
 
 std::tm LocalNow() {
     const std::time_t now = std::time(nullptr);
@@ -87,9 +84,9 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     }
     ConnectControlState();
     ConnectHandlers();
-    FormCreate();
-    Keeper = std::make_unique<RunKeeper>(State, Controls, *this,
-                                         LogDir + QDir::separator() + QStringLiteral("Autosave"));
+    // After the window's own handlers, so that a zoom has aligned the charts before the tools
+    // read them, and before FormCreate, which already clears the charts the tools follow.
+    Keeper = std::make_unique<RunKeeper>(State, Controls, *this, LogDir);
     auto askSavePath = [this](const QString& title, const QString& name,
                               const QStringList& filters) {
         return AskFilePath(this, FileDialogMode::Save, LogDir, name, title, {}, filters);
@@ -100,6 +97,7 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     connect(Keeper.get(), &RunKeeper::RunKept, Tools.get(), &ChartTools::KeepRun);
     Tools->Menu()->addSeparator();
     Tools->Menu()->addAction(Projector->Toggle());
+    FormCreate();
     // The deferred close stays off until a disconnect: at start there is nothing to close.
     TmSystem.start();
     TmFavWork2.start();
@@ -266,7 +264,7 @@ void TForm1::ReplaceSeries(int chart, int series, std::span<const double> x,
 
 void TForm1::ClearSeries(int chart, int series) {
     Charts->ClearSeries(chart, series);
-    if (Tools) Tools->SeriesCleared(chart, series);
+    Tools->SeriesCleared(chart, series);
 }
 
 int TForm1::PointCount(int chart, int series) const {
@@ -690,9 +688,7 @@ void TForm1::Chart1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPoint pixe
     TmFavWork2.start();
     const QPointF values = Charts->PixelToValues(pixel.x(), pixel.y());
     const ReadoutMode mode{ui->CbCursorFree->isChecked(), Controls.ThreeAxis, Controls.UnitIndex};
-    auto readout = ReadCursor(State, mode, values.x(), values.y());
-    if (readout) readout->ValueText = Std(CoreText(readout->ValueText));
-    Readout->Show(pixel, readout);
+    Readout->Show(pixel, ReadCursor(State, mode, values.x(), values.y()));
 }
 
 void TForm1::Chart1Zoom() {

@@ -1,14 +1,11 @@
 #pragma once
 
-#include "app/RunKeeper.h"
 #include "device/DeviceLink.h"
 #include "device/ReceiveQueue.h"
 #include "device/qt/TComm.h"
-#include "display/ChartReadout.h"
 #include "display/ChartSet.h"
 #include "display/ChartTools.h"
 #include "display/RepaintClock.h"
-#include "display/ValueBoxes.h"
 #include "engine/LiveState.h"
 #include "engine/MeasurementView.h"
 #include "files/Settings.h"
@@ -22,10 +19,13 @@ namespace Ui {
 class TForm1;
 }
 class CalibrationPage;
+class ChartReadout;
 class QLineEdit;
 class TForm2;
 class ProjectorMode;
+class RunKeeper;
 class ThreeAxisKey;
+class ValueBoxes;
 class WindowLayout;
 
 // The main window: owns every object and all state of the analysis program. Its handlers

@@ -13,9 +13,8 @@ class QWidget;
 
 // Lets the main window grow. The top bar, the direction panel and the message area follow
 // the window's edges; on each page the value panels stay in a column at the right edge, and
-// the charts take the rest. At the form's size every control keeps the place the form
-// gives it. At the form's size,
-// with the form's fonts, every control keeps the place the form gives it.
+// the charts take the rest. At the form's size, with the form's fonts, every control keeps
+// the place the form gives it.
 class WindowLayout : public QObject {
     Q_OBJECT
 public:

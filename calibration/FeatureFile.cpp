@@ -5,7 +5,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <system_error>
 
 std::string FeatureLine(const FeatureDate& date, const std::string& serial,

@@ -1,5 +1,7 @@
 #include "display/ChartReadout.h"
 
+#include "display/CoreTexts.h"
+
 #include <QLabel>
 
 namespace {
@@ -26,7 +28,7 @@ void ShowLabel(QLabel* label, QPoint topLeft, const std::string& text, const QCo
     palette.setColor(QPalette::WindowText, colour);
     palette.setColor(QPalette::Window, Qt::white);
     label->setPalette(palette);
-    label->setText(QString::fromStdString(text));
+    label->setText(CoreText(text));
     label->adjustSize();
     label->move(topLeft);
     label->raise();

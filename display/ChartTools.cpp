@@ -5,13 +5,13 @@
 #include "display/ChartGestures.h"
 #include "display/ChartSet.h"
 #include "display/CoreTexts.h"
+#include "display/QtText.h"
 #include "engine/LiveState.h"
 #include "engine/NumberText.h"
 #include "files/SpreadsheetCsv.h"
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
@@ -30,10 +30,6 @@ constexpr int PictureScale = 2;   // pictures for print: twice the screen's pixe
 constexpr int StatisticsRefreshMs = 300;
 constexpr int RefitDelayMs = 150;
 constexpr int MenuDrop = 8; // pixels
-
-QString Text(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 std::vector<int> ChartsOf(Page page) {
     std::vector<int> charts;
@@ -271,10 +267,10 @@ void ChartTools::FitSineInView() {
         times.push_back(point->key);
         values.push_back(point->value);
     }
-    const double unitFactor = Controls.UnitIndex == 0 ? 1.0 : StandardGravity;
+    const double unitFactor = UnitFactor(Controls.UnitIndex);
     const PendulumFit fit =
         FitPendulum(times, values, Window.PendByGravity->isChecked(), unitFactor,
-                    ReadTypedLength(Window.PendLength->text().toStdString()));
+                    ReadTypedLength(Std(Window.PendLength->text())));
     RemoveFit();
     if (fit.Fit.Ok) {
         FitCurve = plot->addGraph(plot->xAxis, plot->yAxis);
@@ -381,14 +377,13 @@ bool ChartTools::SavePicture(int chart, const QString& path) {
         // Marked at twice the screen's resolution: the same size on paper, twice as sharp.
         saved = plot->savePng(path, 0, 0, PictureScale, -1, 96 * PictureScale);
     }
-    View.AppendMessage((saved ? "Picture saved : " : "Cannot save picture : ") +
-                       path.toStdString());
+    View.AppendMessage((saved ? "Picture saved : " : "Cannot save picture : ") + Std(path));
     return saved;
 }
 
 bool ChartTools::ExportCsv(const QString& path) {
     const auto columns = ExportColumns(PageCurvesShown(), Controls.UnitIndex != 0);
-    const bool written = !columns.empty() && WriteSpreadsheetCsv(path.toStdString(), columns);
-    View.AppendMessage((written ? "CSV exported : " : "Cannot export CSV : ") + path.toStdString());
+    const bool written = !columns.empty() && WriteSpreadsheetCsv(Std(path), columns);
+    View.AppendMessage((written ? "CSV exported : " : "Cannot export CSV : ") + Std(path));
     return written;
 }

@@ -15,8 +15,9 @@ constexpr std::size_t RunsKept = 16;
 const QColor TraceColours[RunOverlay::RunsShown] = {QColor(90, 120, 170), QColor(120, 150, 90),
                                                     QColor(170, 110, 90)};
 
-double UnitFactor(int chart, const ControlState& controls) {
-    return chart == Chart1 && controls.UnitIndex != 0 ? StandardGravity : 1.0;
+// Only the acceleration chart follows the unit box.
+double ChartFactor(int chart, const ControlState& controls) {
+    return chart == Chart1 ? UnitFactor(controls.UnitIndex) : 1.0;
 }
 
 } // namespace
@@ -41,7 +42,7 @@ void RunOverlay::Keep(Page page, const QDateTime& started) {
     KeptRun run{page, started, page == Page::TabAngle ? Chart3 : Chart1, {}};
     for (const CurveId curve : PageCurves(page)) {
         if (curve.Series != 0) continue;
-        const double factor = UnitFactor(curve.Chart, Controls);
+        const double factor = ChartFactor(curve.Chart, Controls);
         QVector<QCPGraphData> points;
         const QCPGraph* graph = Charts.Plot(curve.Chart)->graph(0);
         points.reserve(graph->dataCount());
@@ -89,7 +90,7 @@ void RunOverlay::Refresh() {
             trace->setPen(pen);
             trace->setName(QCoreApplication::translate("RunOverlay", "이전 실행 %1")
                                .arg(run.Started.toString("HH:mm:ss")));
-            const double factor = UnitFactor(curve.Chart, Controls);
+            const double factor = ChartFactor(curve.Chart, Controls);
             QVector<QCPGraphData> points = curve.Points;
             for (QCPGraphData& point : points)
                 point.value *= factor;

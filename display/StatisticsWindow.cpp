@@ -1,6 +1,7 @@
 #include "display/StatisticsWindow.h"
 
 #include "display/CoreTexts.h"
+#include "display/QtText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -12,15 +13,11 @@
 
 namespace {
 
-QString Text(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 // The table's titles in the language the program shows.
 TextTable Shown(TextTable table) {
     for (auto& row : table)
         for (std::string& cell : row)
-            cell = CoreText(cell).toStdString();
+            cell = Std(CoreText(cell));
     return table;
 }
 

@@ -15,7 +15,6 @@ public:
 
     // After the curves changed colour.
     void Refresh();
-    QLabel* Key() const { return Label; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -29,7 +29,7 @@ std::optional<CursorReadout> ReadCursor(const LiveState& state, const ReadoutMod
     const double sampleTime = sample * SamplePeriod;
     if (sample >= LogCapacity) return CursorReadout{TimeText(sampleTime, 2), "ACC:---"};
     const auto i = static_cast<std::size_t>(sample);
-    const double factor = mode.UnitIndex == 0 ? 1.0 : StandardGravity;
+    const double factor = UnitFactor(mode.UnitIndex);
     const double x = state.LogX[i] * factor;
     const double y = state.LogY[i] * factor;
     const double z = state.LogZ[i] * factor;

@@ -9,6 +9,11 @@ constexpr std::uint32_t LogCapacity = 9050;
 constexpr double StandardGravity = 9.8; // m/s² per g, everywhere in the program
 constexpr double SamplePeriod = 0.02;   // seconds; the stream runs at 50 samples a second
 
+// From g to the unit of the unit box: index 0 is g, any other m/s².
+constexpr double UnitFactor(int unitIndex) {
+    return unitIndex == 0 ? 1.0 : StandardGravity;
+}
+
 // The live measurement state the frame processing writes and the button handlers read and
 // reset, together with the recording of the current run.
 struct LiveState {

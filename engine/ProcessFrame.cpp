@@ -128,7 +128,7 @@ void ShowValueBoxes(const LiveState& state, MeasurementView& view) {
 }
 
 void CloseSample(LiveState& state, const ControlState& controls, MeasurementView& view) {
-    const double unitFactor = controls.UnitIndex == 0 ? 1.0 : StandardGravity;
+    const double unitFactor = UnitFactor(controls.UnitIndex);
     state.AccXMs2 = state.GXCor * StandardGravity;
     state.VectorSum = std::sqrt(state.GXCor * state.GXCor + state.GYCor * state.GYCor +
                                 state.GZCor * state.GZCor);

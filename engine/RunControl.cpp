@@ -51,7 +51,7 @@ void AppendAcceleloPoints(MeasurementView& view, const ControlState& controls, d
 }
 
 void RedrawFromRecording(LiveState& state, const ControlState& controls, MeasurementView& view) {
-    const double factor = controls.UnitIndex == 0 ? 1.0 : StandardGravity;
+    const double factor = UnitFactor(controls.UnitIndex);
     const int count = std::min<int>(view.PointCount(Chart1, 0), LogCapacity);
     std::vector<double> x, y[4];
     state.ChartTime = 0.0;

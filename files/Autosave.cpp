@@ -38,11 +38,6 @@ std::optional<std::tuple<std::size_t, std::string, long>> AutosaveKey(std::strin
     return std::tuple(stamp.size(), stamp, number);
 }
 
-std::string Utf8(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 } // namespace
 
 std::string FreeAutosaveName(const std::string& runName, const std::vector<std::string>& taken) {
@@ -77,9 +72,9 @@ std::string AutosaveRun(const std::string& folder, const std::string& runName,
     std::vector<std::string> names;
     for (fs::directory_iterator entry(directory, error), end; !error && entry != end;
          entry.increment(error))
-        names.push_back(Utf8(entry->path().filename()));
+        names.push_back(Utf8FromPath(entry->path().filename()));
     const std::string name = FreeAutosaveName(runName, names);
-    const std::string path = Utf8(directory / PathFromUtf8(name));
+    const std::string path = Utf8FromPath(directory / PathFromUtf8(name));
     const LogWriteResult written = WriteLogFile(path, state, count, threeAxis, unitIndex);
     if (written.Failure) {
         view.AppendMessage("Cannot autosave run : " + path + " (" + *written.Failure + ")");

@@ -156,7 +156,7 @@ std::optional<LogNumberError> LoadLogFile(const std::string& path, LiveState& st
     ClearLogBuffer(state);
     state.LogCount = static_cast<std::uint32_t>(rows.size());
     ClearAllSeries(view);
-    const double chartFactor = unitIndex == 0 ? 1.0 : StandardGravity;
+    const double chartFactor = UnitFactor(unitIndex);
     double* const axes[] = {state.LogX, state.LogY, state.LogZ};
     // Each axis' points at the times of their rows, put onto the chart at once.
     std::vector<double> times[3], points[3];

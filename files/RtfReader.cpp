@@ -71,7 +71,7 @@ public:
 
     std::string Convert() {
         // Editors may put a UTF-8 byte-order mark before the text.
-        if (rtf.starts_with("\xEF\xBB\xBF")) pos = 3;
+        if (rtf.starts_with(Utf8ByteOrderMark)) pos = Utf8ByteOrderMark.size();
         while (pos < rtf.size() && !cut) {
             const char c = rtf[pos++];
             if (c == '{' || c == '}') {

@@ -2,13 +2,12 @@
 
 #include "engine/NumberText.h"
 #include "files/TextLines.h"
+#include "files/Utf8.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-constexpr const char* ByteOrderMark = "\xEF\xBB\xBF";
 
 // A title holding a comma or a quote is quoted, its quotes doubled.
 std::string Cell(const std::string& text) {
@@ -23,7 +22,7 @@ std::string Cell(const std::string& text) {
 
 bool WriteSpreadsheetCsv(const std::string& path, const std::vector<ExportColumn>& columns) {
     std::size_t rows = 0;
-    std::string titles = ByteOrderMark;
+    std::string titles(Utf8ByteOrderMark);
     for (std::size_t c = 0; c < columns.size(); ++c) {
         titles += (c > 0 ? "," : "") + Cell(columns[c].Title);
         rows = std::max(rows, columns[c].Values.size());

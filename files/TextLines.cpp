@@ -1,5 +1,7 @@
 #include "files/TextLines.h"
 
+#include "files/Utf8.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -8,6 +10,11 @@
 
 std::filesystem::path PathFromUtf8(const std::string& path) {
     return std::filesystem::path(std::u8string(path.begin(), path.end()));
+}
+
+std::string Utf8FromPath(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
 }
 
 TextLineReader::TextLineReader(const std::filesystem::path& path) {
@@ -35,7 +42,7 @@ bool TextLineReader::Next(std::string& line) {
         }
         line += static_cast<char>(c);
     }
-    if (line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
+    if (line.starts_with(Utf8ByteOrderMark)) line.erase(0, Utf8ByteOrderMark.size());
     return true;
 }
 
@@ -107,9 +114,8 @@ void RemoveStaleTemporaries(const std::filesystem::path& folder) {
     std::vector<std::filesystem::path> stale;
     for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
          entry.increment(error)) {
-        const std::u8string name = entry->path().filename().u8string();
-        if (name.starts_with(u8'.') &&
-            name.ends_with(std::u8string(TemporarySuffix.begin(), TemporarySuffix.end())))
+        const std::string name = Utf8FromPath(entry->path().filename());
+        if (name.starts_with('.') && name.ends_with(TemporarySuffix))
             stale.push_back(entry->path());
     }
     for (const auto& path : stale)

@@ -10,6 +10,8 @@
 
 // A file name as the window hands it over (UTF-8) in the form the file system takes.
 std::filesystem::path PathFromUtf8(const std::string& path);
+// And back, for messages and for names compared as text.
+std::string Utf8FromPath(const std::filesystem::path& path);
 
 // Reads a text file line by line. Lines end with LF, CR LF or CR alone; only the line end is
 // dropped, so a last line without one is kept whole, and a line may be of any length. A UTF-8

@@ -4,6 +4,9 @@
 #include <string>
 #include <string_view>
 
+// Editors and spreadsheets put this before UTF-8 text.
+constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
+
 // Appends the UTF-8 form of a Unicode code point.
 void AppendUtf8(std::string& text, char32_t codePoint);
 

@@ -5,6 +5,7 @@
 #include "calibration/Calibration.h"
 #include "calibration/FeatureFile.h"
 #include "calibration/SerialNumber.h"
+#include "display/QtText.h"
 #include "engine/LiveState.h"
 #include "engine/MeasurementView.h"
 #include "files/TextLines.h"
@@ -19,10 +20,6 @@
 namespace {
 
 const char* const AxisNames[] = {"X", "Y", "Z"};
-
-std::string Std(const QString& text) {
-    return text.toStdString();
-}
 
 } // namespace
 
@@ -191,8 +188,7 @@ bool CalibrationPage::ComputeScales() {
 }
 
 void CalibrationPage::UdLabSsSnClick(int step) {
-    ui.EdLabSsSn->setText(
-        QString::fromStdString(StepSerialNumber(Std(ui.EdLabSsSn->text()), step)));
+    ui.EdLabSsSn->setText(Text(StepSerialNumber(Std(ui.EdLabSsSn->text()), step)));
 }
 
 // ---- sensor feature file ----
@@ -235,7 +231,7 @@ bool CalibrationPage::SaveFeatureRow(const QString& path) {
         FeatureLine({today.year(), today.month(), today.day()}, Std(ui.EdLabSsSn->text()), values);
     if (const auto reason = AppendFeatureLine(PathFromUtf8(Std(path)), line)) {
         AppendMessage(QStringLiteral("Sensor Feature File Save Err! : ") + path + " (" +
-                      QString::fromStdString(*reason) + ")");
+                      Text(*reason) + ")");
         return false;
     }
     return true;
@@ -266,7 +262,7 @@ void CalibrationPage::LoadFeatureRow(const QString& path, const QString& serial)
     int field = 0;
     for (const Axis axis : {AxisX, AxisY, AxisZ}) {
         for (QLineEdit* box : {Axes[axis].PeakM, Axes[axis].PeakP, Axes[axis].Offset}) {
-            const QString text = QString::fromStdString(values[field++]);
+            const QString text = Text(values[field++]);
             if (box->text() == text) continue;
             {
                 const QSignalBlocker blocker(box);
@@ -276,6 +272,6 @@ void CalibrationPage::LoadFeatureRow(const QString& path, const QString& serial)
         }
     }
     for (AxisControls& controls : Axes)
-        controls.Scale->setText(QString::fromStdString(values[field++]));
+        controls.Scale->setText(Text(values[field++]));
     AppendMessage(QStringLiteral("Find Sensor Data : ") + QString::number(search->Found()));
 }
