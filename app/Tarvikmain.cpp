@@ -260,6 +260,7 @@ void TForm1::AppendPoint(int chart, int series, double x, double y) {
 void TForm1::ReplaceSeries(int chart, int series, std::span<const double> x,
                            std::span<const double> y) {
     Charts->ReplaceSeries(chart, series, x, y);
+    Tools->SeriesRedrawn(chart, series);
 }
 
 void TForm1::ClearSeries(int chart, int series) {

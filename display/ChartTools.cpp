@@ -318,6 +318,10 @@ void ChartTools::RemoveFit() {
 
 void ChartTools::SeriesCleared(int chart, int series) {
     Overlay.SeriesCleared(chart, series);
+    SeriesRedrawn(chart, series);
+}
+
+void ChartTools::SeriesRedrawn(int chart, int series) {
     if (chart != Chart1 || series != 0) return;
     if (FitLabel != nullptr) RemoveFit();
     RefreshBands();

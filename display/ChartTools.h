@@ -48,8 +48,11 @@ public:
     StatisticsWindow* Statistics() const { return StatisticsView; }
     const RunOverlay& Overlays() const { return Overlay; }
 
-    // A series was cleared: a new run, a load, a page change or a unit redraw.
+    // A series was cleared: a new run, a load or a page change.
     void SeriesCleared(int chart, int series);
+    // A series was drawn anew whole (a load, a unit redraw): the fit goes with the points it
+    // was made from, and overlays and range bands are drawn in the unit now shown.
+    void SeriesRedrawn(int chart, int series);
     // A run ended while its page's charts still show it.
     void KeepRun(Page page, const QDateTime& started);
 

@@ -135,6 +135,12 @@ private slots:
         QCOMPARE(trace->dataCount(), 499);
         QCOMPARE(trace->data()->at(100)->value, first);
         QVERIFY(chart->legend->visible() && trace->pen().style() == Qt::DashLine);
+        // A unit change draws the trace anew in the new unit; the newest run stays the series.
+        lab.Choose("CmbUnit", 0);
+        QCOMPARE(tools.Overlays().TraceCount(Chart1), 1);
+        trace = chart->graph(chart->graphCount() - 1);
+        QVERIFY(std::abs(trace->data()->at(100)->value - first / StandardGravity) < 1e-9);
+        lab.Choose("CmbUnit", 1);
 
         for (int run = 0; run < 3; ++run)
             QVERIFY(lab.FullRun());
