@@ -697,10 +697,10 @@ void TForm1::Chart1Zoom() {
     if (Controls.ActivePage == Page::TabSpeed) {
         Charts->SetBottomRange(Chart2, Charts->BottomMin(Chart1), Charts->BottomMax(Chart1));
     } else if (Controls.ActivePage == Page::TabPendulum) {
-        const double period = MeasurePendulumPeriod(
+        const PendulumPeriod period = MeasurePendulumPeriod(
             Charts->BottomMin(Chart1), Charts->BottomMax(Chart1),
             ChartSeriesReader(*Charts, Chart1, 0), ui->RbPendByG->isChecked());
-        ui->EdPendT->setText(Text(FormatFixed(period, 3)));
+        ui->EdPendT->setText(Text(FormatFixed(period.Period, 3)));
     }
 }
 

@@ -20,10 +20,10 @@ int SampleIndexAt(double x, int count) {
 
 } // namespace
 
-double MeasurePendulumPeriod(double axisMin, double axisMax, const SeriesReader& series,
-                             bool byGravity) {
+PendulumPeriod MeasurePendulumPeriod(double axisMin, double axisMax, const SeriesReader& series,
+                                     bool byGravity) {
     const int count = series.Count();
-    if (count == 0) return 0.0;
+    if (count == 0) return {};
     const double end = std::min(axisMax, series.LargestX());
     const int first = std::max(SampleIndexAt(axisMin, count) + 1, 0);
     // Never read past the series, whatever the axis shows.
@@ -51,9 +51,9 @@ double MeasurePendulumPeriod(double axisMin, double axisMax, const SeriesReader&
         }
         direction = next;
     }
-    if (turningPoints < 2) return 0.0;
+    if (turningPoints < 2) return {0.0, turningPoints, {}};
     const double spacingSum = (lastTurn - firstTurn) * SamplePeriod;
-    return spacingSum * (byGravity ? 4 : 2) / (turningPoints - 1);
+    return {spacingSum * (byGravity ? 4 : 2) / (turningPoints - 1), turningPoints, {}};
 }
 
 namespace {

@@ -12,12 +12,18 @@ public:
     virtual double LargestX() const = 0;
 };
 
+// The period box's measurement: the period, or why the view gives none.
+struct PendulumPeriod {
+    double Period = 0.0; // seconds; 0 when withheld or fewer than two turning points
+    int TurningPoints = 0;
+    std::string Withheld; // why the signal cannot give a period; empty when it can
+};
+
 // Oscillation period from the turning points of the series between the bottom axis'
 // minimum and maximum. The mean spacing of turning points is a quarter period when the
-// gravity component is observed and half a period when the acceleration is. 0 when the view
-// holds fewer than two turning points.
-double MeasurePendulumPeriod(double axisMin, double axisMax, const SeriesReader& series,
-                             bool byGravity);
+// gravity component is observed and half a period when the acceleration is.
+PendulumPeriod MeasurePendulumPeriod(double axisMin, double axisMax, const SeriesReader& series,
+                                     bool byGravity);
 
 // Gravity 4π²L/T² from the texts of the period and length boxes: nullopt when either is
 // not a number (nothing changes), an empty text when either is zero.
