@@ -5,9 +5,9 @@
 
 #include <QDir>
 
-RunKeeper::RunKeeper(const LiveState& state, const ControlState& controls, MeasurementView& view,
-                     const QString& logDir, QObject* parent)
-    : QObject(parent), State(state), Controls(controls), View(view), LogDir(logDir) {}
+RunKeeper::RunKeeper(const LiveState& state, MeasurementView& view, const QString& logDir,
+                     QObject* parent)
+    : QObject(parent), State(state), View(view), LogDir(logDir) {}
 
 void RunKeeper::RunStarted(const std::string& name, Page page) {
     Open = true;
@@ -19,10 +19,9 @@ void RunKeeper::RunStarted(const std::string& name, Page page) {
 void RunKeeper::RunFinished() {
     if (!Open) return;
     Open = false;
-    if (State.LogCount == 0) return;
+    if (State.Recorded.LogCount == 0) return;
     const QString folder = LogDir + QDir::separator() + QStringLiteral("Autosave");
-    AutosaveRun(Std(folder), Name, State, State.LogCount, Controls.ThreeAxis, Controls.UnitIndex,
-                View);
+    AutosaveRun(Std(folder), Name, State.Recorded, State.Recorded.Conditions.UnitIndex, View);
     emit RunKept(RunPage, Started);
 }
 

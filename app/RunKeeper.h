@@ -14,8 +14,8 @@
 class RunKeeper : public QObject {
     Q_OBJECT
 public:
-    RunKeeper(const LiveState& state, const ControlState& controls, MeasurementView& view,
-              const QString& logDir, QObject* parent = nullptr);
+    RunKeeper(const LiveState& state, MeasurementView& view, const QString& logDir,
+              QObject* parent = nullptr);
 
     void RunStarted(const std::string& name, Page page);
     // Keeps the run that was open, if any; a second call for the same run does nothing.
@@ -29,7 +29,6 @@ signals:
 
 private:
     const LiveState& State;
-    const ControlState& Controls;
     MeasurementView& View;
     const QString& LogDir;
     bool Open = false;

@@ -16,6 +16,7 @@
 #include "engine/CursorReadout.h"
 #include "engine/NumberText.h"
 #include "engine/Pendulum.h"
+#include "engine/PendulumSource.h"
 #include "engine/ProcessFrame.h"
 #include "engine/RunControl.h"
 #include "engine/ZeroOffset.h"
@@ -66,7 +67,8 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     if (!candidates) candidates = SystemPortCandidates;
     Link =
         std::make_unique<DeviceLink>(Ports[0], State, *this, *this, *this, std::move(candidates));
-    Calibration = std::make_unique<CalibrationPage>(this, *ui, State, *this, LogDir);
+    Calibration = std::make_unique<CalibrationPage>(
+        this, *ui, State, *this, LogDir, [this](const QLineEdit* box) { Boxes->Forget(box); });
     TmSystem.setInterval(1000);
     TmSystem.setSingleShot(true);
     TmEngine.setInterval(80);
@@ -86,13 +88,13 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     ConnectHandlers();
     // After the window's own handlers, so that a zoom has aligned the charts before the tools
     // read them, and before FormCreate, which already clears the charts the tools follow.
-    Keeper = std::make_unique<RunKeeper>(State, Controls, *this, LogDir);
+    Keeper = std::make_unique<RunKeeper>(State, *this, LogDir);
     auto askSavePath = [this](const QString& title, const QString& name,
                               const QStringList& filters) {
         return AskFilePath(this, FileDialogMode::Save, LogDir, name, title, {}, filters);
     };
     Tools = std::make_unique<ChartTools>(
-        *Charts, Controls,
+        *Charts, State, Controls,
         ChartToolControls{ui->RbPendByG, ui->EdPendL, ui->EdLogFile, askSavePath}, *this, this);
     connect(Keeper.get(), &RunKeeper::RunKept, Tools.get(), &ChartTools::KeepRun);
     Tools->Menu()->addSeparator();
@@ -123,6 +125,12 @@ void TForm1::FormCreate() {
     RemoveStaleTemporaries(PathFromUtf8(Std(QDir::currentPath())));
     RemoveStaleTemporaries(PathFromUtf8(Std(LogDir)));
     ReadSettings(SettingsFile, *this);
+    // Without a level chosen (no settings file, or -1 in it) the filter box shows its
+    // placeholder "중간": it then runs that level too, and the file keeps it.
+    if (ui->CmbKalman->currentIndex() < 0) {
+        ui->CmbKalman->setCurrentIndex(KalmanFallbackLevel);
+        ApplyKalmanLevel(KalmanFallbackLevel);
+    }
     // The file's unit line is applied before its mass line: the force boxes use the mass
     // the mass box shows.
     if (const auto mass = ParseReal(Std(ui->EdMass->text()))) State.Mass = *mass;
@@ -260,12 +268,10 @@ void TForm1::AppendPoint(int chart, int series, double x, double y) {
 void TForm1::ReplaceSeries(int chart, int series, std::span<const double> x,
                            std::span<const double> y) {
     Charts->ReplaceSeries(chart, series, x, y);
-    Tools->SeriesRedrawn(chart, series);
 }
 
 void TForm1::ClearSeries(int chart, int series) {
     Charts->ClearSeries(chart, series);
-    Tools->SeriesCleared(chart, series);
 }
 
 int TForm1::PointCount(int chart, int series) const {
@@ -283,6 +289,7 @@ void TForm1::ShowThreeAxisBox() {
 void TForm1::RunEnded() {
     ui->CmbUnit->setEnabled(true);
     Keeper->RunFinished();
+    if (Controls.ActivePage == Page::TabPendulum) MeasurePeriodInView();
 }
 
 void TForm1::AppendMessage(const std::string& line) {
@@ -347,6 +354,11 @@ void TForm1::SetBusyCursor(bool busy) {
 
 void TForm1::ShowNoteWindow() {
     if (Form2 != nullptr) Form2->ShowNote(this);
+}
+
+void TForm1::DeviceLost() {
+    Boxes->ShowNotLive();
+    EndRunForLostDevice(State, *this);
 }
 
 void TForm1::ApplyKalmanLevelFromBox() {
@@ -597,6 +609,7 @@ void TForm1::BBtnStartClick() {
         break;
     }
     State.Mass = ParseReal(Std(ui->EdMass->text())).value_or(1.0);
+    NoteRunConditions(State, Controls, ui->RbPendByG->isChecked(), Std(ui->EdPendL->text()));
 }
 
 void TForm1::BBtnStopClick() {
@@ -610,7 +623,7 @@ QString TForm1::AskLogPath(bool save) {
 }
 
 void TForm1::BitBtn1Click() {
-    if (State.LogCount == 0) {
+    if (State.Recorded.LogCount == 0) {
         QMessageBox::information(this, windowTitle(), tr("저장할 수 있는 Data가 없습니다"));
         return;
     }
@@ -618,18 +631,26 @@ void TForm1::BitBtn1Click() {
     if (chosen.isEmpty()) return;
     const std::string path = WithCsvExtension(Std(chosen));
     ui->EdLogFile->setText(Text(FileNameOf(path)));
-    SaveLogFile(path, State, State.LogCount, Controls.ThreeAxis, Controls.UnitIndex, *this);
+    SaveLogFile(path, State.Recorded, State.Recorded.LogCount, Controls.ThreeAxis,
+                Controls.UnitIndex, *this);
 }
 
 void TForm1::BBtnLoadClick() {
     const QString chosen = AskLogPath(false);
     if (chosen.isEmpty()) return;
+    // The log takes the recording's place: a run still going ends first, and is kept.
+    if (State.Logging) StopRun(State, *this);
     const std::string path = Std(chosen);
     ui->EdLogFile->setText(Text(WithoutExtension(FileNameOf(path))));
     ui->EdAccOffsetX->setText(QStringLiteral("0.000"));
     State.OffsetX = 0.0;
-    if (const auto error = LoadLogFile(path, State, Controls.UnitIndex, *this))
+    if (const auto error = LoadLogFile(path, State.Recorded, Controls.UnitIndex, *this))
         ReportConversionError(this, Text(error->Text), error->Integer);
+    // A load that stored nothing leaves whatever was there, and going over it again changes
+    // nothing.
+    if (!State.Recorded.Loaded) return;
+    ShowKeptPendulumConditions();
+    if (Controls.ActivePage == Page::TabPendulum) MeasurePeriodInView();
 }
 
 // ---- zero offsets ----
@@ -664,6 +685,12 @@ void TForm1::BtnOffsetGetClick() {
 // ---- pendulum ----
 
 void TForm1::Button1Click() {
+    const auto period = ParseReal(Std(ui->EdPendT->text()));
+    if (!period || !(*period > 0)) {
+        ui->Memo1->appendPlainText(tr("주기 칸에 잰 주기가 없어 중력을 계산하지 않았습니다. 진자 "
+                                      "실행을 끝내거나 그래프를 확대해 주기를 먼저 재세요"));
+        return;
+    }
     if (const auto text = PendulumGravityText(Std(ui->EdPendT->text()), Std(ui->EdPendL->text())))
         ui->EdPendCalG->setText(Text(*text));
 }
@@ -671,6 +698,20 @@ void TForm1::Button1Click() {
 void TForm1::Button2Click() {
     if (const auto text = PendulumPeriodText(Std(ui->EdPendT->text()), Std(ui->EdPendL->text())))
         ui->EdPendCalT->setText(Text(*text));
+}
+
+// A kept pendulum run brings back how it was observed and the length it was measured with,
+// so that it is analysed again as it was live.
+void TForm1::ShowKeptPendulumConditions() {
+    const RunConditions& run = State.Recorded.Conditions;
+    if (!run.Known || run.RunPage != Page::TabPendulum) return;
+    QRadioButton* const axes[] = {ui->RbPendX, ui->RbPendY, ui->RbPendZ};
+    axes[AxisIndex(run.PendAxis)]->setChecked(true);
+    (run.PendByGravity ? ui->RbPendByG : ui->RbPendByAcc)->setChecked(true);
+    if (!run.PendulumLength.empty()) {
+        ui->EdPendL->setText(Text(run.PendulumLength));
+        EdPendLKeyUp();
+    }
 }
 
 void TForm1::UdPendLClick() {
@@ -697,11 +738,27 @@ void TForm1::Chart1Zoom() {
     if (Controls.ActivePage == Page::TabSpeed) {
         Charts->SetBottomRange(Chart2, Charts->BottomMin(Chart1), Charts->BottomMax(Chart1));
     } else if (Controls.ActivePage == Page::TabPendulum) {
-        const PendulumPeriod period = MeasurePendulumPeriod(
-            Charts->BottomMin(Chart1), Charts->BottomMax(Chart1),
-            ChartSeriesReader(*Charts, Chart1, 0), ui->RbPendByG->isChecked());
-        ui->EdPendT->setText(Text(FormatFixed(period.Period, 3)));
+        MeasurePeriodInView();
     }
+}
+
+// The period of the part of the pendulum's curve in view, or "---" with one line saying why
+// it gives none.
+void TForm1::MeasurePeriodInView() {
+    const PendulumSource source = PendulumSourceOf(State.Recorded, Controls.PendAxis);
+    PendulumPeriod period{0.0, 0, source.Missing};
+    if (source.Missing.empty())
+        period =
+            MeasurePendulumPeriod(Charts->BottomMin(Chart1), Charts->BottomMax(Chart1),
+                                  RecordedAxisReader(State.Recorded, source.Axis,
+                                                     Charts->PointCount(Chart1, source.Series)),
+                                  ui->RbPendByG->isChecked());
+    if (!period.Withheld.empty()) {
+        ui->EdPendT->setText(QStringLiteral("---"));
+        AppendMessage(period.Withheld);
+        return;
+    }
+    ui->EdPendT->setText(Text(FormatFixed(period.Period, 3)));
 }
 
 void TForm1::Chart2Zoom() {

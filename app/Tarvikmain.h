@@ -70,6 +70,7 @@ public:
     void SetBusyCursor(bool busy) override;
     void ShowNoteWindow() override;
     void ApplyKalmanLevelFromBox() override;
+    void DeviceLost() override;
     void Sleep(int milliseconds) override;
     void WaitForBytes(int milliseconds) override;
 
@@ -147,6 +148,8 @@ private:
     void MovePanel(QWidget* panel, QWidget* page);
     void ApplyOffsetBox(QLineEdit* box, double& offset);
     QString AskLogPath(bool save);
+    void MeasurePeriodInView();
+    void ShowKeptPendulumConditions();
     bool SendValueCommand(std::uint8_t type, QLineEdit* box);
 
     std::unique_ptr<Ui::TForm1> ui;

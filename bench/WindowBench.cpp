@@ -30,11 +30,11 @@ constexpr int Repetitions = 5;
 void FillRecording(LiveState& state) {
     for (std::uint32_t i = 0; i < LogCapacity; ++i) {
         const double phase = 2 * std::numbers::pi * 0.6 * i * SamplePeriod;
-        state.LogX[i] = 0.9 * std::sin(phase);
-        state.LogY[i] = 1.0 - 0.2 * std::cos(2 * phase);
-        state.LogZ[i] = 0.3 * std::sin(3 * phase + 1);
+        state.Recorded.LogX[i] = 0.9 * std::sin(phase);
+        state.Recorded.LogY[i] = 1.0 - 0.2 * std::cos(2 * phase);
+        state.Recorded.LogZ[i] = 0.3 * std::sin(3 * phase + 1);
     }
-    state.LogCount = LogCapacity;
+    state.Recorded.LogCount = LogCapacity;
 }
 
 double Milliseconds(const QElapsedTimer& clock) {
@@ -69,16 +69,16 @@ void MeasureLogs(TForm1& window) {
     for (int repetition = 0; repetition <= Repetitions; ++repetition) {
         QElapsedTimer clock;
         clock.start();
-        SaveLogFile(path, *recorded, recorded->LogCount, true, unitIndex, window);
+        SaveLogFile(path, recorded->Recorded, recorded->Recorded.LogCount, true, unitIndex, window);
         const double save = Milliseconds(clock);
         clock.restart();
-        LoadLogFile(path, *loaded, unitIndex, window);
+        LoadLogFile(path, loaded->Recorded, unitIndex, window);
         const double load = Milliseconds(clock);
         clock.restart();
         chart->replot(QCustomPlot::rpImmediateRefresh);
         const double draw = Milliseconds(clock);
-        if (loaded->LogCount != LogCapacity) {
-            std::fprintf(stderr, "WindowBench: loaded %u rows\n", loaded->LogCount);
+        if (loaded->Recorded.LogCount != LogCapacity) {
+            std::fprintf(stderr, "WindowBench: loaded %u rows\n", loaded->Recorded.LogCount);
             std::exit(1);
         }
         if (repetition == 0) continue; // the first round warms the caches

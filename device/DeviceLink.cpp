@@ -248,6 +248,7 @@ void DeviceLink::Comm1PortLost() {
     View.SetEngineTimer(false);
     View.SetComButtonDown(false);
     View.AppendMessage(LostMessage(OpenedName));
+    View.DeviceLost();
     LostName = OpenedName;
     View.SetReconnectTimer(true);
 }
@@ -259,8 +260,8 @@ void DeviceLink::TmReconnectTimer() {
         Reconnect();
 }
 
-// Connects to the lost port as the start-up connect does, without ending a run or clearing
-// the charts. While the port is missing it costs one failed open and no pause at all.
+// Connects to the lost port as the start-up connect does, without clearing the charts. While
+// the port is missing it costs one failed open and no pause at all.
 bool DeviceLink::Reconnect() {
     if (!Port.Opened) {
         Port.Comm->SetDeviceName(LostName);

@@ -29,6 +29,9 @@ public:
     virtual void ShowNoteWindow() = 0;
     // Sets the axis filters up for the level chosen in CmbKalman.
     virtual void ApplyKalmanLevelFromBox() = 0;
+    // The connected device went away (after the line saying so): a run in progress ends there
+    // and the values shown are no longer live.
+    virtual void DeviceLost() = 0;
     virtual void AppendMessage(const std::string& line) = 0;
 };
 
@@ -72,7 +75,7 @@ public:
     void TmFavWorkTimer();
 
     // The serial component reports the open port gone (an unplugged adapter, a read or write
-    // error): the port is closed and, when a device was connected, awaited. A run goes on.
+    // error): the port is closed and, when a device was connected, reported and awaited.
     void Comm1PortLost();
     // Tries the lost port again, quietly until it opens; then connects as at start-up.
     void TmReconnectTimer();

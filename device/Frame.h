@@ -65,6 +65,11 @@ constexpr std::int16_t FrameValue(const Frame& frame) {
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(frame[2] | (frame[3] << 8)));
 }
 
+// 16-bit negation, as the device's counts wrap: −32768 stays −32768.
+constexpr std::int16_t Negate16(std::int16_t count) {
+    return static_cast<std::int16_t>(-static_cast<std::uint16_t>(count));
+}
+
 // One count is 1/16384 g when the device reports range code 1 and 1/8192 g otherwise,
 // also before any identify answer.
 constexpr double CountToG(std::int16_t count, std::uint8_t rangeCode) {

@@ -239,12 +239,14 @@ void ChartSet::ReplaceSeries(int chart, int series, std::span<const double> x,
     Graph(chart, series)->data()->set(points, true);
     Pending[chart - 1].AnyPoint = true;
     QueueCurves(chart);
+    emit SeriesReplaced(chart, series);
 }
 
 void ChartSet::ClearSeries(int chart, int series) {
     Graph(chart, series)->data()->clear();
     Pending[chart - 1].AnyPoint = true;
     QueueCurves(chart);
+    emit SeriesCleared(chart, series);
 }
 
 int ChartSet::PointCount(int chart, int series) const {

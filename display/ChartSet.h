@@ -1,7 +1,5 @@
 #pragma once
 
-#include "engine/Pendulum.h"
-
 #include <QObject>
 #include <QPointF>
 #include <array>
@@ -67,6 +65,10 @@ public:
     ChartGestures* GesturesOf(int chart) const { return Gestures.at(chart - 1); }
 
 signals:
+    // A series lost its points (a new run, a load, a page change) or was drawn anew whole (a
+    // load, a unit redraw); tools drawn beside it follow.
+    void SeriesCleared(int chart, int series);
+    void SeriesReplaced(int chart, int series);
     // A zoom, undo zoom or scroll by the user, after the new ranges are in effect. Ranges
     // set through this class never raise it.
     void UserRangeChanged(int chart);
@@ -105,20 +107,4 @@ private:
     std::array<Changes, 3> Pending{};
     RepaintClock& Clock;
     int UnitShown = 0;
-};
-
-// The pendulum measurement's read access to one plotted series.
-class ChartSeriesReader : public SeriesReader {
-public:
-    ChartSeriesReader(const ChartSet& charts, int chart, int series)
-        : Charts(charts), ChartId(chart), SeriesIndex(series) {}
-
-    int Count() const override { return Charts.PointCount(ChartId, SeriesIndex); }
-    double YAt(int index) const override { return Charts.YAt(ChartId, SeriesIndex, index); }
-    double LargestX() const override { return Charts.LargestX(ChartId, SeriesIndex); }
-
-private:
-    const ChartSet& Charts;
-    int ChartId;
-    int SeriesIndex;
 };

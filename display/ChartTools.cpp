@@ -2,6 +2,8 @@
 
 #include "analysis/ExportTable.h"
 #include "analysis/PendulumFit.h"
+#include "analysis/PendulumInView.h"
+#include "analysis/RecordedCurves.h"
 #include "display/ChartGestures.h"
 #include "display/ChartSet.h"
 #include "display/CoreTexts.h"
@@ -39,16 +41,12 @@ std::vector<int> ChartsOf(Page page) {
     return charts;
 }
 
-char AxisLetter(PendulumAxis axis) {
-    return axis == PendulumAxis::X ? 'X' : axis == PendulumAxis::Y ? 'Y' : 'Z';
-}
-
 } // namespace
 
-ChartTools::ChartTools(ChartSet& charts, const ControlState& controls, ChartToolControls window,
-                       MeasurementView& view, QWidget* mainWindow)
-    : QObject(mainWindow), Charts(charts), Controls(controls), Window(std::move(window)),
-      View(view), MainWindow(mainWindow), Overlay(charts, controls),
+ChartTools::ChartTools(ChartSet& charts, const LiveState& state, const ControlState& controls,
+                       ChartToolControls window, MeasurementView& view, QWidget* mainWindow)
+    : QObject(mainWindow), Charts(charts), State(state), Controls(controls),
+      Window(std::move(window)), View(view), MainWindow(mainWindow), Overlay(charts, controls),
       StatisticsView(new StatisticsWindow(mainWindow)), ChartMenu(new QMenu(mainWindow)) {
     for (int chart = Chart1; chart <= Chart3; ++chart) {
         QCustomPlot* plot = Charts.Plot(chart);
@@ -77,6 +75,8 @@ ChartTools::ChartTools(ChartSet& charts, const ControlState& controls, ChartTool
                 [this, chart](QPoint pixel) { OpenMenu(chart, pixel); });
         connect(plot, &QCustomPlot::mousePress, this, [this, chart] { PressedChart = chart; });
     }
+    connect(&Charts, &ChartSet::SeriesCleared, this, &ChartTools::SeriesCleared);
+    connect(&Charts, &ChartSet::SeriesReplaced, this, &ChartTools::SeriesRedrawn);
     connect(&Charts, &ChartSet::UserRangeChanged, this, [this](int chart) {
         if (chart == Chart1 && FitLabel != nullptr) RefitTimer.start();
         if (!HasRange) UpdateStatistics();
@@ -198,29 +198,8 @@ void ChartTools::RefreshBands() {
 }
 
 std::vector<ShownCurve> ChartTools::PageCurvesShown() const {
-    const Page page = Controls.ActivePage;
-    std::vector<CurveId> ids = PageCurves(page);
-    // A loaded log draws its three axes on the acceleration chart of any page.
-    const bool loadedAxes = Charts.PointCount(Chart1, 1) > 0;
-    if (loadedAxes && page != Page::TabAccelo && page != Page::TabAngle) {
-        ids.insert(ids.begin() + 1, {{Chart1, 1}, {Chart1, 2}});
-    }
-    const bool inMs2 = Controls.UnitIndex != 0;
-    std::vector<ShownCurve> curves;
-    for (const CurveId id : ids) {
-        const QCPGraph* graph = Charts.Plot(id.Chart)->graph(id.Series);
-        if (graph->dataCount() == 0) continue;
-        ShownCurve curve{id.Chart, id.Series,
-                         CurveTitle(loadedAxes ? Page::TabAccelo : page, id, inMs2,
-                                    AxisLetter(Controls.PendAxis))};
-        for (auto point = graph->data()->constBegin(); point != graph->data()->constEnd();
-             ++point) {
-            curve.Times.push_back(point->key);
-            curve.Values.push_back(point->value);
-        }
-        curves.push_back(std::move(curve));
-    }
-    return curves;
+    return RecordedCurves(State.Recorded, Controls.ActivePage, Controls.UnitIndex, State.Mass,
+                          [this](CurveId id) { return Charts.PointCount(id.Chart, id.Series); });
 }
 
 void ChartTools::ShowStatistics() {
@@ -256,29 +235,23 @@ void ChartTools::UpdateStatistics() {
 void ChartTools::FitSineInView() {
     if (Controls.ActivePage != Page::TabPendulum) return;
     QCustomPlot* plot = Charts.Plot(Chart1);
-    // The pendulum's curve: the plotted axis, or in a loaded log the axis chosen on the page.
-    int series = 0;
-    if (Charts.PointCount(Chart1, 1) > 0) series = static_cast<int>(Controls.PendAxis);
     const QCPRange view = plot->xAxis->range();
-    std::vector<double> times, values;
-    const auto& data = *plot->graph(series)->data();
-    for (auto point = data.findBegin(view.lower, false); point != data.constEnd(); ++point) {
-        if (point->key > view.upper) break;
-        times.push_back(point->key);
-        values.push_back(point->value);
-    }
+    const PendulumSource source = PendulumSourceOf(State.Recorded, Controls.PendAxis);
+    const PendulumInView samples = PendulumSamplesBetween(
+        State.Recorded, source, Charts.PointCount(Chart1, source.Series), view.lower, view.upper);
     const double unitFactor = UnitFactor(Controls.UnitIndex);
     const PendulumFit fit =
-        FitPendulum(times, values, Window.PendByGravity->isChecked(), unitFactor,
+        FitPendulum(samples.Times, samples.Observed, Window.PendByGravity->isChecked(), 1.0,
                     ReadTypedLength(Std(Window.PendLength->text())));
     RemoveFit();
-    if (fit.Fit.Ok) {
+    const bool fitted = source.Missing.empty() && fit.Fit.Ok;
+    if (fitted) {
         FitCurve = plot->addGraph(plot->xAxis, plot->yAxis);
         FitCurve->setLayer(FitLayer);
         FitCurve->setPen(QPen(FitColour, 2.5));
         QVector<QCPGraphData> curve;
-        for (double t = times.front(); t <= times.back(); t += FitStep)
-            curve.append(QCPGraphData(t, fit.Fit.ValueAt(t)));
+        for (double t = samples.Times.front(); t <= samples.Times.back(); t += FitStep)
+            curve.append(QCPGraphData(t, (fit.Fit.ValueAt(t) + samples.DrawnOffset) * unitFactor));
         FitCurve->data()->set(curve, true);
     }
     FitLabel = new QCPItemText(plot);
@@ -287,7 +260,8 @@ void ChartTools::FitSineInView() {
     FitLabel->position->setType(QCPItemPosition::ptAxisRectRatio);
     FitLabel->position->setAxisRect(plot->axisRect());
     // In the half of the chart the curve leaves free.
-    const bool curveAbove = fit.Fit.Ok && fit.Fit.Offset > plot->yAxis->range().center();
+    const bool curveAbove = fitted && (fit.Fit.Offset + samples.DrawnOffset) * unitFactor >
+                                          plot->yAxis->range().center();
     FitLabel->position->setCoords(0.01, curveAbove ? 0.98 : 0.02);
     FitLabel->setPositionAlignment(Qt::AlignLeft | (curveAbove ? Qt::AlignBottom : Qt::AlignTop));
     FitLabel->setTextAlignment(Qt::AlignLeft);
@@ -295,7 +269,8 @@ void ChartTools::FitSineInView() {
     FitLabel->setPen(QPen(FitColour));
     FitLabel->setBrush(QColor(255, 255, 255, 235));
     QStringList lines;
-    for (const std::string& line : PendulumFitLines(fit))
+    for (const std::string& line :
+         source.Missing.empty() ? PendulumFitLines(fit) : std::vector{source.Missing})
         lines << CoreText(line);
     FitLabel->setText(lines.join('\n'));
     plot->replot(QCustomPlot::rpQueuedReplot);
@@ -329,7 +304,9 @@ void ChartTools::SeriesRedrawn(int chart, int series) {
 }
 
 void ChartTools::KeepRun(Page page, const QDateTime& started) {
-    Overlay.Keep(page, started);
+    std::vector<ShownCurve> curves = PageCurvesShown();
+    std::erase_if(curves, [](const ShownCurve& curve) { return curve.Series != 0; });
+    Overlay.Keep(page, started, curves);
 }
 
 // ---- exports ----

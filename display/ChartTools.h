@@ -13,6 +13,7 @@
 
 class ChartSet;
 class MeasurementView;
+struct LiveState;
 class QAbstractButton;
 class QAction;
 class QCPGraph;
@@ -32,15 +33,16 @@ struct ChartToolControls {
 
 // Analysis tools beside the charts, reached from each chart's menu (a right click without
 // dragging) and by the shortcuts the menu shows: statistics over a marked time range, the
-// sine fit of the pendulum page, overlays of earlier runs, and exports as a picture or a
-// spreadsheet file. The series the measurement draws and the recording stay untouched.
+// pendulum fit, overlays of earlier runs, and exports as a picture or a spreadsheet file. They
+// read the recording, as much of it as the charts show, and follow the charts' changes; the
+// series the measurement draws and the recording stay untouched.
 class ChartTools : public QObject {
     Q_OBJECT
 public:
     enum class Tool { Statistics, MarkRange, SineFit, Overlay, ClearOverlay, Picture, Csv };
 
-    ChartTools(ChartSet& charts, const ControlState& controls, ChartToolControls window,
-               MeasurementView& view, QWidget* mainWindow);
+    ChartTools(ChartSet& charts, const LiveState& state, const ControlState& controls,
+               ChartToolControls window, MeasurementView& view, QWidget* mainWindow);
     ~ChartTools() override;
 
     QAction* Action(Tool tool) const { return Actions.at(tool); }
@@ -48,11 +50,6 @@ public:
     StatisticsWindow* Statistics() const { return StatisticsView; }
     const RunOverlay& Overlays() const { return Overlay; }
 
-    // A series was cleared: a new run, a load or a page change.
-    void SeriesCleared(int chart, int series);
-    // A series was drawn anew whole (a load, a unit redraw): the fit goes with the points it
-    // was made from, and overlays and range bands are drawn in the unit now shown.
-    void SeriesRedrawn(int chart, int series);
     // A run ended while its page's charts still show it.
     void KeepRun(Page page, const QDateTime& started);
 
@@ -65,6 +62,11 @@ public:
     bool ExportCsv(const QString& path);
 
 private:
+    // A series was cleared (a new run, a load or a page change) or drawn anew whole (a load, a
+    // unit redraw): the fit goes with the points it was made from, and overlays and range
+    // bands are drawn in the unit now shown.
+    void SeriesCleared(int chart, int series);
+    void SeriesRedrawn(int chart, int series);
     void CreateActions(QWidget* mainWindow);
     void OpenMenu(int chart, QPoint pixel);
     void TimeRangeDragged(int chart, double start, double current, bool finished);
@@ -78,6 +80,7 @@ private:
     int TargetChart() const;
 
     ChartSet& Charts;
+    const LiveState& State;
     const ControlState& Controls;
     ChartToolControls Window;
     MeasurementView& View;

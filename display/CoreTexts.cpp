@@ -53,6 +53,10 @@ const char* const CoreLines[] = {
                       "연결되며, 우측 상단의 포트모양의 아이콘을 눌러 바로 연결할 수도 있습니다"),
     QT_TRANSLATE_NOOP("CoreTexts", "[주의] 이번 측정에서 샘플 약 %1개(%2%)를 받지 못했습니다. "
                                    "시간 값이 실제보다 짧게 나타납니다"),
+    QT_TRANSLATE_NOOP("CoreTexts", "가속도계 연결이 끊어져 측정을 %1 s에서 끝냅니다. 그때까지의 "
+                                   "기록은 남습니다. 다시 연결되면 [시작]으로 새 측정을 시작하세요"),
+    QT_TRANSLATE_NOOP("CoreTexts", "이 기록에는 %1축 값이 없어 주기와 맞춤을 구할 수 없습니다. "
+                                   "관찰 축을 기록에 있는 축으로 바꾸세요"),
     QT_TRANSLATE_NOOP("CoreTexts", "%1축ACC:%2"),
     QT_TRANSLATE_NOOP("CoreTexts", "%1, 튀는 점 %2개 제외"),
     QT_TRANSLATE_NOOP("CoreTexts", "주기 T = %1"),

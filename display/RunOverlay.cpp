@@ -38,16 +38,14 @@ RunOverlay::RunOverlay(ChartSet& charts, const ControlState& controls)
     }
 }
 
-void RunOverlay::Keep(Page page, const QDateTime& started) {
+void RunOverlay::Keep(Page page, const QDateTime& started, const std::vector<ShownCurve>& curves) {
     KeptRun run{page, started, page == Page::TabAngle ? Chart3 : Chart1, {}};
-    for (const CurveId curve : PageCurves(page)) {
-        if (curve.Series != 0) continue;
+    for (const ShownCurve& curve : curves) {
         const double factor = ChartFactor(curve.Chart, Controls);
         QVector<QCPGraphData> points;
-        const QCPGraph* graph = Charts.Plot(curve.Chart)->graph(0);
-        points.reserve(graph->dataCount());
-        for (auto point = graph->data()->constBegin(); point != graph->data()->constEnd(); ++point)
-            points.append(QCPGraphData(point->key, point->value / factor));
+        points.reserve(static_cast<qsizetype>(curve.Values.size()));
+        for (std::size_t i = 0; i < curve.Values.size(); ++i)
+            points.append(QCPGraphData(curve.Times[i], curve.Values[i] / factor));
         if (!points.isEmpty()) run.Curves.append({curve.Chart, points});
     }
     if (run.Curves.isEmpty()) return;

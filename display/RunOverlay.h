@@ -20,8 +20,9 @@ public:
 
     RunOverlay(ChartSet& charts, const ControlState& controls);
 
-    // A run ended while its page still shows it: its first curve on each chart is kept.
-    void Keep(Page page, const QDateTime& started);
+    // A run ended while its page still shows it: its curves as drawn (each chart's first) are
+    // kept.
+    void Keep(Page page, const QDateTime& started, const std::vector<ShownCurve>& curves);
     // A series was cleared; once the newest kept run's own curve is gone it becomes a trace.
     void SeriesCleared(int chart, int series);
     void SetShown(bool shown);

@@ -20,6 +20,10 @@ public:
     ValueBoxes(const QWidget& window, RepaintClock& clock);
 
     void Show(Box box, const std::string& text);
+    // A text put into a box by other means wins over one the measurement queued before it.
+    void Forget(const QLineEdit* edit);
+    // Without a device the live values are shown grayed, until the stream brings new ones.
+    void ShowNotLive();
 
 private:
     void ShowWaiting();
@@ -28,4 +32,5 @@ private:
     std::array<QLineEdit*, BoxCount> Edits{};
     std::array<std::string, BoxCount> Waiting;
     std::array<bool, BoxCount> IsWaiting{};
+    std::array<bool, BoxCount> NotLive{};
 };

@@ -30,9 +30,9 @@ std::optional<CursorReadout> ReadCursor(const LiveState& state, const ReadoutMod
     if (sample >= LogCapacity) return CursorReadout{TimeText(sampleTime, 2), "ACC:---"};
     const auto i = static_cast<std::size_t>(sample);
     const double factor = UnitFactor(mode.UnitIndex);
-    const double x = state.LogX[i] * factor;
-    const double y = state.LogY[i] * factor;
-    const double z = state.LogZ[i] * factor;
+    const double x = state.Recorded.LogX[i] * factor;
+    const double y = state.Recorded.LogY[i] * factor;
+    const double z = state.Recorded.LogZ[i] * factor;
     const double dx = std::abs(x - value);
     const double dy = std::abs(y - value);
     const double dz = std::abs(z - value);

@@ -11,16 +11,30 @@ void ApplyKalmanLevel(LiveState& state, int index) {
     state.KalmanBias = level.Bias;
 }
 
-void ClearLogBuffer(LiveState& state) {
-    std::fill(std::begin(state.LogX), std::end(state.LogX), 0.0);
-    std::fill(std::begin(state.LogY), std::end(state.LogY), 0.0);
-    std::fill(std::begin(state.LogZ), std::end(state.LogZ), 0.0);
+void StartRecording(LiveState& state) {
+    Recording& recording = state.Recorded;
+    ClearLogBuffer(recording);
+    recording.LogCount = 0;
+    recording.Loaded = false;
+    recording.HasCounts = true;
+    std::fill(std::begin(recording.HasAxis), std::end(recording.HasAxis), true);
+    recording.Conditions = RunConditions{};
+    recording.Conditions.Known = true;
+    recording.Conditions.RangeCode = state.RangeCode;
 }
 
 void RecordSample(LiveState& state) {
-    if (state.LogCount >= LogCapacity) return;
-    state.LogX[state.LogCount] = state.GXCor;
-    state.LogY[state.LogCount] = state.GYCor;
-    state.LogZ[state.LogCount] = state.GZCor;
-    ++state.LogCount;
+    Recording& recording = state.Recorded;
+    const std::uint32_t i = recording.LogCount;
+    if (i >= LogCapacity) return;
+    recording.LogX[i] = state.GXCor;
+    recording.LogY[i] = state.GYCor;
+    recording.LogZ[i] = state.GZCor;
+    recording.RawX[i] = state.RawCountX;
+    recording.RawY[i] = state.RawCountY;
+    recording.RawZ[i] = state.RawCountZ;
+    recording.FilteredX[i] = state.CountX;
+    recording.FilteredY[i] = state.CountY;
+    recording.FilteredZ[i] = state.CountZ;
+    recording.LogCount = i + 1;
 }

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "engine/Kvdkalman.h"
+#include "engine/Recording.h"
 
 #include <chrono>
 #include <cstdint>
 
-constexpr std::uint32_t LogCapacity = 9050;
 constexpr double StandardGravity = 9.8; // m/s² per g, everywhere in the program
 constexpr double SamplePeriod = 0.02;   // seconds; the stream runs at 50 samples a second
 
@@ -22,10 +22,7 @@ struct LiveState {
     bool Logging = false;
     std::uint8_t DisplayDivider = 0;
     double ChartTime = 0.0;
-    double LogX[LogCapacity] = {};
-    double LogY[LogCapacity] = {};
-    double LogZ[LogCapacity] = {};
-    std::uint32_t LogCount = 0;
+    Recording Recorded;
     // Samples processed during the run and when it started: the time axis takes 50 a second
     // for granted, so the end of a run compares the two.
     std::uint32_t RunSamples = 0;
@@ -34,6 +31,8 @@ struct LiveState {
     std::uint8_t RangeCode = 0;
     std::uint8_t DisplayDecimals = 2;
     std::int16_t CountX = 0, CountY = 0, CountZ = 0;
+    // The latest counts before the filter (after the direction reversal).
+    std::int16_t RawCountX = 0, RawCountY = 0, RawCountZ = 0;
     std::int16_t CountMaxX = 0, CountMaxY = 0, CountMaxZ = 0;
     std::int16_t CountMinX = 0, CountMinY = 0, CountMinZ = 0;
     double GX = 0.0, GY = 0.0, GZ = 0.0;
@@ -55,8 +54,9 @@ struct LiveState {
 // bench filter is left alone.
 void ApplyKalmanLevel(LiveState& state, int index);
 
-// Sets every entry of the three recording arrays to 0.0; LogCount stays.
-void ClearLogBuffer(LiveState& state);
+// A new recording for a run: no samples, no values, the counts kept from here on.
+void StartRecording(LiveState& state);
 
-// Stores the corrected values of the current sample while there is room.
+// Stores the current sample while there is room: its corrected values and its counts before
+// and after the filter.
 void RecordSample(LiveState& state);

@@ -3,6 +3,7 @@
 #include "engine/NumberText.h"
 #include "engine/RunControl.h"
 #include "engine/Tilt.h"
+#include "engine/Velocity.h"
 
 #include <cmath>
 #include <limits>
@@ -11,6 +12,8 @@
 namespace {
 
 struct AxisFields {
+    int Axis; // 0 X, 1 Y, 2 Z
+    std::int16_t& RawCount;
     std::int16_t& Count;
     std::int16_t& CountMin;
     std::int16_t& CountMax;
@@ -19,12 +22,7 @@ struct AxisFields {
     const double& Offset;
     KalmanFilter& Kalman;
     bool Reversed;
-    bool NegatedConversion; // the Y axis converts the negated count
 };
-
-std::int16_t Negate16(std::int16_t value) {
-    return static_cast<std::int16_t>(-static_cast<std::uint16_t>(value));
-}
 
 // Truncation toward zero into 16 bits, saturating where the filtered value leaves the range.
 std::int16_t TruncateToCount(double value) {
@@ -36,6 +34,7 @@ std::int16_t TruncateToCount(double value) {
 
 void ProcessAxis(LiveState& state, int kalmanIndex, AxisFields axis, std::int16_t value) {
     std::int16_t count = axis.Reversed ? Negate16(value) : value;
+    axis.RawCount = count;
     double filtered = count;
     if (kalmanIndex != 0) {
         filtered = static_cast<double>(KalmanStep(axis.Kalman, static_cast<float>(filtered))) -
@@ -43,7 +42,7 @@ void ProcessAxis(LiveState& state, int kalmanIndex, AxisFields axis, std::int16_
     }
     count = TruncateToCount(filtered);
     axis.Count = count;
-    axis.G = CountToG(axis.NegatedConversion ? Negate16(count) : count, state.RangeCode);
+    axis.G = AxisCountToG(axis.Axis, count, state.RangeCode);
     axis.GCor = axis.G - axis.Offset;
     if (count < axis.CountMin) axis.CountMin = count;
     if (count > axis.CountMax) axis.CountMax = count;
@@ -77,11 +76,7 @@ void AppendSamplePoints(LiveState& state, const ControlState& controls, Measurem
         break;
     case Page::TabSpeed:
         if (!state.VelocityRun) break;
-        state.Velocity = state.AccXMs2 * SamplePeriod + state.VelocityPrev;
-        if (state.AccXMs2 > -0.1 && state.AccXMs2 < 0.1) {
-            state.Velocity *= 0.98;
-            if (state.Velocity > -0.05 && state.Velocity < 0.05) state.Velocity = 0.0;
-        }
+        state.Velocity = NextVelocity(state.VelocityPrev, state.AccXMs2);
         view.AppendPoint(Chart1, 0, x, state.GXCor * unitFactor);
         view.AppendPoint(Chart2, 0, x, state.Velocity);
         if (state.DisplayDivider == 0) view.ShowBox(Box::EdSpd, FormatFixed(state.Velocity, 1, 5));
@@ -167,16 +162,16 @@ Box ReadBackBox(std::uint8_t type) {
     }
 }
 
-// The fields of the axis a sample frame carries. The Y axis converts the negated count.
+// The fields of the axis a sample frame carries.
 AxisFields AxisOf(LiveState& state, const ControlState& controls, std::uint8_t type) {
     if (type == FrmAxisY)
-        return {state.CountY,  state.CountMinY, state.CountMaxY,  state.GY, state.GYCor,
-                state.OffsetY, state.KalmanY,   controls.DirRevY, true};
+        return {1,        state.RawCountY, state.CountY,  state.CountMinY, state.CountMaxY,
+                state.GY, state.GYCor,     state.OffsetY, state.KalmanY,   controls.DirRevY};
     if (type == FrmAxisX)
-        return {state.CountX,  state.CountMinX, state.CountMaxX,  state.GX, state.GXCor,
-                state.OffsetX, state.KalmanX,   controls.DirRevX, false};
-    return {state.CountZ,  state.CountMinZ, state.CountMaxZ,  state.GZ, state.GZCor,
-            state.OffsetZ, state.KalmanZ,   controls.DirRevZ, false};
+        return {0,        state.RawCountX, state.CountX,  state.CountMinX, state.CountMaxX,
+                state.GX, state.GXCor,     state.OffsetX, state.KalmanX,   controls.DirRevX};
+    return {2,        state.RawCountZ, state.CountZ,  state.CountMinZ, state.CountMaxZ,
+            state.GZ, state.GZCor,     state.OffsetZ, state.KalmanZ,   controls.DirRevZ};
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "engine/RunControl.h"
 
+#include "engine/NumberText.h"
+#include "engine/ProcessFrame.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -16,15 +19,30 @@ void ClearAllSeries(MeasurementView& view) {
 }
 
 void BeginRun(LiveState& state, MeasurementView& view) {
-    ClearLogBuffer(state);
+    StartRecording(state);
     state.Logging = true;
     view.AppendMessage("[Start Data Log....]");
-    state.LogCount = 0;
     state.RunSamples = 0;
     state.RunStart = std::chrono::steady_clock::now();
     state.Distance = 0.0;
     state.ChartTime = 0.0;
     ClearAllSeries(view);
+}
+
+void NoteRunConditions(LiveState& state, const ControlState& controls, bool pendByGravity,
+                       const std::string& pendulumLength) {
+    RunConditions& run = state.Recorded.Conditions;
+    run.RunPage = controls.ActivePage;
+    run.PendAxis = controls.PendAxis;
+    run.PendByGravity = pendByGravity;
+    run.OffsetX = state.OffsetX;
+    run.OffsetY = state.OffsetY;
+    run.OffsetZ = state.OffsetZ;
+    run.KalmanIndex = controls.KalmanIndex;
+    run.PendulumLength = pendulumLength;
+    run.Mass = state.Mass;
+    run.UnitIndex = controls.UnitIndex;
+    run.ThreeAxis = controls.ThreeAxis;
 }
 
 std::optional<std::string> LostSamplesLine(std::uint32_t received, double seconds) {
@@ -44,6 +62,14 @@ void EndRunForPageChange(LiveState& state, MeasurementView& view) {
     state.VelocityRun = false;
 }
 
+void EndRunForLostDevice(LiveState& state, MeasurementView& view) {
+    if (!state.Logging) return;
+    view.AppendMessage("가속도계 연결이 끊어져 측정을 " + FormatFixed(state.ChartTime, 2) +
+                       " s에서 끝냅니다. 그때까지의 기록은 남습니다. 다시 연결되면 [시작]으로 새 "
+                       "측정을 시작하세요");
+    StopRun(state, view);
+}
+
 void AppendAcceleloPoints(MeasurementView& view, const ControlState& controls, double x, double gx,
                           double gy, double gz, double unitFactor, double mass) {
     ForEachAcceleloPoint(controls, gx, gy, gz, unitFactor, mass,
@@ -58,11 +84,11 @@ void RedrawFromRecording(LiveState& state, const ControlState& controls, Measure
     for (int i = 0; i < count; ++i) {
         x.push_back(state.ChartTime);
         if (controls.ActivePage == Page::TabAccelo) {
-            ForEachAcceleloPoint(controls, state.LogX[i], state.LogY[i], state.LogZ[i], factor,
-                                 state.Mass,
+            ForEachAcceleloPoint(controls, state.Recorded.LogX[i], state.Recorded.LogY[i],
+                                 state.Recorded.LogZ[i], factor, state.Mass,
                                  [&](int series, double value) { y[series].push_back(value); });
         } else if (controls.ActivePage == Page::TabSpeed) {
-            y[0].push_back(state.LogX[i] * factor);
+            y[0].push_back(state.Recorded.LogX[i] * factor);
         }
         state.ChartTime += SamplePeriod;
     }

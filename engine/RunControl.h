@@ -13,8 +13,12 @@ void ClearAllSeries(MeasurementView& view);
 void ClearTimeSeries(MeasurementView& view);
 
 // The page-independent part of starting a run: a new recording, time and distance from
-// zero, empty charts.
+// zero, empty charts. The caller notes the run's conditions once its page has prepared it.
 void BeginRun(LiveState& state, MeasurementView& view);
+
+// Keeps with the run what shaped its numbers, once Start has taken its offsets and mass.
+void NoteRunConditions(LiveState& state, const ControlState& controls, bool pendByGravity,
+                       const std::string& pendulumLength);
 
 // The line for the end of a run when more than 2 % of the samples its wall-clock time should
 // have brought are missing (lost bytes, a pulled cable): times computed from the sample count
@@ -24,6 +28,11 @@ std::optional<std::string> LostSamplesLine(std::uint32_t received, double second
 // A page change ends the run silently. The recording and LogCount stay, so a later save
 // writes what was measured.
 void EndRunForPageChange(LiveState& state, MeasurementView& view);
+
+// The device went away during a run: the run ends there as Stop ends it, after a line that
+// says why, so that no samples are joined across the gap; after a reconnect Start begins a new
+// run. Nothing happens between runs.
+void EndRunForLostDevice(LiveState& state, MeasurementView& view);
 
 // The acceleration page's points of one sample, as emit(series, y): X, then Y and Z in
 // three-axis mode or the force X × mass otherwise; values in g scaled by the unit factor.

@@ -63,8 +63,7 @@ std::vector<std::string> SurplusAutosaves(const std::vector<std::string>& names,
 }
 
 std::string AutosaveRun(const std::string& folder, const std::string& runName,
-                        const LiveState& state, std::uint32_t count, bool threeAxis, int unitIndex,
-                        MeasurementView& view) {
+                        const Recording& recording, int unitIndex, MeasurementView& view) {
     namespace fs = std::filesystem;
     const fs::path directory = PathFromUtf8(folder);
     std::error_code error;
@@ -75,7 +74,7 @@ std::string AutosaveRun(const std::string& folder, const std::string& runName,
         names.push_back(Utf8FromPath(entry->path().filename()));
     const std::string name = FreeAutosaveName(runName, names);
     const std::string path = Utf8FromPath(directory / PathFromUtf8(name));
-    const LogWriteResult written = WriteLogFile(path, state, count, threeAxis, unitIndex);
+    const LogWriteResult written = WriteKeptRunFile(path, recording, unitIndex);
     if (written.Failure) {
         view.AppendMessage("Cannot autosave run : " + path + " (" + *written.Failure + ")");
         return {};

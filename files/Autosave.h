@@ -1,14 +1,15 @@
 #pragma once
 
-#include "engine/LiveState.h"
 #include "engine/MeasurementView.h"
+#include "engine/Recording.h"
 
 #include <cstddef>
 #include <string>
 #include <vector>
 
-// Every run that ends is also kept in an autosave folder, in the log format, under the name
-// its Start gave it. The newest hundred stay.
+// Every run that ends is also kept in an autosave folder, as a kept run in the log format
+// (all three axes, its conditions and counts), under the name its Start gave it. The newest
+// hundred stay.
 
 constexpr std::size_t AutosavesKept = 100;
 
@@ -20,9 +21,8 @@ std::string FreeAutosaveName(const std::string& runName, const std::vector<std::
 // (YYMMDD_hhmmss.csv, possibly with _n); other files in the folder are never chosen.
 std::vector<std::string> SurplusAutosaves(const std::vector<std::string>& names, std::size_t kept);
 
-// Writes the first `count` samples of the recording into the folder (created when missing)
-// and removes the surplus. One message line names the file, or says the autosave failed;
-// nothing else changes. The path written, empty on failure.
+// Writes the recording into the folder (created when missing) and removes the surplus. One
+// message line names the file, or says the autosave failed; nothing else changes. The path
+// written, empty on failure.
 std::string AutosaveRun(const std::string& folder, const std::string& runName,
-                        const LiveState& state, std::uint32_t count, bool threeAxis, int unitIndex,
-                        MeasurementView& view);
+                        const Recording& recording, int unitIndex, MeasurementView& view);

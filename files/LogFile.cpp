@@ -3,11 +3,14 @@
 #include "engine/NumberText.h"
 #include "engine/RunControl.h"
 #include "files/Cp949.h"
+#include "files/RunConditionLines.h"
 #include "files/TextLines.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -40,11 +43,68 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// One data row as read, in g.
+// One data row as read, in g, with a kept run's counts after and before the filter.
 struct LogRow {
     double Values[3] = {};
     int Axes = 0;
+    std::int16_t Counts[6] = {};
+    bool HasCounts = false;
 };
+
+// Whether a header line announces a kept run's count columns after the three value columns.
+bool HasCountColumns(const std::string& header) {
+    std::string titles;
+    for (const char* title : CountColumnTitles)
+        titles += std::string(",") + title;
+    return header.ends_with(titles);
+}
+
+// The six counts that follow a kept run's three values; false when they are not all there.
+bool ReadCounts(std::string_view& fields, LogRow& row) {
+    for (std::int16_t& count : row.Counts) {
+        const auto value = ParseInteger(std::string(NextToken(fields)));
+        if (!value || *value < INT16_MIN || *value > INT16_MAX) return false;
+        count = static_cast<std::int16_t>(*value);
+    }
+    return true;
+}
+
+// Writes the recording's rows under the lines given: each row's index, the values of the
+// axes and, when asked, the six counts.
+LogWriteResult WriteRows(const std::string& path, std::vector<std::string> lines,
+                         const Recording& recording, std::uint32_t count, int axes, bool inMs2,
+                         bool withCounts) {
+    count = std::min(count, LogCapacity);
+    LogWriteResult result;
+    for (std::uint32_t i = 0; i < count; ++i)
+        for (int axis = 0; axis < axes; ++axis)
+            if (std::isnan(CorrectedValues(recording, axis)[i])) {
+                result.Failure = "sample " + std::to_string(i) + " is not a number";
+                return result;
+            }
+    lines.reserve(lines.size() + count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        std::string row = std::to_string(i);
+        for (int axis = 0; axis < axes; ++axis)
+            row += ',' + ValueText(CorrectedValues(recording, axis)[i], inMs2, result.Saturated);
+        for (int axis = 0; withCounts && axis < 6; ++axis)
+            row += ',' + std::to_string(axis < 3 ? FilteredCounts(recording, axis)[i]
+                                                 : RawCounts(recording, axis - 3)[i]);
+        lines.push_back(std::move(row));
+    }
+    std::error_code error;
+    if (!WriteTextLines(PathFromUtf8(path), lines, &error)) result.Failure = error.message();
+    return result;
+}
+
+// A kept run's value, exact from its filtered count where that agrees with the column (it
+// does unless the run's offsets changed while it ran); the column's value otherwise.
+double ExactValue(const LogRow& row, int axis, const RunConditions& conditions, bool inMs2) {
+    const double exact =
+        AxisCountToG(axis, row.Counts[axis], conditions.RangeCode) - ZeroOffset(conditions, axis);
+    const double halfStep = inMs2 ? 0.005 / StandardGravity : 0.0005;
+    return std::abs(exact - row.Values[axis]) <= halfStep * (1 + 1e-9) ? exact : row.Values[axis];
+}
 
 } // namespace
 
@@ -68,36 +128,31 @@ std::string WithoutExtension(const std::string& name) {
     return name.substr(0, name.rfind('.'));
 }
 
-LogWriteResult WriteLogFile(const std::string& path, const LiveState& state, std::uint32_t count,
-                            bool threeAxis, int unitIndex) {
+LogWriteResult WriteLogFile(const std::string& path, const Recording& recording,
+                            std::uint32_t count, bool threeAxis, int unitIndex) {
     const bool inMs2 = unitIndex != 0;
-    count = std::min(count, LogCapacity);
-    const double* const axes[] = {state.LogX, state.LogY, state.LogZ};
-    LogWriteResult result;
-    for (std::uint32_t i = 0; i < count; ++i)
-        for (int axis = 0; axis < (threeAxis ? 3 : 1); ++axis)
-            if (std::isnan(axes[axis][i])) {
-                result.Failure = "sample " + std::to_string(i) + " is not a number";
-                return result;
-            }
-    std::vector<std::string> lines;
-    lines.reserve(count + 2);
-    lines.push_back(Cp949FromUtf8(";" + path));
-    lines.push_back(Cp949FromUtf8(Header(threeAxis, inMs2)));
-    for (std::uint32_t i = 0; i < count; ++i) {
-        std::string row = std::to_string(i);
-        for (int axis = 0; axis < (threeAxis ? 3 : 1); ++axis)
-            row += ',' + ValueText(axes[axis][i], inMs2, result.Saturated);
-        lines.push_back(std::move(row));
-    }
-    std::error_code error;
-    if (!WriteTextLines(PathFromUtf8(path), lines, &error)) result.Failure = error.message();
-    return result;
+    return WriteRows(path, {Cp949FromUtf8(";" + path), Cp949FromUtf8(Header(threeAxis, inMs2))},
+                     recording, count, threeAxis ? 3 : 1, inMs2, false);
 }
 
-bool SaveLogFile(const std::string& path, const LiveState& state, std::uint32_t count,
+LogWriteResult WriteKeptRunFile(const std::string& path, const Recording& recording,
+                                int unitIndex) {
+    const bool inMs2 = unitIndex != 0;
+    std::vector<std::string> lines{Cp949FromUtf8(";" + path)};
+    if (recording.Conditions.Known)
+        for (std::string& line : RunConditionLines(recording.Conditions))
+            lines.push_back(Cp949FromUtf8(line));
+    std::string header = Header(true, inMs2);
+    for (const char* title : CountColumnTitles)
+        if (recording.HasCounts) header += std::string(",") + title;
+    lines.push_back(Cp949FromUtf8(header));
+    return WriteRows(path, std::move(lines), recording, recording.LogCount, 3, inMs2,
+                     recording.HasCounts);
+}
+
+bool SaveLogFile(const std::string& path, const Recording& recording, std::uint32_t count,
                  bool threeAxis, int unitIndex, MeasurementView& view) {
-    const LogWriteResult result = WriteLogFile(path, state, count, threeAxis, unitIndex);
+    const LogWriteResult result = WriteLogFile(path, recording, count, threeAxis, unitIndex);
     if (result.Failure) {
         view.AppendMessage("Cannot make log-file : " + path + " (" + *result.Failure + ")");
         return false;
@@ -110,20 +165,26 @@ bool SaveLogFile(const std::string& path, const LiveState& state, std::uint32_t 
     return true;
 }
 
-std::optional<LogNumberError> LoadLogFile(const std::string& path, LiveState& state, int unitIndex,
-                                          MeasurementView& view) {
+std::optional<LogNumberError> LoadLogFile(const std::string& path, Recording& recording,
+                                          int unitIndex, MeasurementView& view) {
     TextLineReader reader(PathFromUtf8(path));
     if (!reader.IsOpen()) {
         view.AppendMessage("Cannot Load LogFIle : " + path);
         return std::nullopt;
     }
-    bool inMs2 = false;
+    bool inMs2 = false, countColumns = false, firstLine = true;
+    RunConditionReader conditions;
     std::vector<LogRow> rows;
     std::uint32_t skipped = 0;
     std::optional<LogNumberError> error;
     std::string line;
     while (reader.Next(line)) {
-        if (line.starts_with('T')) inMs2 = Utf8FromCp949(line).find('G') == std::string::npos;
+        // The first line names where the file was written, whatever it holds.
+        if (!std::exchange(firstLine, false) && conditions.Take(line)) continue;
+        if (line.starts_with('T')) {
+            inMs2 = Utf8FromCp949(line).find('G') == std::string::npos;
+            countColumns = HasCountColumns(line);
+        }
         if (line.empty() || !IsDigit(line[0])) continue;
         std::string_view fields = line;
         const std::string_view index = NextToken(fields);
@@ -143,6 +204,7 @@ std::optional<LogNumberError> LoadLogFile(const std::string& path, LiveState& st
             row.Values[row.Axes] = inMs2 ? *value * GPerMs2 : *value;
         }
         if (row.Axes == 0) break;
+        row.HasCounts = countColumns && row.Axes == 3 && !error && ReadCounts(fields, row);
         if (rows.size() < LogCapacity)
             rows.push_back(row);
         else
@@ -153,20 +215,37 @@ std::optional<LogNumberError> LoadLogFile(const std::string& path, LiveState& st
         if (!error) view.AppendMessage("No data rows in log file : " + path);
         return error;
     }
-    ClearLogBuffer(state);
-    state.LogCount = static_cast<std::uint32_t>(rows.size());
+    ClearLogBuffer(recording);
+    recording.LogCount = static_cast<std::uint32_t>(rows.size());
+    recording.Loaded = true;
+    recording.Conditions = conditions.Result();
+    recording.HasCounts =
+        recording.Conditions.Known &&
+        std::all_of(rows.begin(), rows.end(), [](const LogRow& row) { return row.HasCounts; });
+    for (int axis = 0; axis < 3; ++axis)
+        recording.HasAxis[axis] = std::any_of(
+            rows.begin(), rows.end(), [axis](const LogRow& row) { return row.Axes > axis; });
     ClearAllSeries(view);
     const double chartFactor = UnitFactor(unitIndex);
-    double* const axes[] = {state.LogX, state.LogY, state.LogZ};
     // Each axis' points at the times of their rows, put onto the chart at once.
     std::vector<double> times[3], points[3];
     double t = 0.0;
-    for (std::size_t i = 0; i < rows.size(); ++i, t += SamplePeriod)
-        for (int axis = 0; axis < rows[i].Axes; ++axis) {
-            axes[axis][i] = rows[i].Values[axis];
+    for (std::size_t i = 0; i < rows.size(); ++i, t += SamplePeriod) {
+        const LogRow& row = rows[i];
+        for (int axis = 0; axis < row.Axes; ++axis) {
+            const double value = recording.HasCounts
+                                     ? ExactValue(row, axis, recording.Conditions, inMs2)
+                                     : row.Values[axis];
+            CorrectedValues(recording, axis)[i] = value;
             times[axis].push_back(t);
-            points[axis].push_back(rows[i].Values[axis] * chartFactor);
+            points[axis].push_back(value * chartFactor);
         }
+        if (!recording.HasCounts) continue;
+        for (int axis = 0; axis < 3; ++axis) {
+            FilteredCounts(recording, axis)[i] = row.Counts[axis];
+            RawCounts(recording, axis)[i] = row.Counts[axis + 3];
+        }
+    }
     for (int axis = 0; axis < 3; ++axis)
         view.ReplaceSeries(Chart1, axis, times[axis], points[axis]);
     if (skipped > 0)

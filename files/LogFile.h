@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/LiveState.h"
 #include "engine/MeasurementView.h"
+#include "engine/Recording.h"
 
 #include <cstdint>
 #include <ctime>
@@ -35,12 +35,18 @@ struct LogWriteResult {
 // by a complete new one. Every row is one Load reads back: values beyond the columns' range
 // are written as the limit, and a recording holding a value that is not a number is not
 // written.
-LogWriteResult WriteLogFile(const std::string& path, const LiveState& state, std::uint32_t count,
-                            bool threeAxis, int unitIndex);
+LogWriteResult WriteLogFile(const std::string& path, const Recording& recording,
+                            std::uint32_t count, bool threeAxis, int unitIndex);
+
+// A kept run, in the log format so that any log reader takes it: all three axes in the unit
+// of the unit index, and besides what the run needs to be analysed again — its conditions on
+// lines that start with ";", which log readers pass over, and where the recording has them the
+// counts after and before the filter in six more columns, which they leave unread.
+LogWriteResult WriteKeptRunFile(const std::string& path, const Recording& recording, int unitIndex);
 
 // WriteLogFile, reporting the outcome in the message area (the limited values in a line of
 // their own).
-bool SaveLogFile(const std::string& path, const LiveState& state, std::uint32_t count,
+bool SaveLogFile(const std::string& path, const Recording& recording, std::uint32_t count,
                  bool threeAxis, int unitIndex, MeasurementView& view);
 
 // A field of a data row that is not a number: it ended the load. Text is as read, in UTF-8;
@@ -55,6 +61,7 @@ struct LogNumberError {
 // capacity are counted and reported, not stored. A load that finds no row (a file that cannot
 // be opened, holds no data or fails on its first row) changes neither the recording nor the
 // charts; without a number error it is reported in one line. Rows before any header line are
-// taken as g.
-std::optional<LogNumberError> LoadLogFile(const std::string& path, LiveState& state, int unitIndex,
-                                          MeasurementView& view);
+// taken as g. A kept run comes back with its conditions and counts, and its corrected values
+// as exact as the run had them.
+std::optional<LogNumberError> LoadLogFile(const std::string& path, Recording& recording,
+                                          int unitIndex, MeasurementView& view);

@@ -1,6 +1,7 @@
 // Any bytes as a measurement log, loaded in either unit: the rows it stores, saved in either
 // unit and axis mode, must load back as the same rows (to the written decimals, or as the
-// columns' limit), and saving those gives the same file again.
+// columns' limit), and saving those gives the same file again. Kept as a run, the recording
+// loads back with the same counts and conditions.
 #include "files/LogFile.h"
 #include "fuzz/FuzzSupport.h"
 #include "tests/engine/RecordingView.h"
@@ -10,19 +11,39 @@
 
 namespace {
 
-// Reset in place: two new 217 KB states per input would cost more than the input.
-LiveState& FreshState(LiveState& storage) {
+// Reset in place: two new 330 KB recordings per input would cost more than the input.
+Recording& Fresh(Recording& storage) {
     return *std::construct_at(&storage);
+}
+
+bool SameConditions(const RunConditions& a, const RunConditions& b) {
+    return a.Known == b.Known && a.RunPage == b.RunPage && a.PendAxis == b.PendAxis &&
+           a.PendByGravity == b.PendByGravity && a.OffsetX == b.OffsetX && a.OffsetY == b.OffsetY &&
+           a.OffsetZ == b.OffsetZ && a.KalmanIndex == b.KalmanIndex &&
+           a.PendulumLength == b.PendulumLength && a.Mass == b.Mass && a.UnitIndex == b.UnitIndex &&
+           a.RangeCode == b.RangeCode && a.ThreeAxis == b.ThreeAxis;
+}
+
+// The values of the first `axes` axes agree to half the step the unit writes, or as the limit.
+void RequireSameValues(const Recording& before, const Recording& after, int axes, int unit) {
+    const double limit = unit == 0 ? 99999.999 : 999999.99 / 9.8;
+    const double step = unit == 0 ? 0.001 : 0.01 / 9.8;
+    for (int axis = 0; axis < axes; ++axis)
+        for (std::uint32_t i = 0; i < before.LogCount; ++i) {
+            const double expected = std::clamp(CorrectedValues(before, axis)[i], -limit, limit);
+            Require(std::fabs(CorrectedValues(after, axis)[i] - expected) <=
+                    step / 2 + 1e-9 * std::fabs(expected));
+        }
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
-    static LiveState loadedStorage, reloadedStorage;
+    static Recording loadedStorage, reloadedStorage;
     FuzzInput data(bytes, size);
     const int loadUnit = data.TakeInRange(0, 1), saveUnit = data.TakeInRange(0, 1);
     const bool threeAxis = data.TakeBool();
-    LiveState& loaded = FreshState(loadedStorage);
+    Recording& loaded = Fresh(loadedStorage);
     RecordingView view;
     LoadLogFile(ScratchFile("in.csv", data.TakeRest()), loaded, loadUnit, view);
     Require(loaded.LogCount <= LogCapacity);
@@ -31,19 +52,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 
     const std::string saved = ScratchPath("saved.csv"), again = ScratchPath("again.csv");
     Require(SaveLogFile(saved, loaded, loaded.LogCount, threeAxis, saveUnit, view));
-    LiveState& reloaded = FreshState(reloadedStorage);
+    Recording& reloaded = Fresh(reloadedStorage);
     Require(!LoadLogFile(saved, reloaded, loadUnit, view));
-    Require(reloaded.LogCount == loaded.LogCount);
-    const double limit = saveUnit == 0 ? 99999.999 : 999999.99 / 9.8;
-    const double step = saveUnit == 0 ? 0.001 : 0.01 / 9.8;
-    const double* const before[] = {loaded.LogX, loaded.LogY, loaded.LogZ};
-    const double* const after[] = {reloaded.LogX, reloaded.LogY, reloaded.LogZ};
-    for (int axis = 0; axis < (threeAxis ? 3 : 1); ++axis)
-        for (std::uint32_t i = 0; i < loaded.LogCount; ++i) {
-            const double expected = std::clamp(before[axis][i], -limit, limit);
-            Require(std::fabs(after[axis][i] - expected) <= step / 2 + 1e-9 * std::fabs(expected));
-        }
+    Require(reloaded.LogCount == loaded.LogCount && !reloaded.HasCounts);
+    RequireSameValues(loaded, reloaded, threeAxis ? 3 : 1, saveUnit);
     Require(SaveLogFile(again, reloaded, reloaded.LogCount, threeAxis, saveUnit, view));
     Require(FileBytes(again).substr(again.size() + 1) == FileBytes(saved).substr(saved.size() + 1));
+
+    const std::string kept = ScratchPath("kept.csv");
+    if (WriteKeptRunFile(kept, loaded, saveUnit).Failure) return 0; // a value that is NaN
+    Recording& rekept = Fresh(reloadedStorage);
+    Require(!LoadLogFile(kept, rekept, loadUnit, view));
+    Require(rekept.LogCount == loaded.LogCount && rekept.HasCounts == loaded.HasCounts);
+    Require(SameConditions(rekept.Conditions, loaded.Conditions));
+    RequireSameValues(loaded, rekept, 3, saveUnit);
+    for (int axis = 0; loaded.HasCounts && axis < 3; ++axis)
+        Require(std::equal(FilteredCounts(loaded, axis),
+                           FilteredCounts(loaded, axis) + loaded.LogCount,
+                           FilteredCounts(rekept, axis)) &&
+                std::equal(RawCounts(loaded, axis), RawCounts(loaded, axis) + loaded.LogCount,
+                           RawCounts(rekept, axis)));
     return 0;
 }

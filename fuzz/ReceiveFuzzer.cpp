@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         }
         ReceiveData(port, consumer);
         Require(port.RxCount >= 0 && port.RxCount <= RxBufferSize);
-        Require(state.LogCount <= LogCapacity && state.DisplayDivider <= 5);
+        Require(state.Recorded.LogCount <= LogCapacity && state.DisplayDivider <= 5);
         Require(state.CountMinX <= 0 && state.CountMinY <= 0 && state.CountMinZ <= 0);
         Require(state.CountMaxX >= 0 && state.CountMaxY >= 0 && state.CountMaxZ >= 0);
     }

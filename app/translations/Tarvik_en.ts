@@ -4,12 +4,12 @@
 <context>
     <name>CalibrationPage</name>
     <message>
-        <location filename="../../calibration/qt/CalibrationPage.cpp" line="206"/>
+        <location filename="../../calibration/qt/CalibrationPage.cpp" line="209"/>
         <source>{Fail] 센스명이 누락되었습니다.</source>
         <translation>[Fail] The sensor serial number is missing.</translation>
     </message>
     <message>
-        <location filename="../../calibration/qt/CalibrationPage.cpp" line="221"/>
+        <location filename="../../calibration/qt/CalibrationPage.cpp" line="224"/>
         <source>%1 센스특성을 저장하였습니다.</source>
         <translation>Sensor %1: calibration saved to its history.</translation>
     </message>
@@ -17,63 +17,63 @@
 <context>
     <name>ChartSet</name>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="28"/>
+        <location filename="../../display/ChartSet.cpp" line="40"/>
         <source>가속도[g]</source>
         <translation>Acceleration [g]</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="28"/>
+        <location filename="../../display/ChartSet.cpp" line="40"/>
         <source>힘[Kgf]</source>
         <translation>Force [kgf]</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="30"/>
+        <location filename="../../display/ChartSet.cpp" line="42"/>
         <source>가속도[m/s2]</source>
         <translation>Acceleration [m/s2]</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="30"/>
+        <location filename="../../display/ChartSet.cpp" line="42"/>
         <source>힘[N]</source>
         <translation>Force [N]</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="70"/>
+        <location filename="../../display/ChartSet.cpp" line="134"/>
         <source>속도 산출 그래프</source>
         <translation>Velocity from acceleration</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="71"/>
+        <location filename="../../display/ChartSet.cpp" line="135"/>
         <source>속도[m/s]</source>
         <translation>Velocity [m/s]</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="72"/>
+        <location filename="../../display/ChartSet.cpp" line="136"/>
         <source>기울기 그래프</source>
         <translation>Tilt</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="73"/>
+        <location filename="../../display/ChartSet.cpp" line="137"/>
         <source>기울기(각도)</source>
         <translation>Tilt (angle)</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="111"/>
+        <location filename="../../display/ChartSet.cpp" line="178"/>
         <source>가속도 &amp; 힘</source>
         <translation>Acceleration &amp; force</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="112"/>
-        <location filename="../../display/ChartSet.cpp" line="140"/>
+        <location filename="../../display/ChartSet.cpp" line="179"/>
+        <location filename="../../display/ChartSet.cpp" line="207"/>
         <source>시간 [sec]</source>
         <translation>Time [s]</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="114"/>
+        <location filename="../../display/ChartSet.cpp" line="181"/>
         <source>가속도 [g]</source>
         <translation>Acceleration [g]</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="121"/>
+        <location filename="../../display/ChartSet.cpp" line="188"/>
         <source>힘(Kgf)</source>
         <translation>Force (kgf)</translation>
     </message>
@@ -81,52 +81,52 @@
 <context>
     <name>ChartTools</name>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="106"/>
+        <location filename="../../display/ChartTools.cpp" line="102"/>
         <source>구간 통계</source>
         <translation>Range statistics</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="107"/>
+        <location filename="../../display/ChartTools.cpp" line="103"/>
         <source>구간 선택</source>
         <translation>Mark a time range</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="108"/>
+        <location filename="../../display/ChartTools.cpp" line="104"/>
         <source>사인 맞춤</source>
         <translation>Sine fit</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="109"/>
+        <location filename="../../display/ChartTools.cpp" line="105"/>
         <source>이전 실행 겹치기</source>
         <translation>Overlay earlier runs</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="110"/>
+        <location filename="../../display/ChartTools.cpp" line="106"/>
         <source>겹치기 지우기</source>
         <translation>Clear overlays</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="111"/>
+        <location filename="../../display/ChartTools.cpp" line="107"/>
         <source>그림으로 저장</source>
         <translation>Save as picture</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="112"/>
+        <location filename="../../display/ChartTools.cpp" line="108"/>
         <source>CSV 내보내기</source>
         <translation>Export CSV</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="254"/>
+        <location filename="../../display/ChartTools.cpp" line="228"/>
         <source>선택한 구간</source>
         <translation>Marked range</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="254"/>
+        <location filename="../../display/ChartTools.cpp" line="228"/>
         <source>보이는 구간</source>
         <translation>Range in view</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="352"/>
+        <location filename="../../display/ChartTools.cpp" line="328"/>
         <source>저장할 수 있는 Data가 없습니다</source>
         <translation>There is no data to save.</translation>
     </message>
@@ -300,51 +300,61 @@
     </message>
     <message>
         <location filename="../../display/CoreTexts.cpp" line="56"/>
+        <source>가속도계 연결이 끊어져 측정을 %1 s에서 끝냅니다. 그때까지의 기록은 남습니다. 다시 연결되면 [시작]으로 새 측정을 시작하세요</source>
+        <translation>The accelerometer was disconnected: the run ends at %1 s and keeps what it recorded. Once it is connected again, press [Start] for a new run</translation>
+    </message>
+    <message>
+        <location filename="../../display/CoreTexts.cpp" line="58"/>
+        <source>이 기록에는 %1축 값이 없어 주기와 맞춤을 구할 수 없습니다. 관찰 축을 기록에 있는 축으로 바꾸세요</source>
+        <translation>This log holds no %1 axis values, so it gives no period and no fit. Choose an observed axis the log holds</translation>
+    </message>
+    <message>
+        <location filename="../../display/CoreTexts.cpp" line="60"/>
         <source>%1축ACC:%2</source>
         <translation>%1 acc.:%2</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="57"/>
+        <location filename="../../display/CoreTexts.cpp" line="61"/>
         <source>%1, 튀는 점 %2개 제외</source>
         <translation>%1, %2 stray points left out</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="58"/>
+        <location filename="../../display/CoreTexts.cpp" line="62"/>
         <source>주기 T = %1</source>
         <translation>Period T = %1</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="59"/>
+        <location filename="../../display/CoreTexts.cpp" line="63"/>
         <source>중력 g = 4π²L/T² = %1</source>
         <translation>Gravity g = 4π²L/T² = %1</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="60"/>
+        <location filename="../../display/CoreTexts.cpp" line="64"/>
         <source>  L = %1 (길이 칸 마지막 자리의 절반)</source>
         <translation>  L = %1 (half the last digit of the length box)</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="61"/>
+        <location filename="../../display/CoreTexts.cpp" line="65"/>
         <source>진폭 θ0 = %1</source>
         <translation>Amplitude θ0 = %1</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="62"/>
+        <location filename="../../display/CoreTexts.cpp" line="66"/>
         <source>작은 진폭 보정 T0 = %1</source>
         <translation>Small-swing period T0 = %1</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="63"/>
+        <location filename="../../display/CoreTexts.cpp" line="67"/>
         <source>보정한 g = %1</source>
         <translation>Corrected g = %1</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="64"/>
+        <location filename="../../display/CoreTexts.cpp" line="68"/>
         <source>%1축 가속도%2</source>
         <translation>%1 acceleration%2</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="65"/>
+        <location filename="../../display/CoreTexts.cpp" line="69"/>
         <source>%1 가속도%2</source>
         <translation>%1 acceleration%2</translation>
     </message>
@@ -360,7 +370,7 @@
 <context>
     <name>RunOverlay</name>
     <message>
-        <location filename="../../display/RunOverlay.cpp" line="91"/>
+        <location filename="../../display/RunOverlay.cpp" line="89"/>
         <source>이전 실행 %1</source>
         <translation>Earlier run %1</translation>
     </message>
@@ -368,12 +378,12 @@
 <context>
     <name>StatisticsWindow</name>
     <message>
-        <location filename="../../display/StatisticsWindow.cpp" line="32"/>
+        <location filename="../../display/StatisticsWindow.cpp" line="29"/>
         <source>구간 통계</source>
         <translation>Range statistics</translation>
     </message>
     <message>
-        <location filename="../../display/StatisticsWindow.cpp" line="33"/>
+        <location filename="../../display/StatisticsWindow.cpp" line="30"/>
         <source>복사</source>
         <translation>Copy</translation>
     </message>
@@ -813,29 +823,34 @@ up to 60°.</translation>
         <translation>Z: fr-&gt;bk</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="421"/>
+        <location filename="../Tarvikmain.cpp" line="436"/>
         <source>질량을 변환할 수 없습니다. 다시 입력하세요</source>
         <translation>The mass is not a number. Please enter it again.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="443"/>
+        <location filename="../Tarvikmain.cpp" line="458"/>
         <source>사용 할 수 없는 영역입니다</source>
         <translation>This filter level is not available.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="503"/>
+        <location filename="../Tarvikmain.cpp" line="518"/>
         <source>[주의] 가상OS 또는 저사양 PC에서는 동작이 원활하지 않을 수 있습니다</source>
         <translation>[Note] On a virtual machine or a slow PC this may not run smoothly.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="561"/>
+        <location filename="../Tarvikmain.cpp" line="576"/>
         <source>연결된 가속도계가 없습니다. 우측 상단의 포트모양의 아이콘을 눌러 연결하세요</source>
         <translation>No accelerometer is connected. Click the port icon at the top right to connect.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="611"/>
+        <location filename="../Tarvikmain.cpp" line="627"/>
         <source>저장할 수 있는 Data가 없습니다</source>
         <translation>There is no data to save.</translation>
+    </message>
+    <message>
+        <location filename="../Tarvikmain.cpp" line="690"/>
+        <source>주기 칸에 잰 주기가 없어 중력을 계산하지 않았습니다. 진자 실행을 끝내거나 그래프를 확대해 주기를 먼저 재세요</source>
+        <translation>The period box holds no measured period, so gravity was not calculated. End a pendulum run or zoom the chart to measure the period first</translation>
     </message>
 </context>
 <context>

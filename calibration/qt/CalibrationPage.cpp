@@ -24,8 +24,10 @@ const char* const AxisNames[] = {"X", "Y", "Z"};
 } // namespace
 
 CalibrationPage::CalibrationPage(QWidget* window, Ui::TForm1& ui, LiveState& state,
-                                 MeasurementView& view, const QString& logDir)
+                                 MeasurementView& view, const QString& logDir,
+                                 std::function<void(const QLineEdit*)> forgetQueued)
     : QObject(window), Window(window), ui(ui), State(state), View(view), LogDir(logDir),
+      ForgetQueued(std::move(forgetQueued)),
       Axes{AxisControls{ui.CbCalEnX, ui.BtnCalClsx, ui.EdPeakMX, ui.EdPeakPX, ui.EdRangeX,
                         ui.EdOffsetX, ui.EdScaleX, state.CountMinX, state.CountMaxX},
            AxisControls{ui.CbCalEnY, ui.BtnCalClsy, ui.EdPeakMY, ui.EdPeakPY, ui.EdRangeY,
@@ -76,6 +78,11 @@ void CalibrationPage::AppendMessage(const QString& line) {
     View.AppendMessage(Std(line));
 }
 
+void CalibrationPage::SetPeakText(QLineEdit* box, const QString& text) {
+    ForgetQueued(box);
+    box->setText(text);
+}
+
 // ---- peaks, ranges and resets ----
 
 bool CalibrationPage::EdPeakChange(Axis axis) {
@@ -94,7 +101,7 @@ void CalibrationPage::EdPeakDblClick(QLineEdit* peakBox) {
         if (peakBox == controls.PeakM) controls.CountMin = 0;
         if (peakBox == controls.PeakP) controls.CountMax = 0;
     }
-    peakBox->setText(QStringLiteral("0"));
+    SetPeakText(peakBox, QStringLiteral("0"));
 }
 
 void CalibrationPage::BtnCalClsClick(Axis axis) {
@@ -103,8 +110,8 @@ void CalibrationPage::BtnCalClsClick(Axis axis) {
     controls.CalScale = ScaleResolutionCoarse;
     controls.CountMax = 0;
     controls.CountMin = 0;
-    controls.PeakP->setText(QStringLiteral("0"));
-    controls.PeakM->setText(QStringLiteral("0"));
+    SetPeakText(controls.PeakP, QStringLiteral("0"));
+    SetPeakText(controls.PeakM, QStringLiteral("0"));
     controls.Offset->setText(QStringLiteral("0"));
     controls.Scale->setText(QString::number(ScaleResolutionCoarse));
 }
@@ -263,6 +270,7 @@ void CalibrationPage::LoadFeatureRow(const QString& path, const QString& serial)
     for (const Axis axis : {AxisX, AxisY, AxisZ}) {
         for (QLineEdit* box : {Axes[axis].PeakM, Axes[axis].PeakP, Axes[axis].Offset}) {
             const QString text = Text(values[field++]);
+            ForgetQueued(box);
             if (box->text() == text) continue;
             {
                 const QSignalBlocker blocker(box);

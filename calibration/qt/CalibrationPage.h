@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace Ui {
@@ -26,8 +27,10 @@ class CalibrationPage : public QObject {
 public:
     enum Axis { AxisX, AxisY, AxisZ };
 
+    // forgetQueued drops a text the live display queued for a box, so that what the page puts
+    // there stays.
     CalibrationPage(QWidget* window, Ui::TForm1& ui, LiveState& state, MeasurementView& view,
-                    const QString& logDir);
+                    const QString& logDir, std::function<void(const QLineEdit*)> forgetQueued);
 
     // The working values: the offset and scale last computed or reset, per axis.
     std::int16_t CalOffset(Axis axis) const { return Axes[axis].CalOffset; }
@@ -68,11 +71,14 @@ private:
     bool ComputeScales();
     QString FeatureFileForSerialNumber(FileDialogMode mode);
     void AppendMessage(const QString& line);
+    // Puts a text into a peak box over whatever the live display had queued for it.
+    void SetPeakText(QLineEdit* box, const QString& text);
 
     QWidget* Window;
     Ui::TForm1& ui;
     LiveState& State;
     MeasurementView& View;
     const QString& LogDir;
+    std::function<void(const QLineEdit*)> ForgetQueued;
     std::array<AxisControls, 3> Axes;
 };

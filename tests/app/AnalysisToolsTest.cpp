@@ -56,13 +56,13 @@ private slots:
         const QList<double> logged = LoggedX(LastAutosave(lab));
         QCOMPARE(logged.size(), 499);
         for (int i = 0; i < logged.size(); i += 50)
-            QVERIFY(std::abs(logged[i] - state.LogX[i]) <= 0.0005);
+            QVERIFY(std::abs(logged[i] - state.Recorded.LogX[i]) <= 0.0005);
         lab.Click("BBtnStop"); // after the end: nothing is kept twice
 
         lab.Click("BBtnStart");
         QVERIFY(lab.WaitForSamples(100));
         lab.ShowPage("TabAngle");
-        QCOMPARE(LoggedX(LastAutosave(lab)).size(), int(state.LogCount));
+        QCOMPARE(LoggedX(LastAutosave(lab)).size(), int(state.Recorded.LogCount));
         lab.ShowPage("TabAccelo");
         lab.Click("BBtnStart");
         QVERIFY(lab.WaitForSamples(50));
@@ -146,7 +146,7 @@ private slots:
             QVERIFY(lab.FullRun());
         QCOMPARE(tools.Overlays().TraceCount(Chart1), 3);
         QCOMPARE(lab.Charts().PointCount(Chart1, 0), 499);
-        QCOMPARE(lab.Live().LogCount, 499u);
+        QCOMPARE(lab.Live().Recorded.LogCount, 499u);
         QCOMPARE(LoggedX(LastAutosave(lab)).size(), 499);
         tools.Action(ChartTools::Tool::ClearOverlay)->trigger();
         QCOMPARE(tools.Overlays().TraceCount(Chart1), 0);

@@ -61,7 +61,7 @@ private slots:
         const LiveState& state = program.Live();
         const ChartSet& charts = program.Charts();
         QCOMPARE(charts.PointCount(Chart1, 0), 499);
-        QCOMPARE(state.LogCount, 499u);
+        QCOMPARE(state.Recorded.LogCount, 499u);
         QVERIFY(program.Find<QComboBox>("CmbUnit")->isEnabled());
 
         ModalAnswers answers;
@@ -72,23 +72,23 @@ private slots:
         QVERIFY(program.Memo().contains("X Axis Log File Saved : "));
 
         // Loaded back in [g], the recorded values to a hundredth of a m/s².
-        const std::vector<double> recorded(state.LogX, state.LogX + state.LogCount);
+        const std::vector<double> recorded(state.Recorded.LogX, state.Recorded.LogX + state.Recorded.LogCount);
         program.Find<QComboBox>("CmbUnit")->setCurrentIndex(0);
         program.Click("BBtnLoad");
         QCOMPARE(program.Text("EdLogFile"), QStringLiteral("run1"));
-        QCOMPARE(state.LogCount, 499u);
+        QCOMPARE(state.Recorded.LogCount, 499u);
         QCOMPARE(charts.PointCount(Chart1, 0), 499);
         for (int i = 0; i < 499; ++i) {
-            QVERIFY(std::abs(state.LogX[i] - recorded[i]) <= 0.005 / 9.8);
-            QCOMPARE(charts.YAt(Chart1, 0, i), state.LogX[i]);
+            QVERIFY(std::abs(state.Recorded.LogX[i] - recorded[i]) <= 0.005 / 9.8);
+            QCOMPARE(charts.YAt(Chart1, 0, i), state.Recorded.LogX[i]);
         }
 
         // The unit switch redraws the loaded samples in m/s², with the force X × mass.
         program.Choose("CmbUnit", 1);
         QCOMPARE(charts.PointCount(Chart1, 0), 499);
         QCOMPARE(charts.PointCount(Chart1, 1), 0);
-        QCOMPARE(charts.YAt(Chart1, 0, 10), state.LogX[10] * 9.8);
-        QCOMPARE(charts.YAt(Chart1, 3, 10), state.LogX[10] * 9.8 * 0.117);
+        QCOMPARE(charts.YAt(Chart1, 0, 10), state.Recorded.LogX[10] * 9.8);
+        QCOMPARE(charts.YAt(Chart1, 3, 10), state.Recorded.LogX[10] * 9.8 * 0.117);
     }
 
     // The core's readout table pins the texts; here the clicks reach it and the labels show it.
@@ -103,8 +103,8 @@ private slots:
         const LiveState& state = program.Live();
         int i = 20; // the sample where X lies farthest from the Z curve
         for (int j = 20; j < 480; ++j)
-            if (std::abs(state.LogX[j]) > std::abs(state.LogX[i])) i = j;
-        QVERIFY(std::abs(state.LogX[i]) > 0.3);
+            if (std::abs(state.Recorded.LogX[j]) > std::abs(state.Recorded.LogX[i])) i = j;
+        QVERIFY(std::abs(state.Recorded.LogX[i]) > 0.3);
 
         auto* chart = program.Find<QCustomPlot>("Chart1");
         auto* time = program.Find<QLabel>("STxtChartValueX");
@@ -128,11 +128,11 @@ private slots:
         };
 
         // Snapped, with any button: the recorded value of the axis nearest to the click.
-        QPoint at = clickAt(Qt::LeftButton, i * 0.02, state.LogZ[i] * 9.8 + 0.3);
-        expectReadout(at, recorded("Z", state.LogZ[i]), QColor(0, 0, 255));
+        QPoint at = clickAt(Qt::LeftButton, i * 0.02, state.Recorded.LogZ[i] * 9.8 + 0.3);
+        expectReadout(at, recorded("Z", state.Recorded.LogZ[i]), QColor(0, 0, 255));
         QCOMPARE(time->text(), QStringLiteral("Time:%1[s]").arg(i * 0.02, 0, 'f', 2));
-        at = clickAt(Qt::RightButton, i * 0.02, state.LogY[i] * 9.8 - 0.3);
-        expectReadout(at, recorded("Y", state.LogY[i]), QColor(255, 0, 0));
+        at = clickAt(Qt::RightButton, i * 0.02, state.Recorded.LogY[i] * 9.8 - 0.3);
+        expectReadout(at, recorded("Y", state.Recorded.LogY[i]), QColor(255, 0, 0));
         // Free: the place under the pointer.
         program.Click("CbCursorFree");
         at = QPoint(chart->width() / 2, chart->height() / 2);
@@ -254,11 +254,11 @@ private slots:
         program.ShowPage("TabAngle");
         QVERIFY(!state.Logging);
         QVERIFY(!program.Memo().contains("[Stop Data Log"));
-        const std::uint32_t recorded = state.LogCount;
+        const std::uint32_t recorded = state.Recorded.LogCount;
         for (std::uint32_t k = 0; k < recorded; ++k)
-            QVERIFY2(std::abs(state.LogY[k] - 1.0) < 0.01, qPrintable(QString::number(k)));
+            QVERIFY2(std::abs(state.Recorded.LogY[k] - 1.0) < 0.01, qPrintable(QString::number(k)));
         QTRY_VERIFY_WITH_TIMEOUT(program.Text("EdAngle") != "", Deadline);
-        QCOMPARE(state.LogCount, recorded);
+        QCOMPARE(state.Recorded.LogCount, recorded);
     }
 
     void DemoPendulumGivesStandardGravity() {
@@ -281,7 +281,9 @@ private slots:
                  qPrintable(program.Text("EdPendT") + " s: " + program.Text("EdPendCalG")));
     }
 
-    void UnpluggedDeviceReconnectsByItselfAndTheRunGoesOn() {
+    // A pulled cable ends the run there: it is kept, the boxes show they are not live, and
+    // after the device is back by itself nothing is joined to it; Start begins a new run.
+    void UnpluggedDeviceEndsAndKeepsTheRunAndReconnectsByItself() {
         const QString link = QDir::tempPath() + "/tarvik-replug-" +
                              QString::number(QCoreApplication::applicationPid());
         auto simulator = std::make_unique<SimulatorProcess>(QStringList{"--link", link});
@@ -294,18 +296,25 @@ private slots:
         simulator.reset(); // the cable is pulled
         const QString lost = QStringLiteral("가속도계 연결이 끊어졌습니다 (%1).").arg(link);
         QTRY_VERIFY_WITH_TIMEOUT(program.Memo().contains(lost), Deadline);
-        QVERIFY(!program.ComDown() && !program.Live().DeviceFound);
-        program.Click("BBtnStart"); // says there is no device and leaves the run alone
+        QVERIFY(!program.ComDown() && !program.Live().DeviceFound && !program.Live().Logging);
+        QVERIFY(program.Memo().contains("가속도계 연결이 끊어져 측정을 "));
+        QVERIFY(program.Memo().contains("Run autosaved : "));
+        QVERIFY(!program.Find("EdAcceloG")->isEnabled());
+        const int pointsKept = charts.PointCount(Chart1, 0);
+        QCOMPARE(int(program.Live().Recorded.LogCount), pointsKept);
+        program.Click("BBtnStart"); // says there is no device
         QVERIFY(program.Memo().contains("연결된 가속도계가 없습니다."));
-        QVERIFY(program.Live().Logging);
 
-        const int pointsBefore = charts.PointCount(Chart1, 0);
         simulator = std::make_unique<SimulatorProcess>(QStringList{"--link", link}); // plugged in
         QTRY_VERIFY_WITH_TIMEOUT(program.Memo().contains("가속도계가 다시 연결되었습니다."),
                                  Deadline);
-        QTRY_VERIFY_WITH_TIMEOUT(charts.PointCount(Chart1, 0) > pointsBefore + 25, Deadline);
-        QVERIFY(program.ComDown() && program.Live().Logging);
+        QTRY_VERIFY_WITH_TIMEOUT(program.Find("EdAcceloG")->isEnabled(), Deadline);
+        QCOMPARE(charts.PointCount(Chart1, 0), pointsKept);
+        QVERIFY(program.ComDown() && !program.Live().Logging);
         QCOMPARE(program.Memo().count(lost), 1);
+        program.Click("BBtnStart"); // the chart holds the new run alone
+        QVERIFY(program.WaitForSamples(10));
+        QCOMPARE(charts.PointCount(Chart1, 0), int(program.Live().Recorded.LogCount));
     }
 
     void LostSamplesAreReportedAtTheEndOfTheRun() {

@@ -163,15 +163,15 @@ private slots:
     void FullLogLoadsOntoTheChart() {
         auto recorded = std::make_unique<LiveState>();
         for (std::uint32_t i = 0; i < LogCapacity; ++i) {
-            recorded->LogX[i] = (i % 100) * 0.01;
-            recorded->LogY[i] = -0.5;
-            recorded->LogZ[i] = i * 0.0001;
+            recorded->Recorded.LogX[i] = (i % 100) * 0.01;
+            recorded->Recorded.LogY[i] = -0.5;
+            recorded->Recorded.LogZ[i] = i * 0.0001;
         }
         const std::string path = Folder.filePath("full.csv").toStdString();
-        QVERIFY(SaveLogFile(path, *recorded, LogCapacity, true, 0, *Form));
+        QVERIFY(SaveLogFile(path, recorded->Recorded, LogCapacity, true, 0, *Form));
         Form->AppendPoint(Chart1, 3, 0, 1); // a force curve from before: the load clears it
 
-        QVERIFY(!LoadLogFile(path, *recorded, 1, *Form));
+        QVERIFY(!LoadLogFile(path, recorded->Recorded, 1, *Form));
         const ChartSet& charts = Form->ChartsView();
         for (int series = 0; series < 3; ++series)
             QCOMPARE(charts.PointCount(Chart1, series), static_cast<int>(LogCapacity));

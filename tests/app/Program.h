@@ -64,7 +64,7 @@ struct Controls {
         return QTest::qWaitFor([&] { return Memo().count("[Stop Data Log") > ends; }, Deadline);
     }
     bool WaitForSamples(std::uint32_t count) const {
-        return QTest::qWaitFor([&] { return Live().LogCount >= count; }, Deadline);
+        return QTest::qWaitFor([&] { return Live().Recorded.LogCount >= count; }, Deadline);
     }
 };
 

@@ -17,9 +17,9 @@ std::string Shown(const std::optional<CursorReadout>& readout) {
 
 TEST(CursorReadout, SnapsToTheNearestSampleOfTheClosestAxisOrReadsThePlace) {
     const auto state = std::make_unique<LiveState>();
-    state->LogX[50] = 0.25, state->LogY[50] = 0.5, state->LogZ[50] = 0.75;
-    state->LogX[51] = -0.125;
-    state->LogX[9049] = 1.5;
+    state->Recorded.LogX[50] = 0.25, state->Recorded.LogY[50] = 0.5, state->Recorded.LogZ[50] = 0.75;
+    state->Recorded.LogX[51] = -0.125;
+    state->Recorded.LogX[9049] = 1.5;
     const ReadoutMode snapped{false, true, 0};
     const std::tuple<ReadoutMode, double, double, const char*> cases[] = {
         // Nothing at or left of the time origin.

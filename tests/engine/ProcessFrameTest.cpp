@@ -60,7 +60,7 @@ TEST(ProcessFrame, RunEndsWhenTheFirstSeriesFillsTheTimeWindow) {
         engine.State.RunStart = std::chrono::steady_clock::now();
         engine.Sample(0, 4096, 0, samples);
         const bool ended = points > 0 && points < samples;
-        EXPECT_EQ(std::tuple(engine.View.PointCount(Chart1, 0), engine.State.LogCount,
+        EXPECT_EQ(std::tuple(engine.View.PointCount(Chart1, 0), engine.State.Recorded.LogCount,
                              engine.State.Logging || engine.State.VelocityRun),
                   std::tuple(points, recorded, !ended));
         EXPECT_NEAR(engine.State.ChartTime, (ended ? points : samples) * 0.02, 1e-9);

@@ -1,6 +1,8 @@
 #include "files/Autosave.h"
 
 #include "TempFolder.h"
+#include "engine/LiveState.h"
+#include "files/LogFile.h"
 #include "tests/engine/RecordingView.h"
 
 TEST(AutosaveName, TakesTheRunNameOrNumbersRunsOfTheSameSecond) {
@@ -26,11 +28,13 @@ TEST(AutosaveName, SurplusIsTheOldestAutosavesAndNeverAnotherFile) {
 
 class Autosave : public TempFolder {
 protected:
-    LiveState State;
+    LiveState State; // gtest makes fixtures on the heap
     RecordingView View;
 };
 
-TEST_F(Autosave, WritesTheLogFormatKeepsTheNewestHundredAndNamesTheFileInOneLine) {
+// A kept run: all three axes in the log format, which log readers take as it is, with the
+// conditions and counts that load back to the run's own values.
+TEST_F(Autosave, KeepsTheRunAnalysableAndOnlyTheNewestHundred) {
     const std::string folder = PathOf("LogData/Autosave");
     std::filesystem::create_directories(folder);
     for (int i = 0; i < 100; ++i)
@@ -38,11 +42,47 @@ TEST_F(Autosave, WritesTheLogFormatKeepsTheNewestHundredAndNamesTheFileInOneLine
                        std::to_string(10 + i / 20) + ".csv",
                    "old");
     WriteBytes(folder + "/keep.txt", "mine");
-    State.LogX[0] = 0.5, State.LogX[1] = -0.25;
-    const std::string path = AutosaveRun(folder, "240315_093005.csv", State, 2, false, 0, View);
+    Recording& run = State.Recorded;
+    run.HasCounts = true;
+    run.LogCount = 2;
+    run.Conditions = {true, Page::TabPendulum, PendulumAxis::Y, true, 0.001, 1.0123456789, -0.1,
+                      2,    "0.500",           0.117,           1,    1,     true};
+    const std::int16_t counts[2][6] = {{100, -16500, 3, 101, -16510, 2},
+                                       {-7, -16384, 0, -8, -16380, 1}};
+    for (int i = 0; i < 2; ++i)
+        for (int axis = 0; axis < 3; ++axis) {
+            FilteredCounts(run, axis)[i] = counts[i][axis];
+            RawCounts(run, axis)[i] = counts[i][axis + 3];
+            CorrectedValues(run, axis)[i] =
+                AxisCountToG(axis, counts[i][axis], 1) - ZeroOffset(run.Conditions, axis);
+        }
+    const std::string path = AutosaveRun(folder, "240315_093005.csv", run, 1, View);
     EXPECT_EQ(path, folder + "/240315_093005.csv");
-    EXPECT_EQ(ReadBytes(path), ";" + path + "\r\nTime[20ms],X[G]\r\n0,0.500\r\n1,-0.250\r\n");
+    EXPECT_EQ(
+        ReadBytes(path),
+        ";" + path +
+            "\r\n;Page=TabPendulum\r\n;PendulumAxis=Y\r\n;RbPendByG=true\r\n;EdPendL=0.500"
+            "\r\n;EdMass=0.117\r\n;CmbKalman=2\r\n;CmbUnit=1\r\n;Cb3Axis=true\r\n;RangeCode=1"
+            "\r\n;OffsetX=0.001\r\n;OffsetY=1.0123456789\r\n;OffsetZ=-0.1\r\n"
+            "Time[20ms],X[m/s\xA9\xF7] ,Y[m/s\xA9\xF7],Z[m/s\xA9\xF7],X count,Y count,Z count,"
+            "X count unfiltered,Y count unfiltered,Z count unfiltered\r\n"
+            "0,0.05,-0.05,0.98,100,-16500,3,101,-16510,2\r\n"
+            "1,-0.01,-0.12,0.98,-7,-16384,0,-8,-16380,1\r\n");
     EXPECT_EQ(View.Messages, std::vector<std::string>{"Run autosaved : " + path});
+
+    Recording loaded;
+    ASSERT_FALSE(LoadLogFile(path, loaded, 0, View));
+    EXPECT_TRUE(loaded.Loaded && loaded.HasCounts && loaded.Conditions.Known);
+    EXPECT_EQ(loaded.Conditions.PendulumLength, "0.500");
+    EXPECT_EQ(loaded.Conditions.OffsetY, run.Conditions.OffsetY);
+    EXPECT_EQ(loaded.Conditions.RunPage, Page::TabPendulum);
+    for (int axis = 0; axis < 3; ++axis)
+        for (std::uint32_t i = 0; i < 2; ++i) {
+            EXPECT_EQ(CorrectedValues(loaded, axis)[i], CorrectedValues(run, axis)[i]);
+            EXPECT_EQ(UnfilteredG(loaded, axis, i), UnfilteredG(run, axis, i));
+            EXPECT_EQ(FilteredG(loaded, axis, i), AxisCountToG(axis, counts[i][axis], 1));
+        }
+
     EXPECT_FALSE(std::filesystem::exists(folder + "/240110_100010.csv")); // the oldest
     EXPECT_TRUE(std::filesystem::exists(folder + "/240111_100010.csv"));
     EXPECT_TRUE(std::filesystem::exists(folder + "/keep.txt"));
@@ -54,7 +94,7 @@ TEST_F(Autosave, WritesTheLogFormatKeepsTheNewestHundredAndNamesTheFileInOneLine
 
 TEST_F(Autosave, AFolderThatCannotBeWrittenIsReportedInOneLine) {
     WriteBytes(PathOf("Autosave"), "a file where the folder should be");
-    EXPECT_EQ(AutosaveRun(PathOf("Autosave"), "240315_093005.csv", State, 1, true, 1, View), "");
+    EXPECT_EQ(AutosaveRun(PathOf("Autosave"), "240315_093005.csv", State.Recorded, 1, View), "");
     ASSERT_EQ(View.Messages.size(), 1u);
     EXPECT_TRUE(View.Messages[0].starts_with("Cannot autosave run : ")) << View.Messages[0];
 }

@@ -1,6 +1,7 @@
 #include "files/LogFile.h"
 
 #include "TempFolder.h"
+#include "engine/LiveState.h"
 #include "files/TextLines.h"
 #include "tests/engine/RecordingView.h"
 
@@ -29,23 +30,23 @@ TEST_F(LogFile, LoadConvertsToGAndSaveReplacesTheFileWithTheLoadedRowsByteForByt
                      "Time[20ms],X[G] ,Y[G],Z[G]\n1,-0.0049,0.5,-2\n-3,9\n \n"
                      "Time[20ms],X[m/s\xA9\xF7]\n2,9.8\n" +
                          std::string(300, ';')); // longer than the file that replaces it
-    State.LogCount = 5000;
-    State.LogY[2] = 3.0; // a row without Y still saves 0
-    ASSERT_FALSE(LoadLogFile(path, State, 1, View));
+    State.Recorded.LogCount = 5000;
+    State.Recorded.LogY[2] = 3.0; // a row without Y still saves 0
+    ASSERT_FALSE(LoadLogFile(path, State.Recorded, 1, View));
     EXPECT_NEAR(View.Points.at(std::pair(Chart1, 0))[2].X, 0.04, 1e-9);
     EXPECT_NEAR(View.Points.at(std::pair(Chart1, 0))[2].Y, 9.8, 1e-9);
-    ASSERT_TRUE(SaveLogFile(path, State, State.LogCount, true, 0, View));
+    ASSERT_TRUE(SaveLogFile(path, State.Recorded, State.Recorded.LogCount, true, 0, View));
     EXPECT_EQ(ReadBytes(path), ";" + path +
                                    "\r\nTime[20ms],X[G] ,Y[G],Z[G]\r\n"
                                    "0,0.063,-0.004,0.998\r\n" // halves round away from zero
                                    "1,-0.005,0.500,-2.000\r\n2,1.000,0.000,0.000\r\n");
-    ASSERT_TRUE(SaveLogFile(xOnly, State, State.LogCount, false, 1, View));
+    ASSERT_TRUE(SaveLogFile(xOnly, State.Recorded, State.Recorded.LogCount, false, 1, View));
     EXPECT_EQ(ReadBytes(xOnly),
               ";" + xOnly + "\r\nTime[20ms],X[m/s\xA9\xF7]\r\n0,0.61\r\n1,-0.05\r\n2,9.80\r\n");
-    ASSERT_FALSE(LoadLogFile(xOnly, State, 0, View)); // charted in g
+    ASSERT_FALSE(LoadLogFile(xOnly, State.Recorded, 0, View)); // charted in g
     EXPECT_NEAR(View.Points.at(std::pair(Chart1, 0))[2].Y, 1.0, 1e-9);
     std::filesystem::create_directories(Folder / "busy" / "inside"); // cannot be replaced
-    EXPECT_FALSE(SaveLogFile(PathOf("busy"), State, 3, false, 0, View));
+    EXPECT_FALSE(SaveLogFile(PathOf("busy"), State.Recorded, 3, false, 0, View));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Folder), {}), 3); // no temporary
     EXPECT_EQ(View.Messages,
               (Messages{"3(X,Y,Z) Axis Log File Saved : ", "X Axis Log File Saved : ",
@@ -64,15 +65,15 @@ TEST_F(LogFile, LoadEndsAtAnEmptyXOrABadNumberStoresAtMost9050RowsAndNeedsTheFil
         {longRows, LogCapacity, {}}};
     for (const auto& [rows, count, badText] : cases) {
         WriteBytes(PathOf("rows.csv"), "Time[20ms],X[G]\n" + rows);
-        const auto error = LoadLogFile(PathOf("rows.csv"), State, 0, View);
+        const auto error = LoadLogFile(PathOf("rows.csv"), State.Recorded, 0, View);
         SCOPED_TRACE(rows.substr(0, 30));
-        EXPECT_EQ(State.LogCount, count);
+        EXPECT_EQ(State.Recorded.LogCount, count);
         EXPECT_EQ(View.PointCount(Chart1, 0), static_cast<int>(count));
         EXPECT_EQ(error ? std::optional(error->Text) : std::nullopt, badText);
         EXPECT_EQ(error && error->Integer, badText == "1.5");
     }
-    ASSERT_FALSE(LoadLogFile(PathOf("missing.csv"), State, 0, View)); // changes nothing
-    EXPECT_EQ(State.LogCount, LogCapacity);
+    ASSERT_FALSE(LoadLogFile(PathOf("missing.csv"), State.Recorded, 0, View)); // changes nothing
+    EXPECT_EQ(State.Recorded.LogCount, LogCapacity);
     EXPECT_EQ(View.PointCount(Chart1, 0), static_cast<int>(LogCapacity));
     EXPECT_EQ(View.Messages, (Messages{"Log rows beyond 9050 not loaded: 120",
                                        "Cannot Load LogFIle : " + PathOf("missing.csv")}));
@@ -88,11 +89,11 @@ TEST_F(LogFile, ReadsDamagedFilesAsMeantAndALoadWithoutRowsChangesNothing) {
     for (const auto& [file, count, lastX] : cases) {
         WriteBytes(PathOf("run.csv"), file);
         View.Messages.clear();
-        LoadLogFile(PathOf("run.csv"), State, 0, View);
+        LoadLogFile(PathOf("run.csv"), State.Recorded, 0, View);
         SCOPED_TRACE(file);
-        EXPECT_EQ(State.LogCount, count);
+        EXPECT_EQ(State.Recorded.LogCount, count);
         EXPECT_EQ(View.PointCount(Chart1, 0), static_cast<int>(count));
-        EXPECT_NEAR(State.LogX[count - 1], lastX, 1e-12);
+        EXPECT_NEAR(State.Recorded.LogX[count - 1], lastX, 1e-12);
     }
     EXPECT_EQ(View.Messages, Messages{"No data rows in log file : " + PathOf("run.csv")});
 }
@@ -100,14 +101,14 @@ TEST_F(LogFile, ReadsDamagedFilesAsMeantAndALoadWithoutRowsChangesNothing) {
 TEST_F(LogFile, SavesOnlyRowsLoadReadsBack) {
     const std::string path = PathOf("big.csv");
     const double values[] = {1e308, -2e5, 0.5};
-    std::copy(std::begin(values), std::end(values), State.LogX);
-    ASSERT_TRUE(SaveLogFile(path, State, 3, false, 1, View));
+    std::copy(std::begin(values), std::end(values), State.Recorded.LogX);
+    ASSERT_TRUE(SaveLogFile(path, State.Recorded, 3, false, 1, View));
     EXPECT_TRUE(ReadBytes(path).ends_with("0,999999.99\r\n1,-999999.99\r\n2,4.90\r\n"));
-    ASSERT_FALSE(LoadLogFile(path, State, 1, View));
-    EXPECT_EQ(State.LogCount, 3u);
-    EXPECT_NEAR(State.LogX[1], -999999.99 / 9.8, 1e-6);
-    State.LogY[1] = std::nan("");
-    EXPECT_FALSE(SaveLogFile(PathOf("nan.csv"), State, 3, true, 0, View));
+    ASSERT_FALSE(LoadLogFile(path, State.Recorded, 1, View));
+    EXPECT_EQ(State.Recorded.LogCount, 3u);
+    EXPECT_NEAR(State.Recorded.LogX[1], -999999.99 / 9.8, 1e-6);
+    State.Recorded.LogY[1] = std::nan("");
+    EXPECT_FALSE(SaveLogFile(PathOf("nan.csv"), State.Recorded, 3, true, 0, View));
     EXPECT_FALSE(std::filesystem::exists(PathOf("nan.csv")));
     EXPECT_EQ(
         View.Messages,

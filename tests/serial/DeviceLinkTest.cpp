@@ -48,6 +48,7 @@ struct DeviceLinkTest : testing::Test, SerialComm, LinkView, LinkWaiter, FrameCo
     }
     void ShowNoteWindow() override { Log.push_back("note"); }
     void ApplyKalmanLevelFromBox() override { Log.push_back("kalman"); }
+    void DeviceLost() override { Log.push_back("lost"); }
     void AppendMessage(const std::string& line) override { Log.push_back("msg " + line); }
     void Sleep(int ms) override { Log.push_back("sleep " + std::to_string(ms)); }
     void WaitForBytes(int ms) override { Log.push_back("poll " + std::to_string(ms)); }
@@ -129,9 +130,8 @@ TEST_F(DeviceLinkTest, SearchAdvisesWhenNothingAnswersAndConnectsTheCandidateTha
         " | com down | normal"));
 }
 
-TEST_F(DeviceLinkTest, ALostPortIsReportedOnceRetriedQuietlyAndReconnectedWithoutEndingTheRun) {
+TEST_F(DeviceLinkTest, ALostPortIsReportedOnceRetriedQuietlyAndReconnected) {
     Link.TmSystemTimer();
-    State.Logging = true;
     Log.clear();
     Existing.clear(); // the adapter is unplugged
     Link.Comm1PortLost();
@@ -141,10 +141,10 @@ TEST_F(DeviceLinkTest, ALostPortIsReportedOnceRetriedQuietlyAndReconnectedWithou
         "msg 가속도계 연결이 끊어졌습니다 (Com5). 케이블을 다시 연결하면 자동으로 다시 "
         "연결되며, 우측 상단의 포트모양의 아이콘을 눌러 바로 연결할 수도 있습니다";
     EXPECT_EQ(Trace(), "sleep 100 | close Com5 | engine off | com up | " + lost +
-                           " | retry on | open Com5"); // a missing port costs no pause
-    Link.SbComClick(true);                             // a click tries at once
+                           " | lost | retry on | open Com5"); // a missing port costs no pause
+    Link.SbComClick(true);                                    // a click tries at once
     EXPECT_TRUE(Trace().ends_with("retry on | open Com5 | open Com5 | com up | " + lost));
-    EXPECT_TRUE(State.Logging && !State.DeviceFound);
+    EXPECT_FALSE(State.DeviceFound);
 
     Existing = {"Com5"};
     Log.clear();
@@ -152,7 +152,7 @@ TEST_F(DeviceLinkTest, ALostPortIsReportedOnceRetriedQuietlyAndReconnectedWithou
     EXPECT_EQ(Trace(), "open Com5 | dtr on | sleep 100 | send Com5: 02 00 00 00 02 03 | poll 20"
                        " | retry off | sleep 100 | send Com5: 02 01 01 00 04 03"
                        " | msg 가속도계가 다시 연결되었습니다. | engine on | com down");
-    EXPECT_TRUE(State.Logging && State.DeviceFound);
+    EXPECT_TRUE(State.DeviceFound);
 
     Link.SbComClick(false); // a port the user is disconnecting closes without a word
     Log.clear();
