@@ -46,34 +46,3 @@ RangeStatistics ComputeRangeStatistics(std::span<const double> times,
     if (n > 1) result.StandardDeviation = std::sqrt(squares / (n - 1));
     return result;
 }
-
-LineFit FitLine(std::span<const double> times, std::span<const double> values) {
-    const std::size_t n = std::min(times.size(), values.size());
-    LineFit fit{false, NaN, NaN, NaN, NaN};
-    if (n < 3) return fit;
-    double meanT = 0.0, meanV = 0.0;
-    for (std::size_t i = 0; i < n; ++i) {
-        meanT += times[i];
-        meanV += values[i];
-    }
-    meanT /= n;
-    meanV /= n;
-    double stt = 0.0, stv = 0.0;
-    for (std::size_t i = 0; i < n; ++i) {
-        stt += (times[i] - meanT) * (times[i] - meanT);
-        stv += (times[i] - meanT) * (values[i] - meanV);
-    }
-    if (!(stt > 0.0)) return fit;
-    fit.Slope = stv / stt;
-    fit.Intercept = meanV - fit.Slope * meanT;
-    double residuals = 0.0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const double r = values[i] - fit.Intercept - fit.Slope * times[i];
-        residuals += r * r;
-    }
-    const double variance = residuals / static_cast<double>(n - 2);
-    fit.SlopeError = std::sqrt(variance / stt);
-    fit.InterceptError = std::sqrt(variance * (1.0 / n + meanT * meanT / stt));
-    fit.Valid = std::isfinite(fit.Slope) && std::isfinite(fit.SlopeError);
-    return fit;
-}

@@ -24,13 +24,3 @@ struct RangeStatistics {
 
 RangeStatistics ComputeRangeStatistics(std::span<const double> times,
                                        std::span<const double> values, double from, double to);
-
-// The least-squares line value = Intercept + Slope × time with the standard errors of its
-// two coefficients; Valid needs three samples at two different times at least.
-struct LineFit {
-    bool Valid = false;
-    double Slope, Intercept;
-    double SlopeError, InterceptError;
-};
-
-LineFit FitLine(std::span<const double> times, std::span<const double> values);

@@ -18,7 +18,8 @@ std::string Number(double value, int decimals) {
 
 } // namespace
 
-TextTable RangeStatisticsTable(const std::vector<ShownCurve>& curves, double from, double to) {
+TextTable RangeStatisticsTable(const std::vector<ShownCurve>& curves, double from, double to,
+                               const MeanAcceleration& meanAcceleration) {
     struct Quantity {
         const char* Title;
         std::function<std::string(const RangeStatistics&, const ShownCurve&)> Text;
@@ -33,12 +34,12 @@ TextTable RangeStatisticsTable(const std::vector<ShownCurve>& curves, double fro
             return Number(s.*field, ValueDecimals);
         };
     };
-    auto line = [from, to](const ShownCurve& curve) {
-        const std::size_t n = std::min(curve.Times.size(), curve.Values.size());
-        const SampleRange range = SamplesBetween(std::span(curve.Times).first(n), from, to);
-        const std::size_t count = range.End - range.First;
-        return FitLine(std::span(curve.Times).subspan(range.First, count),
-                       std::span(curve.Values).subspan(range.First, count));
+    auto acceleration = [&meanAcceleration](double MeanAcceleration::*field) {
+        return [&meanAcceleration, field](const RangeStatistics&, const ShownCurve& c) {
+            return IsVelocity(c) && meanAcceleration.Valid
+                       ? Number(meanAcceleration.*field, ValueDecimals)
+                       : std::string();
+        };
     };
     std::vector<Quantity> quantities{
         {"점 수",
@@ -59,18 +60,8 @@ TextTable RangeStatisticsTable(const std::vector<ShownCurve>& curves, double fro
                                              ? Number(s.LastValue - s.FirstValue, ValueDecimals)
                                              : std::string();
                               }});
-        quantities.push_back(
-            {"평균 가속도 [m/s²] (직선 맞춤)", [line](const RangeStatistics&, const ShownCurve& c) {
-                 const LineFit fit = line(c);
-                 return IsVelocity(c) && fit.Valid ? Number(fit.Slope, ValueDecimals)
-                                                   : std::string();
-             }});
-        quantities.push_back(
-            {"  표준오차 [m/s²]", [line](const RangeStatistics&, const ShownCurve& c) {
-                 const LineFit fit = line(c);
-                 return IsVelocity(c) && fit.Valid ? Number(fit.SlopeError, ValueDecimals)
-                                                   : std::string();
-             }});
+        quantities.push_back({"평균 가속도 [m/s²]", acceleration(&MeanAcceleration::Mean)});
+        quantities.push_back({"  ± 95 % 구간 [m/s²]", acceleration(&MeanAcceleration::Interval)});
     }
     TextTable table{{"구간 통계"}};
     std::vector<RangeStatistics> statistics;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/MeanAcceleration.h"
 #include "analysis/ShownCurves.h"
 
 #include <string>
@@ -8,10 +9,11 @@
 using TextTable = std::vector<std::vector<std::string>>;
 
 // The statistics of every curve over the closed time range [from, to] as text: a title row,
-// then one row per quantity with a column per curve. Beside a velocity also Δv and the mean
-// acceleration of its least-squares line with the line's standard error. A curve without
-// samples in the range, or a quantity that needs more of them, leaves its cells empty.
-TextTable RangeStatisticsTable(const std::vector<ShownCurve>& curves, double from, double to);
+// then one row per quantity with a column per curve. Beside a velocity also Δv and the run's
+// mean acceleration over the range with its 95 % interval. A curve without samples in the
+// range, or a quantity that needs more of them, leaves its cells empty.
+TextTable RangeStatisticsTable(const std::vector<ShownCurve>& curves, double from, double to,
+                               const MeanAcceleration& meanAcceleration = {});
 
 // Tab-separated lines, as a spreadsheet pastes them into cells.
 std::string TabSeparated(const TextTable& table);

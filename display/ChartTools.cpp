@@ -227,7 +227,10 @@ void ChartTools::UpdateStatistics() {
     const QString range = QStringLiteral("%1: %2 s ~ %3 s")
                               .arg(HasRange ? tr("선택한 구간") : tr("보이는 구간"),
                                    Text(FormatFixed(from, 2)), Text(FormatFixed(to, 2)));
-    StatisticsView->ShowTable(RangeStatisticsTable(PageCurvesShown(), from, to), range);
+    // Beside the velocity, the mean acceleration of the samples it was integrated from.
+    const MeanAcceleration mean =
+        EstimateMeanAcceleration(State.Recorded, Charts.PointCount(Chart2, 0), from, to);
+    StatisticsView->ShowTable(RangeStatisticsTable(PageCurvesShown(), from, to, mean), range);
 }
 
 // ---- the pendulum fit ----

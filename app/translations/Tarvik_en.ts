@@ -126,7 +126,7 @@
         <translation>Range in view</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="328"/>
+        <location filename="../../display/ChartTools.cpp" line="331"/>
         <source>저장할 수 있는 Data가 없습니다</source>
         <translation>There is no data to save.</translation>
     </message>
@@ -175,13 +175,13 @@
     </message>
     <message>
         <location filename="../../display/CoreTexts.cpp" line="21"/>
-        <source>평균 가속도 [m/s²] (직선 맞춤)</source>
-        <translation>Mean acceleration [m/s²] (line fit)</translation>
+        <source>평균 가속도 [m/s²]</source>
+        <translation>Mean acceleration [m/s²]</translation>
     </message>
     <message>
         <location filename="../../display/CoreTexts.cpp" line="22"/>
-        <source>  표준오차 [m/s²]</source>
-        <translation>  standard error [m/s²]</translation>
+        <source>  ± 95 % 구간 [m/s²]</source>
+        <translation>  ± 95 % interval [m/s²]</translation>
     </message>
     <message>
         <location filename="../../display/CoreTexts.cpp" line="23"/>

@@ -44,23 +44,12 @@ TEST(RangeStatistics, SamplesInsideTheClosedRangeAgainstHandValues) {
     EXPECT_EQ(rising.LastValue - rising.FirstValue, 9);
 }
 
-TEST(LineFit, SlopeInterceptAndTheirStandardErrorsAgainstHandValues) {
-    const LineFit fit = FitLine(std::vector<double>{0, 1, 2, 3}, std::vector<double>{1, 3, 4, 7});
-    ASSERT_TRUE(fit.Valid);
-    EXPECT_NEAR(fit.Slope, 1.9, 1e-12);
-    EXPECT_NEAR(fit.Intercept, 0.9, 1e-12);
-    EXPECT_NEAR(fit.SlopeError, std::sqrt(0.35 / 5), 1e-12);
-    EXPECT_NEAR(fit.InterceptError, std::sqrt(0.35 * 0.7), 1e-12);
-    EXPECT_FALSE(FitLine(std::vector<double>{0, 1}, std::vector<double>{1, 3}).Valid);
-    EXPECT_FALSE(FitLine(std::vector<double>{2, 2, 2}, std::vector<double>{1, 3, 4}).Valid);
-}
-
-TEST(RangeStatisticsTable, ACurveAColumnAndTheVelocityLineBesideAVelocity) {
+TEST(RangeStatisticsTable, ACurveAColumnAndTheMeanAccelerationBesideAVelocity) {
     const std::vector<double> times{0, 0.02, 0.04, 0.06};
     const std::vector<ShownCurve> curves{{Chart1, 0, "X 가속도 [m/s²]", times, {1, 2, 3, 4}},
                                          {Chart2, 0, "속도 [m/s]", times, {0, 0.1, 0.2, 0.4}},
                                          {Chart1, 3, "힘 [N]", {}, {}}};
-    const TextTable table = RangeStatisticsTable(curves, 0.01, 0.07);
+    const TextTable table = RangeStatisticsTable(curves, 0.01, 0.07, {true, 2.94, 0.0512});
     ASSERT_EQ(table.size(), 12u);
     EXPECT_EQ(table[0],
               (std::vector<std::string>{"구간 통계", "X 가속도 [m/s²]", "속도 [m/s]", "힘 [N]"}));
@@ -68,8 +57,9 @@ TEST(RangeStatisticsTable, ACurveAColumnAndTheVelocityLineBesideAVelocity) {
     EXPECT_EQ(table[4], (std::vector<std::string>{"Δt [s]", "0.04", "0.04", ""}));
     EXPECT_EQ(table[7][1], "3.0000");
     EXPECT_EQ(table[9], (std::vector<std::string>{"Δv [m/s]", "", "0.3000", ""}));
-    EXPECT_EQ(table[10][2], "7.5000"); // (0.1, 0.2, 0.4) over 0.04 s
-    EXPECT_EQ(table[11][2], "1.4434"); // √(1/6 / 2 / 0.0008)
+    EXPECT_EQ(table[10], (std::vector<std::string>{"평균 가속도 [m/s²]", "", "2.9400", ""}));
+    EXPECT_EQ(table[11][2], "0.0512");
+    EXPECT_EQ(RangeStatisticsTable(curves, 0.01, 0.07)[10][2], ""); // no estimate: no number
     EXPECT_EQ(TabSeparated({{"a", "b"}, {"1", ""}}), "a\tb\n1\t\n");
     EXPECT_EQ(RangeStatisticsTable({curves[0]}, 0, 1).size(), 9u); // no velocity rows
 }
