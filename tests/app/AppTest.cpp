@@ -72,7 +72,8 @@ private slots:
         QVERIFY(program.Memo().contains("X Axis Log File Saved : "));
 
         // Loaded back in [g], the recorded values to a hundredth of a m/s².
-        const std::vector<double> recorded(state.Recorded.LogX, state.Recorded.LogX + state.Recorded.LogCount);
+        const std::vector<double> recorded(state.Recorded.LogX,
+                                           state.Recorded.LogX + state.Recorded.LogCount);
         program.Find<QComboBox>("CmbUnit")->setCurrentIndex(0);
         program.Click("BBtnLoad");
         QCOMPARE(program.Text("EdLogFile"), QStringLiteral("run1"));

@@ -58,9 +58,13 @@ private slots:
         Window.Click("Button2");
         QCOMPARE(Window.Text("EdPendCalG"), QStringLiteral("9.79"));
         QCOMPARE(Window.Text("EdPendCalT"), QStringLiteral("1.419"));
-        Window.Type("EdPendT", "abc");
-        Window.Click("Button1");
+        // Without a measured period one line says so and the result stays.
+        for (const char* period : {"abc", "0.000", "---"}) {
+            Window.Type("EdPendT", period);
+            Window.Click("Button1");
+        }
         QCOMPARE(Window.Text("EdPendCalG"), QStringLiteral("9.79"));
+        QCOMPARE(Window.Memo().count("주기 칸에 잰 주기가 없어 중력을 계산하지 않았습니다."), 3);
 
         auto* upDown = Window.Find<QSpinBox>("UdPendL");
         upDown->stepUp();
@@ -95,6 +99,52 @@ private slots:
         QCOMPARE(chart1->yAxis->range().upper, 20.0);
         for (int chart : {Chart1, Chart2, Chart3})
             QCOMPARE(Form->ChartsView().BottomMax(chart), 10.0);
+    }
+
+    // The filter box shows "중간" before a level is chosen: it runs that level, and keeps it.
+    void AFilterBoxWithoutALevelRunsTheLevelItShows() {
+        for (const bool fileSaysNone : {false, true}) {
+            if (fileSaysNone) {
+                Form.reset();
+                QFile file(QStringLiteral("default.ini"));
+                QVERIFY(file.open(QIODevice::WriteOnly));
+                file.write("Kvd_Log_DataBase_Ver=1.0\r\nCmbKalman=-1\r\n");
+                file.close();
+                Form = std::make_unique<TForm1>();
+                Window.Form1 = Form.get();
+            }
+            QCOMPARE(Window.Find<QComboBox>("CmbKalman")->currentIndex(), 2);
+            QCOMPARE(Form->Live().KalmanX.R, 12.0f);
+            QCOMPARE(Form->Live().KalmanBias, 4.0);
+        }
+        Form->close();
+        QFile file(QStringLiteral("default.ini"));
+        QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().contains("CmbKalman=2\r\n"));
+    }
+
+    // A log that lacks the observed axis gives no period and no fit from another axis.
+    void ALogWithoutTheObservedAxisIsSaidToLackIt() {
+        const QString path = Folder.filePath("x.csv");
+        QFile log(path);
+        QVERIFY(log.open(QIODevice::WriteOnly));
+        for (int i = 0; i < 500; ++i)
+            log.write(QByteArray::number(i) + "," +
+                      QByteArray::number(0.05 * std::sin(i * 0.0882), 'f', 3) + "\r\n");
+        log.close();
+        Form->show();
+        Window.ShowPage("TabPendulum"); // observing Y, the form's choice
+        ModalAnswers answers;
+        answers.Paths << path;
+        Window.Click("BBtnLoad");
+        const QString missing = "이 기록에는 Y축 값이 없어 주기와 맞춤을 구할 수 없습니다.";
+        QCOMPARE(Window.Text("EdPendT"), QStringLiteral("---"));
+        QCOMPARE(Window.Memo().count(missing), 1);
+        Form->AnalysisTools().FitSineInView();
+        QVERIFY(Form->AnalysisTools().FitText().startsWith(missing));
+        Window.Find<QAbstractButton>("RbPendX")->setChecked(true); // the axis it holds
+        Form->AnalysisTools().FitSineInView();
+        QVERIFY2(Form->AnalysisTools().FitText().contains("주기 T = 2.849"), // gravity: twice
+                 qPrintable(Form->AnalysisTools().FitText()));
     }
 
     void RejectedMassPutsTheUnitBoxBack() {

@@ -1,6 +1,8 @@
 #include "tests/app/Program.h"
 #include "tests/app/SimulatorProcess.h"
 
+#include <QSignalSpy>
+
 namespace {
 
 const int TumbleDeadline = 30000; // a whole tumble takes 8 s
@@ -120,6 +122,44 @@ private slots:
         QVERIFY(fresh.Memo().endsWith(
             "Sensor Feature File Save Err! : /dev/full (" +
             QString::fromStdString(std::generic_category().message(ENOSPC)) + ")"));
+    }
+
+    // While the live display runs in a tumble, loaded, reset and double-clicked peaks stay as
+    // the page put them: what the display had queued before is dropped, and its later samples
+    // follow the reset peaks.
+    void PeaksThePagePutsStayPut() {
+        QTemporaryDir folder;
+        QFile history(folder.filePath("AmAjustSn"));
+        QVERIFY(history.open(QIODevice::WriteOnly));
+        history.write(
+            "D20240315,SE170001,-1000,1050,25,-1012,1040,14,-1030,1019,-6,999,998,1000\r\n");
+        history.close();
+        // A little noise, so that the vector sum's box changes with every sample shown.
+        SimulatorProcess simulator({"--motion", "tumble", "--noise", "0.002"});
+        LabPage program(simulator.DevicePath(), folder.path());
+        QVERIFY(program.Connected());
+        auto samplesShown = [&program](int count) {
+            QSignalSpy shown(program.Find("EdAccSum"), &QLineEdit::textChanged);
+            return QTest::qWaitFor([&] { return shown.count() >= count; }, Deadline);
+        };
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            program.Find<QAbstractButton>("CbCalActive")->setChecked(true);
+            QTRY_VERIFY_WITH_TIMEOUT(program.Text("EdPeakPX").toInt() > 1050, TumbleDeadline);
+            program.Form1->ProcessFrame(BuildValueFrame(FrmAxisZ, 0)); // its texts wait
+            program.Click("BtnSsFtLoad");
+            QVERIFY(samplesShown(3));
+            QCOMPARE(program.Texts(Peaks), Split("-1000,1050,-1012,1040,-1030,1019"));
+        }
+        program.Find<QAbstractButton>("CbCalActive")->setChecked(true);
+        QTRY_VERIFY_WITH_TIMEOUT(program.Text("EdPeakMY").toInt() < -100, TumbleDeadline);
+        program.Form1->ProcessFrame(BuildValueFrame(FrmAxisZ, 0));
+        program.Click("BtnCalClsy");
+        QTest::mouseDClick(program.Find("EdPeakMZ"), Qt::LeftButton);
+        QVERIFY(samplesShown(1));
+        // From 0 again: at most what the sensor reached since.
+        QVERIFY(program.Text("EdPeakMY").toInt() > program.Live().CountMinY - 1);
+        QCOMPARE(program.Text("EdPeakMY").toInt(), program.Live().CountMinY);
+        QCOMPARE(program.Text("EdPeakMZ").toInt(), program.Live().CountMinZ);
     }
 
     void TextsThatAreNoNumbersStopTheirHandlerWithOneReport() {
