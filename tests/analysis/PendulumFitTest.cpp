@@ -20,10 +20,10 @@ struct Swing {
 Swing FullPendulum(double amplitudeDegrees, unsigned seed) {
     std::mt19937 random(seed);
     std::normal_distribution<double> noise(0.0, 0.002);
-    const MotionOptions motion{MotionKind::Pendulum, Length, amplitudeDegrees};
+    Motion motion({MotionKind::Pendulum, Length, amplitudeDegrees});
     Swing swing;
     for (int i = 0; i <= 500; ++i) {
-        const AxisG sensor = MotionAt(motion, i * 0.02);
+        const AxisG sensor = motion.At(i * 0.02);
         swing.Times.push_back(i * 0.02);
         swing.AlongString.push_back(sensor.Y + noise(random));
         swing.Across.push_back(sensor.X + noise(random));
