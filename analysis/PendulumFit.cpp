@@ -2,6 +2,7 @@
 
 #include "engine/NumberText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -12,7 +13,9 @@ constexpr double FourPiSquared = 4.0 * std::numbers::pi * std::numbers::pi;
 // The along-string axis of a swinging pendulum reads about 1 g on average (in g): between
 // cos θ0 at the turning points and more than 1 g at the bottom.
 constexpr double AlongStringMin = 0.75, AlongStringMax = 1.5;
-constexpr double TurningMin = 0.3; // cos θ0 of a swing of 72°, beyond any class pendulum
+// The swing model describes the along axis as closely as its periodic curve does; much less
+// closely, and the run is no free pendulum's swing.
+constexpr double MaxResidualRatio = 1.2;
 
 double Degrees(double radians) {
     return radians * 180.0 / std::numbers::pi;
@@ -25,39 +28,52 @@ void GravityOf(const TypedLength& length, double period, double periodError, dou
     error = gravity * std::hypot(length.Error / length.Metres, 2.0 * periodError / period);
 }
 
-// The factor a swing of amplitude θ0 lengthens the period by, and its derivative.
-double SwingFactor(double theta) {
-    const double theta2 = theta * theta;
-    return 1.0 + theta2 / 16.0 + 11.0 * theta2 * theta2 / 3072.0;
-}
-double SwingFactorSlope(double theta) {
-    return theta / 8.0 + 44.0 * theta * theta * theta / 3072.0;
+// Both other axes, complete: the first `count` values of each, all numbers.
+bool OthersComplete(const PendulumSamples& samples, std::size_t count) {
+    return std::ranges::all_of(samples.Others, [count](std::span<const double> axis) {
+        return axis.size() >= count &&
+               std::all_of(axis.begin(), axis.begin() + static_cast<long>(count),
+                           [](double value) { return std::isfinite(value); });
+    });
 }
 
-// The amplitude from the along-string reading at the turning points, where the fitted curve
-// comes nearest zero: |offset| − amplitude, in g. Only a curve around 1 g is the along-string
-// axis as the sensor reads it; a zeroed or a crosswise axis tells nothing of the amplitude.
-void ReadAmplitude(PendulumFit& result, double unitFactor) {
-    const SineFit& fit = result.Fit;
-    const double offset = std::abs(fit.Offset) / unitFactor;
-    const double turning = offset - fit.Amplitude / unitFactor;
-    if (offset < AlongStringMin || offset > AlongStringMax || !(turning > TurningMin) ||
-        !(turning < 1.0))
-        return;
-    const double theta = std::acos(turning);
-    const double turningError = std::hypot(fit.OffsetError, fit.AmplitudeError) / unitFactor;
-    const double thetaError = turningError / std::sin(theta);
+// Why the amplitude cannot be read before trying, or nothing.
+std::string AmplitudeUnreadable(const PendulumSamples& samples, const PeriodicFit& periodic,
+                                std::size_t count) {
+    if (!samples.ByGravity) return "진폭 θ0: 이 관찰 방식으로는 읽을 수 없습니다";
+    if (!samples.Absolute) return "진폭 θ0: 영점을 뺀 값으로는 읽을 수 없습니다";
+    const double level = std::abs(periodic.Offset); // −1 g on a sensor hung upside down
+    if (!(level > AlongStringMin && level < AlongStringMax))
+        return "진폭 θ0: 줄 방향 축의 값(약 1 g)이 아니어서 읽을 수 없습니다";
+    if (!OthersComplete(samples, count))
+        return "진폭 θ0: 다른 두 축의 값이 모두 있어야 읽을 수 있습니다";
+    return {};
+}
+
+void TakeSwing(PendulumFit& result, const SwingFit& swing) {
+    result.Damped = swing.Damped;
+    result.Excluded = swing.Excluded;
+    result.Period = swing.Period;
+    result.PeriodError = swing.PeriodError;
     result.AmplitudeKnown = true;
-    result.AmplitudeDegrees = Degrees(theta);
-    result.AmplitudeErrorDegrees = Degrees(thetaError);
-    const double factor = SwingFactor(theta);
-    result.SmallSwingPeriod = result.Period / factor;
-    result.SmallSwingPeriodError =
-        result.SmallSwingPeriod * std::hypot(result.PeriodError / result.Period,
-                                             SwingFactorSlope(theta) * thetaError / factor);
+    result.AmplitudeDegrees = Degrees(swing.Amplitude);
+    result.AmplitudeErrorDegrees = Degrees(swing.AmplitudeError);
+    result.SmallSwingPeriod = swing.SmallSwingPeriod;
+    result.SmallSwingPeriodError = swing.SmallSwingPeriodError;
     if (result.Length)
         GravityOf(*result.Length, result.SmallSwingPeriod, result.SmallSwingPeriodError,
                   result.SmallSwingGravity, result.SmallSwingGravityError);
+    result.Swing = swing.Curve;
+}
+
+// The period from the observed axis' fundamental: twice its period when it is the
+// along-string axis, which swings at twice the pendulum frequency.
+void TakePeriodic(PendulumFit& result, bool byGravity) {
+    const PeriodicFit& periodic = result.Periodic;
+    result.Damped = periodic.Damped;
+    result.Excluded = periodic.Excluded;
+    result.Period = (byGravity ? 2.0 : 1.0) / periodic.Frequency;
+    result.PeriodError = result.Period * periodic.FrequencyError / periodic.Frequency;
 }
 
 } // namespace
@@ -77,20 +93,38 @@ std::optional<TypedLength> ReadTypedLength(const std::string& text) {
     return TypedLength{*value, 0.5 * std::pow(10.0, -decimals), decimals};
 }
 
-PendulumFit FitPendulum(std::span<const double> times, std::span<const double> values,
-                        bool byGravity, double unitFactor, std::optional<TypedLength> length) {
+double PendulumFit::ObservedAt(double time) const {
+    if (!Ok) return NAN;
+    if (Swing) return Swing->At(time);
+    const double half = Periodic.Span / 2;
+    return std::abs(time - Periodic.Centre) <= half ? Periodic.ValueAt(time) : NAN;
+}
+
+PendulumFit FitPendulum(const PendulumSamples& samples, std::optional<TypedLength> length) {
     PendulumFit result;
-    result.ByGravity = byGravity;
-    result.Fit = FitSine(times, values);
-    if (!result.Fit.Ok) return result;
-    const double signalPeriod = 1.0 / result.Fit.Frequency;
-    const double multiple = byGravity ? 2.0 : 1.0;
-    result.Period = multiple * signalPeriod;
-    result.PeriodError = result.Period * result.Fit.FrequencyError / result.Fit.Frequency;
     result.Length = length;
+    result.Periodic = FitPeriodic(samples.Times, samples.Observed);
+    if (!result.Periodic.Ok) {
+        result.Failure = result.Periodic.Failure;
+        return result;
+    }
+    result.Ok = true;
+    const std::size_t count = std::min(samples.Times.size(), samples.Observed.size());
+    result.AmplitudeWithheld = AmplitudeUnreadable(samples, result.Periodic, count);
+    if (result.AmplitudeWithheld.empty()) {
+        const SwingFit swing =
+            FitSwing({samples.Times.first(count),
+                      samples.Observed.first(count),
+                      {samples.Others[0].first(count), samples.Others[1].first(count)}},
+                     result.Periodic);
+        if (swing.Ok && swing.AlongRms <= MaxResidualRatio * result.Periodic.ResidualRms)
+            TakeSwing(result, swing);
+        else
+            result.AmplitudeWithheld = "진폭 θ0: 진자의 흔들림과 맞지 않아 읽을 수 없습니다";
+    }
+    if (!result.AmplitudeKnown) TakePeriodic(result, samples.ByGravity);
     if (length)
         GravityOf(*length, result.Period, result.PeriodError, result.Gravity, result.GravityError);
-    if (byGravity) ReadAmplitude(result, unitFactor);
     return result;
 }
 
@@ -103,10 +137,10 @@ std::string ValueWithInterval(double value, double interval, const std::string& 
 }
 
 std::vector<std::string> PendulumFitLines(const PendulumFit& fit) {
-    if (!fit.Fit.Ok) return {fit.Fit.Failure};
+    if (!fit.Ok) return {fit.Failure};
     std::vector<std::string> lines;
-    std::string title = fit.Fit.Damped ? "사인 맞춤 (감쇠 진동)" : "사인 맞춤";
-    if (fit.Fit.Excluded > 0) title += ", 튀는 점 " + std::to_string(fit.Fit.Excluded) + "개 제외";
+    std::string title = fit.Damped ? "사인 맞춤 (감쇠 진동)" : "사인 맞춤";
+    if (fit.Excluded > 0) title += ", 튀는 점 " + std::to_string(fit.Excluded) + "개 제외";
     lines.push_back(title);
     lines.push_back("주기 T = " + ValueWithInterval(fit.Period, Coverage * fit.PeriodError, "s"));
     if (fit.Length) {
@@ -130,11 +164,10 @@ std::vector<std::string> PendulumFitLines(const PendulumFit& fit) {
             lines.push_back("보정한 g = " + ValueWithInterval(fit.SmallSwingGravity,
                                                               Coverage * fit.SmallSwingGravityError,
                                                               "m/s²"));
-    } else if (fit.ByGravity) {
-        lines.push_back("진폭 θ0: 줄 방향 축의 값(약 1 g)이 아니어서 읽을 수 없습니다");
     } else {
-        lines.push_back("진폭 θ0: 이 관찰 방식으로는 읽을 수 없습니다");
+        lines.push_back(fit.AmplitudeWithheld);
     }
+    if (fit.Damped) lines.push_back("감쇠 진동: 구간 가운데의 진폭에서 잰 값");
     lines.push_back("± 는 95 % 구간 (2σ)");
     return lines;
 }

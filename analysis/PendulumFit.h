@@ -1,7 +1,9 @@
 #pragma once
 
-#include "analysis/SineFit.h"
+#include "analysis/PeriodicFit.h"
+#include "analysis/SwingFit.h"
 
+#include <array>
 #include <optional>
 #include <span>
 #include <string>
@@ -18,29 +20,49 @@ struct TypedLength {
 // nullopt when the text is not a positive number.
 std::optional<TypedLength> ReadTypedLength(const std::string& text);
 
-// The pendulum measured by a sinusoid fitted to the plotted axis. Errors are standard
-// deviations; the texts give 95 % intervals (twice them).
+// A pendulum run as the chart holds it: in g, at ascending times in seconds.
+struct PendulumSamples {
+    std::span<const double> Times;
+    std::span<const double> Observed; // the observed axis, before the filter
+    // The other two axes, before the filter; empty spans when not recorded.
+    std::array<std::span<const double>, 2> Others;
+    // The gravity component observed: the observed axis is taken as along the string.
+    bool ByGravity = true;
+    // Values as the sensor read them; false when a zero offset was subtracted and is unknown.
+    bool Absolute = true;
+};
+
+// The pendulum measured from a run. Errors are standard deviations; the texts give 95 %
+// intervals (twice them).
 struct PendulumFit {
-    SineFit Fit;
-    bool ByGravity = false;
-    // The period as the period box reports it: the fitted period of the plotted signal, twice
-    // that when the along-string (gravity) component is observed, which swings at double the
-    // pendulum frequency.
+    bool Ok = false;
+    std::string Failure; // "맞춤 불가: …" when the run gives no period
+    bool Damped = false;
+    int Excluded = 0; // spikes left out
+    // The period as the period box reports it, of the swing at the amplitude in the middle of
+    // the range where it decays. The along-string axis swings at twice the pendulum frequency.
     double Period = 0.0, PeriodError = 0.0;
     std::optional<TypedLength> Length;
     double Gravity = 0.0, GravityError = 0.0; // 4π²L/T², with a length
-    // The swing amplitude θ0, readable where the along-string axis is observed: at the turning
-    // points it reads g·cos θ0 whatever the sensor's distance from the pivot. With it the period
-    // and gravity corrected to small swings: T0 = T / (1 + θ0²/16 + 11θ0⁴/3072).
+    // The swing amplitude θ0 in the middle of the range, and with it the period and gravity of
+    // a small swing: T0 = T / ((2/π)·K(sin(θ0/2))). Otherwise the line saying why not.
     bool AmplitudeKnown = false;
+    std::string AmplitudeWithheld;
     double AmplitudeDegrees = 0.0, AmplitudeErrorDegrees = 0.0;
     double SmallSwingPeriod = 0.0, SmallSwingPeriodError = 0.0;
     double SmallSwingGravity = 0.0, SmallSwingGravityError = 0.0;
+
+    PeriodicFit Periodic;            // of the observed axis
+    std::optional<SwingCurve> Swing; // where the swing was fitted to all three axes
+
+    // The fitted curve of the observed axis in g, inside the fitted times; not a number
+    // outside them.
+    double ObservedAt(double time) const;
 };
 
-// Fits the plotted values (in the chart's unit, unitFactor per g) against their times.
-PendulumFit FitPendulum(std::span<const double> times, std::span<const double> values,
-                        bool byGravity, double unitFactor, std::optional<TypedLength> length);
+// The swing's amplitude needs the along-string axis as the sensor read it, about 1 g, and the
+// two across axes; without them the period comes from the observed axis' periodic curve.
+PendulumFit FitPendulum(const PendulumSamples& samples, std::optional<TypedLength> length);
 
 // The result in lines for the chart: the failure alone, or period, gravity, amplitude and the
 // corrected values, each with its 95 % interval.

@@ -1,7 +1,8 @@
-// How long the chart tools' arithmetic takes on a run: the sine fit over a 10-s and a 60-s
-// view, and the statistics of four full curves.
-#include "analysis/SineFit.h"
+// How long the chart tools' arithmetic takes on a run: the pendulum fit over a 10-s and a
+// 60-s view of three axes, undamped and decaying, and the statistics of four full curves.
+#include "analysis/PendulumFit.h"
 #include "analysis/StatisticsTable.h"
+#include "sim/Motion.h"
 
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -9,35 +10,50 @@
 
 namespace {
 
-ShownCurve Swing(int samples, unsigned seed) {
-    std::mt19937 random(seed);
-    std::normal_distribution<double> noise(0.0, 0.02);
-    ShownCurve curve{Chart1, 0, "Y"};
+// The simulator's pendulum (1 m, 25°, the sensor at 0.8 of the length) with 0.002 g of noise.
+struct Swing {
+    std::vector<double> Times, X, Y, Z;
+};
+
+Swing Record(int samples, double halfLife) {
+    std::mt19937 random(1);
+    std::normal_distribution<double> noise(0.0, 0.002);
+    Motion motion({MotionKind::Pendulum, 1.0, 25.0, 10.0, halfLife});
+    Swing swing;
     for (int i = 0; i < samples; ++i) {
-        const double t = i * 0.02;
-        curve.Times.push_back(t);
-        curve.Values.push_back(9.6 + 0.5 * std::exp(-0.05 * t) * std::sin(8.85 * t) +
-                               noise(random));
+        const AxisG sensor = motion.At(i * 0.02);
+        swing.Times.push_back(i * 0.02);
+        swing.X.push_back(sensor.X + noise(random));
+        swing.Y.push_back(sensor.Y + noise(random));
+        swing.Z.push_back(sensor.Z + noise(random));
     }
-    return curve;
+    return swing;
 }
 
-void SineFitOfView(benchmark::State& state) {
-    const ShownCurve curve = Swing(static_cast<int>(state.range(0)), 1);
+// Arguments: samples in view, the amplitude's half-life in seconds (0: undamped).
+void PendulumFitOfView(benchmark::State& state) {
+    const Swing swing = Record(static_cast<int>(state.range(0)), state.range(1));
     for (auto _ : state)
-        benchmark::DoNotOptimize(FitSine(curve.Times, curve.Values));
+        benchmark::DoNotOptimize(
+            FitPendulum({swing.Times, swing.Y, {swing.X, swing.Z}}, ReadTypedLength("1.000")));
 }
 
 void StatisticsOfFourCurves(benchmark::State& state) {
+    const Swing swing = Record(9050, 0);
     std::vector<ShownCurve> curves;
-    for (unsigned seed = 0; seed < 4; ++seed)
-        curves.push_back(Swing(9050, seed));
+    for (const std::vector<double>* axis : {&swing.X, &swing.Y, &swing.Z, &swing.Y})
+        curves.push_back({Chart1, static_cast<int>(curves.size()), "Y", swing.Times, *axis});
     for (auto _ : state)
         benchmark::DoNotOptimize(RangeStatisticsTable(curves, 10.0, 150.0));
 }
 
 } // namespace
 
-BENCHMARK(SineFitOfView)->Arg(500)->Arg(3000)->Unit(benchmark::kMillisecond);
+BENCHMARK(PendulumFitOfView)
+    ->Args({500, 0})
+    ->Args({3000, 0})
+    ->Args({500, 30})
+    ->Args({3000, 30})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(StatisticsOfFourCurves)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

@@ -243,18 +243,20 @@ void ChartTools::FitSineInView() {
     const PendulumInView samples = PendulumSamplesBetween(
         State.Recorded, source, Charts.PointCount(Chart1, source.Series), view.lower, view.upper);
     const double unitFactor = UnitFactor(Controls.UnitIndex);
-    const PendulumFit fit =
-        FitPendulum(samples.Times, samples.Observed, Window.PendByGravity->isChecked(), 1.0,
-                    ReadTypedLength(Std(Window.PendLength->text())));
+    PendulumSamples input{
+        samples.Times, samples.Observed, {}, Window.PendByGravity->isChecked(), samples.Absolute};
+    for (int k = 0; k < 2; ++k)
+        input.Others[k] = samples.Others[k];
+    const PendulumFit fit = FitPendulum(input, ReadTypedLength(Std(Window.PendLength->text())));
     RemoveFit();
-    const bool fitted = source.Missing.empty() && fit.Fit.Ok;
+    const bool fitted = source.Missing.empty() && fit.Ok;
     if (fitted) {
         FitCurve = plot->addGraph(plot->xAxis, plot->yAxis);
         FitCurve->setLayer(FitLayer);
         FitCurve->setPen(QPen(FitColour, 2.5));
         QVector<QCPGraphData> curve;
         for (double t = samples.Times.front(); t <= samples.Times.back(); t += FitStep)
-            curve.append(QCPGraphData(t, (fit.Fit.ValueAt(t) + samples.DrawnOffset) * unitFactor));
+            curve.append(QCPGraphData(t, (fit.ObservedAt(t) + samples.DrawnOffset) * unitFactor));
         FitCurve->data()->set(curve, true);
     }
     FitLabel = new QCPItemText(plot);
@@ -263,7 +265,7 @@ void ChartTools::FitSineInView() {
     FitLabel->position->setType(QCPItemPosition::ptAxisRectRatio);
     FitLabel->position->setAxisRect(plot->axisRect());
     // In the half of the chart the curve leaves free.
-    const bool curveAbove = fitted && (fit.Fit.Offset + samples.DrawnOffset) * unitFactor >
+    const bool curveAbove = fitted && (fit.Periodic.Offset + samples.DrawnOffset) * unitFactor >
                                           plot->yAxis->range().center();
     FitLabel->position->setCoords(0.01, curveAbove ? 0.98 : 0.02);
     FitLabel->setPositionAlignment(Qt::AlignLeft | (curveAbove ? Qt::AlignBottom : Qt::AlignTop));

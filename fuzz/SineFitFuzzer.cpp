@@ -1,6 +1,6 @@
 // Any samples a chart can hold — from a loaded log, spikes, NaN, infinities, huge or repeated
-// values — through the sine fit, the pendulum quantities and the range statistics: a fit
-// either gives finite numbers or says "맞춤 불가" with its reason, and never a number then.
+// values — through the pendulum fit and the range statistics: a fit either gives finite
+// numbers or says "맞춤 불가" with its reason, and never a number then.
 #include "analysis/PendulumFit.h"
 #include "analysis/StatisticsTable.h"
 #include "fuzz/FuzzSupport.h"
@@ -8,25 +8,37 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
     FuzzInput input(bytes, size);
     const bool byGravity = input.TakeBool();
-    const double unitFactor = input.TakeBool() ? 9.8 : 1.0;
-    // Sample times 0.02 s apart as a run plots them, the values little-endian floats.
-    std::vector<double> times, values;
-    for (std::size_t i = 0; i + sizeof(float) <= input.Remaining() && values.size() < 4000;
-         i += sizeof(float)) {
-        float value;
-        std::memcpy(&value, bytes + i, sizeof value);
-        times.push_back(static_cast<double>(values.size()) * 0.02);
-        values.push_back(value);
+    const bool absolute = input.TakeBool();
+    const int axes = input.TakeBool() ? 3 : 1; // the other two recorded, or not
+    // Sample times 0.02 s apart as a run plots them, the values little-endian floats, the
+    // axes of a sample one after the other.
+    std::vector<double> times;
+    std::array<std::vector<double>, 3> values;
+    for (std::size_t i = 0; i + axes * sizeof(float) <= input.Remaining() && times.size() < 4000;
+         i += axes * sizeof(float)) {
+        for (int axis = 0; axis < axes; ++axis) {
+            float value;
+            std::memcpy(&value, bytes + i + axis * sizeof(float), sizeof value);
+            values[axis].push_back(value);
+        }
+        times.push_back(static_cast<double>(times.size()) * 0.02);
     }
-    const PendulumFit fit =
-        FitPendulum(times, values, byGravity, unitFactor, ReadTypedLength("0.500"));
+    const PendulumFit fit = FitPendulum(
+        {times, values[0], {values[1], values[2]}, byGravity, absolute}, ReadTypedLength("0.500"));
     const std::vector<std::string> lines = PendulumFitLines(fit);
     Require(!lines.empty());
-    if (fit.Fit.Ok) {
-        Require(std::isfinite(fit.Period) && fit.Period > 0 && std::isfinite(fit.Gravity));
+    if (fit.Ok) {
+        Require(std::isfinite(fit.Period) && fit.Period > 0 && std::isfinite(fit.PeriodError) &&
+                std::isfinite(fit.Gravity) && std::isfinite(fit.GravityError));
+        Require(fit.AmplitudeKnown != !fit.AmplitudeWithheld.empty());
+        if (fit.AmplitudeKnown)
+            Require(
+                std::isfinite(fit.AmplitudeDegrees) && std::isfinite(fit.AmplitudeErrorDegrees) &&
+                std::isfinite(fit.SmallSwingGravity) && std::isfinite(fit.SmallSwingGravityError));
+        Require(std::isfinite(fit.ObservedAt(times[times.size() / 2])));
     } else {
         Require(lines.size() == 1 && lines[0].starts_with("맞춤 불가"));
     }
-    RangeStatisticsTable({ShownCurve{Chart1, 0, "Y", times, values}}, 0.1, 5.0);
+    RangeStatisticsTable({ShownCurve{Chart1, 0, "Y", times, values[0]}}, 0.1, 5.0);
     return 0;
 }

@@ -8,7 +8,8 @@
 #include <utility>
 
 DeviceSimulator::DeviceSimulator(const SimulatorOptions& options)
-    : options(options), noiseRandom(options.Seed), faultRandom(options.Seed ^ 0x5eedfa17u) {}
+    : options(options), motion(options.Motion), noiseRandom(options.Seed),
+      faultRandom(options.Seed ^ 0x5eedfa17u) {}
 
 namespace {
 
@@ -93,8 +94,7 @@ void DeviceSimulator::Tick() {
 // The program converts GX = CountToG(X), GY = CountToG(−Y), GZ = CountToG(Z): the Y channel
 // goes out negated, so that a device hanging at rest shows GY = +1.
 void DeviceSimulator::SendSample() {
-    const AxisG g =
-        options.Numbered ? NumberedSample(samplesSent++) : MotionAt(options.Motion, Time());
+    const AxisG g = options.Numbered ? NumberedSample(samplesSent++) : motion.At(Time());
     std::normal_distribution<double> noise(0.0, options.Noise);
     const auto noisy = [&](double value) {
         return options.Noise > 0.0 && !options.Numbered ? value + noise(noiseRandom) : value;

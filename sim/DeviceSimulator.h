@@ -76,6 +76,7 @@ private:
     static constexpr std::int32_t RxCapacity = 64;
 
     SimulatorOptions options;
+    Motion motion;
     std::int64_t ticks = 0;
     std::uint32_t samplesSent = 0;
     bool streaming = false;

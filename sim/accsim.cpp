@@ -28,7 +28,11 @@ of the device to open; the device runs until SIGINT or SIGTERM.
   --rate N             samples per second (default 50)
   --motion KIND        rest, tilt, pendulum, push or tumble (default rest)
   --length M           pendulum length in metres (default 1)
-  --amplitude DEG      pendulum amplitude in degrees (default 20)
+  --amplitude DEG      pendulum amplitude in degrees when released (default 20)
+  --half-life S        seconds in which a small swing's amplitude halves, 0 for none
+                       (default 0)
+  --sensor-depth R     the sensor's distance from the pivot as a fraction of the length,
+                       0 to 1: 1 on the bob of a simple pendulum (default 0.8)
   --push-every S       seconds from one push along X to the next, at least 2 (default 10)
   --noise SIGMA        Gaussian noise on each axis, in g (default 0)
   --gain GX,GY,GZ      an uncalibrated sensor: each axis channel reads gain × g + bias
@@ -113,6 +117,8 @@ bool ApplyOption(Settings& settings, const std::string& name, const std::string&
         {"--rate", &device.Rate, 0.1, 10000},
         {"--length", &device.Motion.Length, 0.01, 1000},
         {"--amplitude", &device.Motion.Amplitude, 0, 90},
+        {"--half-life", &device.Motion.HalfLife, 0, 1e6},
+        {"--sensor-depth", &device.Motion.SensorDepth, 0, 1},
         {"--push-every", &device.Motion.PushEvery, 2, 1e6},
         {"--noise", &device.Noise, 0, 4},
         {"--bad-checksum", &device.Faults.BadChecksum, 0, 1},

@@ -230,71 +230,91 @@
     </message>
     <message>
         <location filename="../../display/CoreTexts.cpp" line="32"/>
+        <source>진폭 θ0: 영점을 뺀 값으로는 읽을 수 없습니다</source>
+        <translation>Amplitude θ0: not readable from values with the zero offset subtracted</translation>
+    </message>
+    <message>
+        <location filename="../../display/CoreTexts.cpp" line="33"/>
+        <source>진폭 θ0: 다른 두 축의 값이 모두 있어야 읽을 수 있습니다</source>
+        <translation>Amplitude θ0: readable only with both other axes recorded in full</translation>
+    </message>
+    <message>
+        <location filename="../../display/CoreTexts.cpp" line="34"/>
+        <source>진폭 θ0: 진자의 흔들림과 맞지 않아 읽을 수 없습니다</source>
+        <translation>Amplitude θ0: not readable, the curve does not fit a pendulum&apos;s swing</translation>
+    </message>
+    <message>
+        <location filename="../../display/CoreTexts.cpp" line="35"/>
+        <source>감쇠 진동: 구간 가운데의 진폭에서 잰 값</source>
+        <translation>Damped swing: values at the amplitude in the middle of the range</translation>
+    </message>
+    <message>
+        <location filename="../../display/CoreTexts.cpp" line="36"/>
         <source>± 는 95 % 구간 (2σ)</source>
         <translation>± is the 95 % interval (2σ)</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="33"/>
+        <location filename="../../display/CoreTexts.cpp" line="37"/>
         <source>맞춤 불가: 점이 너무 적습니다</source>
         <translation>No fit: too few points</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="34"/>
+        <location filename="../../display/CoreTexts.cpp" line="38"/>
         <source>맞춤 불가: 숫자가 아닌 값이 있습니다</source>
         <translation>No fit: some values are not numbers</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="35"/>
+        <location filename="../../display/CoreTexts.cpp" line="39"/>
         <source>맞춤 불가: 값의 변화가 없습니다</source>
         <translation>No fit: the values do not change</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="36"/>
+        <location filename="../../display/CoreTexts.cpp" line="40"/>
         <source>맞춤 불가: 진동을 찾을 수 없습니다</source>
         <translation>No fit: no swing found</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="37"/>
+        <location filename="../../display/CoreTexts.cpp" line="41"/>
         <source>맞춤 불가: 구간이 한 주기보다 짧습니다</source>
         <translation>No fit: the range is shorter than one period</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="39"/>
+        <location filename="../../display/CoreTexts.cpp" line="43"/>
         <source>가속도계가 자동 연결되었습니다.</source>
         <translation>The accelerometer was found and connected.</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="40"/>
+        <location filename="../../display/CoreTexts.cpp" line="44"/>
         <source>점검 : 연결가능한 가속도계가 없습니다. 가속도계의 전원과 통신 케이블을 점검하세요</source>
         <translation>Check: no accelerometer answered. Check that it is switched on and that its cable is plugged in.</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="42"/>
+        <location filename="../../display/CoreTexts.cpp" line="46"/>
         <source>해결1: 가속도계의 전원을 껏다 다시 켜고 우측 상단의 포트모양의 아이콘을 클릭합니다</source>
         <translation>Fix 1: switch the accelerometer off and on again, then click the port icon at the top right.</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="44"/>
+        <location filename="../../display/CoreTexts.cpp" line="48"/>
         <source>해결2: [제어판]-[장치관리자]에서 직렬 통신포트가 1~8사이로 설정되어 있는지 확인 합니다</source>
         <translation>Fix 2: in [Control Panel]-[Device Manager], check that the serial port is one of COM1 to COM8.</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="46"/>
+        <location filename="../../display/CoreTexts.cpp" line="50"/>
         <source>해결3: 리눅스에서는 포트를 /dev/ttyUSB0 또는 /dev/ttyACM0 형식으로 입력하고, 사용자가 dialout 그룹에 속해 있는지 확인합니다 (sudo usermod -aG dialout 사용자명, 다시 로그인)</source>
         <translation>Fix 3: on Linux, enter the port as /dev/ttyUSB0 or /dev/ttyACM0 and check that you belong to the dialout group (sudo usermod -aG dialout USERNAME, then log in again).</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="50"/>
+        <location filename="../../display/CoreTexts.cpp" line="54"/>
         <source>가속도계가 다시 연결되었습니다.</source>
         <translation>The accelerometer is connected again.</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="51"/>
+        <location filename="../../display/CoreTexts.cpp" line="55"/>
         <source>가속도계 연결이 끊어졌습니다 (%1). 케이블을 다시 연결하면 자동으로 다시 연결되며, 우측 상단의 포트모양의 아이콘을 눌러 바로 연결할 수도 있습니다</source>
         <translation>The accelerometer was disconnected (%1). Plug the cable back in and it reconnects by itself, or click the port icon at the top right to connect now.</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="54"/>
+        <location filename="../../display/CoreTexts.cpp" line="58"/>
         <source>[주의] 이번 측정에서 샘플 약 %1개(%2%)를 받지 못했습니다. 시간 값이 실제보다 짧게 나타납니다</source>
         <translation>[Note] About %1 samples (%2%) of this run were not received: times appear shorter than they were.</translation>
     </message>

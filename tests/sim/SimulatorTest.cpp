@@ -71,18 +71,19 @@ TEST(DeviceSimulator, StreamsBetweenStartAndStop) {
 }
 
 TEST(Motion, PendulumFollowsTheFullPendulumEquation) {
-    // {length m, amplitude °, period / 2π√(L/g)}: the amplitude lengthens the period by
-    // 2K(sin(θ0/2))/π, 0.77 % at 20° (K the complete elliptic integral of the first kind).
-    const std::tuple<double, double, double> cases[] = {
-        {0.5, 20.0, 1.007669}, {1.0, 5.0, 1.000476}, {2.0, 60.0, 1.073182}};
-    for (const auto& [length, amplitude, lengthening] : cases) {
-        const MotionOptions swing{MotionKind::Pendulum, length, amplitude};
+    // {length m, amplitude °, period / 2π√(L/g), sensor depth}: the amplitude lengthens the
+    // period by 2K(sin(θ0/2))/π, 0.77 % at 20° (K the complete elliptic integral of the first
+    // kind).
+    const std::tuple<double, double, double, double> cases[] = {
+        {0.5, 20.0, 1.007669, 0.8}, {1.0, 5.0, 1.000476, 0.5}, {2.0, 60.0, 1.073182, 0.8}};
+    for (const auto& [length, amplitude, lengthening, depth] : cases) {
+        Motion swing({MotionKind::Pendulum, length, amplitude, 10.0, 0.0, depth});
         const double smallAngle = 2 * std::numbers::pi * std::sqrt(length / 9.8);
         // X crosses zero twice a period, at the bottom of the swing.
         std::vector<double> crossings;
-        AxisG last = MotionAt(swing, 0.0);
+        AxisG last = swing.At(0.0);
         for (int step = 1; step <= 1000 * smallAngle; ++step) { // 10 periods at 100 Hz
-            const AxisG now = MotionAt(swing, step / 100.0);
+            const AxisG now = swing.At(step / 100.0);
             if ((last.X < 0) != (now.X < 0))
                 crossings.push_back((step - now.X / (now.X - last.X)) / 100.0);
             last = now;
@@ -91,14 +92,33 @@ TEST(Motion, PendulumFollowsTheFullPendulumEquation) {
         const double period =
             2 * (crossings.back() - crossings.front()) / double(crossings.size() - 1);
         EXPECT_NEAR(period / smallAngle, lengthening, 2e-5) << amplitude;
-        // The sensor at 0.8 L: released at rest, r·θ'' cancels 0.8 of gravity's sin θ0 across
-        // the string; at the bottom r·θ'² adds 1.6 g·(1 − cos θ0) along it, from the energy.
+        // The sensor at ρ·L: released at rest, r·θ'' cancels ρ of gravity's sin θ0 across the
+        // string; at the bottom r·θ'² adds 2ρ·g·(1 − cos θ0) along it, from the energy.
         const double theta0 = amplitude * std::numbers::pi / 180;
-        const AxisG released = MotionAt(swing, 0.0);
-        const AxisG bottom = MotionAt(swing, crossings[4]);
-        EXPECT_NEAR(released.X, 0.2 * std::sin(theta0), 1e-9) << amplitude;
+        const AxisG released = swing.At(0.0);
+        const AxisG bottom = swing.At(crossings[4]);
+        EXPECT_NEAR(released.X, (1 - depth) * std::sin(theta0), 1e-9) << amplitude;
         EXPECT_NEAR(released.Y, std::cos(theta0), 1e-9) << amplitude;
-        EXPECT_NEAR(bottom.Y, 1 + 1.6 * (1 - std::cos(theta0)), 1e-5) << amplitude;
+        EXPECT_NEAR(bottom.Y, 1 + 2 * depth * (1 - std::cos(theta0)), 1e-5) << amplitude;
+    }
+}
+
+// θ'' = −(g/L)·sin θ − 2γ·θ' with γ = ln 2 / half-life: a small swing's amplitude halves in the
+// half-life. The swing is integrated on from the last moment asked for, and asked out of order
+// it is the same.
+TEST(Motion, DampedSwingHalvesItsAmplitudeInTheHalfLife) {
+    const MotionOptions options{MotionKind::Pendulum, 1.0, 4.0, 10.0, 20.0};
+    Motion inOrder(options);
+    std::vector<AxisG> sensed;
+    for (int step = 0; step <= 4000; ++step)
+        sensed.push_back(inOrder.At(step / 100.0));
+    for (const auto& [seconds, degrees] : {std::pair{20.0, 2.0}, {40.0, 1.0}})
+        EXPECT_NEAR(inOrder.SwingAmplitudeAt(seconds), degrees, 0.01 * degrees) << seconds;
+    Motion outOfOrder(options);
+    for (const int step : {3137, 250, 3999, 0, 1234}) {
+        const AxisG again = outOfOrder.At(step / 100.0);
+        EXPECT_EQ(again.X, sensed[step].X) << step;
+        EXPECT_EQ(again.Y, sensed[step].Y) << step;
     }
 }
 
