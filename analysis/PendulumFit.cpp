@@ -128,6 +128,16 @@ PendulumFit FitPendulum(const PendulumSamples& samples, std::optional<TypedLengt
     return result;
 }
 
+std::optional<std::string> LargeSwingLine(const PendulumFit& fit) {
+    if (!fit.Ok || !fit.AmplitudeKnown || !fit.Length) return std::nullopt;
+    const double ratio = fit.SmallSwingPeriod / fit.Period;
+    const double low = 1.0 - ratio * ratio; // how much 4π²L/T² falls short
+    if (!(low > 0.001)) return std::nullopt;
+    return "진폭 θ0 = " + FormatFixed(fit.AmplitudeDegrees, 1) + "°: 작은 진폭 공식의 g는 약 " +
+           FormatFixed(100.0 * low, 1) + " % 작게 나옵니다. 진폭을 보정한 g = " +
+           ValueWithInterval(fit.SmallSwingGravity, Coverage * fit.SmallSwingGravityError, "m/s²");
+}
+
 std::string ValueWithInterval(double value, double interval, const std::string& unit) {
     int decimals = 0;
     if (interval > 0.0 && std::isfinite(interval))

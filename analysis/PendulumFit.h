@@ -68,6 +68,11 @@ PendulumFit FitPendulum(const PendulumSamples& samples, std::optional<TypedLengt
 // corrected values, each with its 95 % interval.
 std::vector<std::string> PendulumFitLines(const PendulumFit& fit);
 
+// Beside the g of the period box's formula, 4π²L/T², which takes the swing to be small: where
+// the fit read an amplitude at which that formula comes out more than a thousandth low, the
+// line that says so and gives g corrected to small swings.
+std::optional<std::string> LargeSwingLine(const PendulumFit& fit);
+
 // "value ± interval unit" with the interval rounded to two significant digits and the value to
 // the same decimal place.
 std::string ValueWithInterval(double value, double interval, const std::string& unit);

@@ -691,8 +691,10 @@ void TForm1::Button1Click() {
                                       "실행을 끝내거나 그래프를 확대해 주기를 먼저 재세요"));
         return;
     }
-    if (const auto text = PendulumGravityText(Std(ui->EdPendT->text()), Std(ui->EdPendL->text())))
-        ui->EdPendCalG->setText(Text(*text));
+    const auto text = PendulumGravityText(Std(ui->EdPendT->text()), Std(ui->EdPendL->text()));
+    if (!text) return;
+    ui->EdPendCalG->setText(Text(*text));
+    if (const auto note = Tools->LargeSwingNote()) AppendMessage(*note);
 }
 
 void TForm1::Button2Click() {

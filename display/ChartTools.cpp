@@ -235,19 +235,34 @@ void ChartTools::UpdateStatistics() {
 
 // ---- the pendulum fit ----
 
+ChartTools::ViewFit ChartTools::FitOfView() const {
+    const QCPRange view = Charts.Plot(Chart1)->xAxis->range();
+    ViewFit result{PendulumSourceOf(State.Recorded, Controls.PendAxis), {}, {}};
+    result.Samples = PendulumSamplesBetween(State.Recorded, result.Source,
+                                            Charts.PointCount(Chart1, result.Source.Series),
+                                            view.lower, view.upper);
+    PendulumSamples input{result.Samples.Times,
+                          result.Samples.Observed,
+                          {},
+                          Window.PendByGravity->isChecked(),
+                          result.Samples.Absolute};
+    for (int k = 0; k < 2; ++k)
+        input.Others[k] = result.Samples.Others[k];
+    result.Fit = FitPendulum(input, ReadTypedLength(Std(Window.PendLength->text())));
+    return result;
+}
+
+std::optional<std::string> ChartTools::LargeSwingNote() const {
+    if (Controls.ActivePage != Page::TabPendulum) return std::nullopt;
+    const ViewFit view = FitOfView();
+    return view.Source.Missing.empty() ? LargeSwingLine(view.Fit) : std::nullopt;
+}
+
 void ChartTools::FitSineInView() {
     if (Controls.ActivePage != Page::TabPendulum) return;
     QCustomPlot* plot = Charts.Plot(Chart1);
-    const QCPRange view = plot->xAxis->range();
-    const PendulumSource source = PendulumSourceOf(State.Recorded, Controls.PendAxis);
-    const PendulumInView samples = PendulumSamplesBetween(
-        State.Recorded, source, Charts.PointCount(Chart1, source.Series), view.lower, view.upper);
+    const auto [source, samples, fit] = FitOfView();
     const double unitFactor = UnitFactor(Controls.UnitIndex);
-    PendulumSamples input{
-        samples.Times, samples.Observed, {}, Window.PendByGravity->isChecked(), samples.Absolute};
-    for (int k = 0; k < 2; ++k)
-        input.Others[k] = samples.Others[k];
-    const PendulumFit fit = FitPendulum(input, ReadTypedLength(Std(Window.PendLength->text())));
     RemoveFit();
     const bool fitted = source.Missing.empty() && fit.Ok;
     if (fitted) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/PendulumFit.h"
+#include "analysis/PendulumInView.h"
 #include "analysis/ShownCurves.h"
 #include "display/RunOverlay.h"
 #include "display/StatisticsWindow.h"
@@ -55,13 +57,21 @@ public:
 
     // The marked time range, shaded on the page's charts; the statistics follow it.
     void MarkTimeRange(double from, double to);
-    // The sine fit over the pendulum samples in view; its result lines, as the chart shows them.
+    // The pendulum fit over the samples in view, drawn with its result lines.
     void FitSineInView();
+    // Beside the period box's gravity: the line on a swing too large for its formula.
+    std::optional<std::string> LargeSwingNote() const;
     QString FitText() const;
     bool SavePicture(int chart, const QString& path);
     bool ExportCsv(const QString& path);
 
 private:
+    struct ViewFit {
+        PendulumSource Source;
+        PendulumInView Samples;
+        PendulumFit Fit;
+    };
+    ViewFit FitOfView() const;
     // A series was cleared (a new run, a load or a page change) or drawn anew whole (a load, a
     // unit redraw): the fit goes with the points it was made from, and overlays and range
     // bands are drawn in the unit now shown.

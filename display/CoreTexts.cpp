@@ -66,6 +66,8 @@ const char* const CoreLines[] = {
     QT_TRANSLATE_NOOP("CoreTexts", "주기 T = %1"),
     QT_TRANSLATE_NOOP("CoreTexts", "중력 g = 4π²L/T² = %1"),
     QT_TRANSLATE_NOOP("CoreTexts", "  L = %1 (길이 칸 마지막 자리의 절반)"),
+    QT_TRANSLATE_NOOP("CoreTexts", "진폭 θ0 = %1°: 작은 진폭 공식의 g는 약 %2 % 작게 "
+                                   "나옵니다. 진폭을 보정한 g = %3"),
     QT_TRANSLATE_NOOP("CoreTexts", "진폭 θ0 = %1"),
     QT_TRANSLATE_NOOP("CoreTexts", "작은 진폭 보정 T0 = %1"),
     QT_TRANSLATE_NOOP("CoreTexts", "보정한 g = %1"),

@@ -126,7 +126,7 @@
         <translation>Range in view</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="331"/>
+        <location filename="../../display/ChartTools.cpp" line="348"/>
         <source>저장할 수 있는 Data가 없습니다</source>
         <translation>There is no data to save.</translation>
     </message>
@@ -319,62 +319,67 @@
         <translation>[Note] About %1 samples (%2%) of this run were not received: times appear shorter than they were.</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="56"/>
+        <location filename="../../display/CoreTexts.cpp" line="60"/>
         <source>가속도계 연결이 끊어져 측정을 %1 s에서 끝냅니다. 그때까지의 기록은 남습니다. 다시 연결되면 [시작]으로 새 측정을 시작하세요</source>
         <translation>The accelerometer was disconnected: the run ends at %1 s and keeps what it recorded. Once it is connected again, press [Start] for a new run</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="58"/>
+        <location filename="../../display/CoreTexts.cpp" line="62"/>
         <source>이 기록에는 %1축 값이 없어 주기와 맞춤을 구할 수 없습니다. 관찰 축을 기록에 있는 축으로 바꾸세요</source>
         <translation>This log holds no %1 axis values, so it gives no period and no fit. Choose an observed axis the log holds</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="60"/>
+        <location filename="../../display/CoreTexts.cpp" line="64"/>
         <source>%1축ACC:%2</source>
         <translation>%1 acc.:%2</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="61"/>
+        <location filename="../../display/CoreTexts.cpp" line="65"/>
         <source>%1, 튀는 점 %2개 제외</source>
         <translation>%1, %2 stray points left out</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="62"/>
+        <location filename="../../display/CoreTexts.cpp" line="66"/>
         <source>주기 T = %1</source>
         <translation>Period T = %1</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="63"/>
+        <location filename="../../display/CoreTexts.cpp" line="67"/>
         <source>중력 g = 4π²L/T² = %1</source>
         <translation>Gravity g = 4π²L/T² = %1</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="64"/>
+        <location filename="../../display/CoreTexts.cpp" line="68"/>
         <source>  L = %1 (길이 칸 마지막 자리의 절반)</source>
         <translation>  L = %1 (half the last digit of the length box)</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="65"/>
+        <location filename="../../display/CoreTexts.cpp" line="69"/>
+        <source>진폭 θ0 = %1°: 작은 진폭 공식의 g는 약 %2 % 작게 나옵니다. 진폭을 보정한 g = %3</source>
+        <translation>Amplitude θ0 = %1°: the small-swing formula gives g about %2 % low. g corrected for the amplitude = %3</translation>
+    </message>
+    <message>
+        <location filename="../../display/CoreTexts.cpp" line="71"/>
         <source>진폭 θ0 = %1</source>
         <translation>Amplitude θ0 = %1</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="66"/>
+        <location filename="../../display/CoreTexts.cpp" line="72"/>
         <source>작은 진폭 보정 T0 = %1</source>
         <translation>Small-swing period T0 = %1</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="67"/>
+        <location filename="../../display/CoreTexts.cpp" line="73"/>
         <source>보정한 g = %1</source>
         <translation>Corrected g = %1</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="68"/>
+        <location filename="../../display/CoreTexts.cpp" line="74"/>
         <source>%1축 가속도%2</source>
         <translation>%1 acceleration%2</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="69"/>
+        <location filename="../../display/CoreTexts.cpp" line="75"/>
         <source>%1 가속도%2</source>
         <translation>%1 acceleration%2</translation>
     </message>
