@@ -6,10 +6,8 @@
 // the period box takes the filtered observed axis, as the page shows it. Prints a table and
 // asserts nothing.
 #include "analysis/PendulumFit.h"
-#include "device/ReceiveQueue.h"
-#include "engine/Pendulum.h"
-#include "engine/ProcessFrame.h"
-#include "sim/DeviceSimulator.h"
+#include "analysis/PendulumInView.h"
+#include "tests/engine/SimulatedRun.h"
 
 #include <algorithm>
 #include <chrono>
@@ -23,6 +21,7 @@
 namespace {
 
 constexpr int Trials = 200;
+constexpr int StreamBeforeStart = 50; // samples: a second
 constexpr double Gravity = 9.8; // the simulator's
 // Typed to the micrometre, so that the intervals of g are the fit's own.
 constexpr TypedLength Typed(double metres) {
@@ -35,35 +34,9 @@ struct Case {
     double Depth, HalfLife = 0.0, Seconds = 10.0;
 };
 
-struct SilentView final : MeasurementView {
-    void AppendPoint(int, int, double, double) override {}
-    void ClearSeries(int, int) override {}
-    int PointCount(int, int) const override { return 0; }
-    void ShowBox(Box, const std::string&) override {}
-    void ShowThreeAxisBox() override {}
-    void RunEnded() override {}
-    void AppendMessage(const std::string&) override {}
-};
-
-struct SeriesOf final : SeriesReader {
-    const std::vector<double>& Values;
-    explicit SeriesOf(const std::vector<double>& values) : Values(values) {}
-    int Count() const override { return static_cast<int>(Values.size()); }
-    double YAt(int index) const override { return Values[index]; }
-    double LargestX() const override { return (Count() - 1) * SamplePeriod; }
-};
-
-// A run as the program receives it: the three axes unfiltered, in g, and the observed (along,
-// Y) axis as the filter leaves it.
-struct Run {
-    std::vector<double> Times, X, Y, Z, FilteredY;
-};
-
-std::int16_t Negated(std::int16_t count) {
-    return static_cast<std::int16_t>(-static_cast<std::uint16_t>(count));
-}
-
-Run Record(const Case& c, std::uint32_t seed) {
+// A run recorded by the program from the simulated device, as on the pendulum page: Start, then
+// the samples of the case.
+std::unique_ptr<SimulatedRun> Record(const Case& c, std::uint32_t seed) {
     std::mt19937 draw(seed);
     std::uniform_real_distribution<double> gain(0.99, 1.01);
     SimulatorOptions options;
@@ -73,37 +46,10 @@ Run Record(const Case& c, std::uint32_t seed) {
     options.Noise = c.Noise;
     options.Gain = {gain(draw), gain(draw), gain(draw)};
     options.Seed = seed;
-    DeviceSimulator device(options);
-    const Frame start = BuildFrame(CmdStream, StreamStart, 0);
-    device.Receive(start.data(), FrameLength);
-    device.TakeOutput();
-
-    const auto state = std::make_unique<LiveState>();
-    state->RangeCode = 1; // as the identify answer sets it
-    if (c.Filter != 0) ApplyKalmanLevel(*state, c.Filter);
-    const ControlState controls{.KalmanIndex = c.Filter};
-    SilentView view;
-    Run run;
-    std::int16_t counts[3] = {}; // X, Y, Z as they came
-    const int samples = static_cast<int>(std::lround(c.Seconds / SamplePeriod));
-    for (int i = 0; i < samples; ++i) {
-        std::vector<std::uint8_t> bytes = device.ProduceSamples(1);
-        auto count = static_cast<std::int32_t>(bytes.size());
-        Frame frame;
-        while (ExtractFrame(bytes.data(), count, frame) == FrameLength) {
-            ProcessFrame(*state, controls, view, frame);
-            const std::uint8_t type = FrameType(frame);
-            if (type == FrmAxisX) counts[0] = FrameValue(frame);
-            if (type == FrmAxisY) counts[1] = FrameValue(frame);
-            if (type != FrmAxisZ) continue;
-            counts[2] = FrameValue(frame);
-            run.Times.push_back(i * SamplePeriod);
-            run.X.push_back(CountToG(counts[0], 1));
-            run.Y.push_back(CountToG(Negated(counts[1]), 1)); // as ProcessFrame converts Y
-            run.Z.push_back(CountToG(counts[2], 1));
-            run.FilteredY.push_back(CountToG(Negated(state->CountY), 1));
-        }
-    }
+    auto run = std::make_unique<SimulatedRun>(options, c.Filter, Page::TabPendulum);
+    run->Stream(StreamBeforeStart); // the filter has settled by the time a class starts a run
+    run->Start();
+    run->Stream(static_cast<int>(std::lround(c.Seconds / SamplePeriod)));
     return run;
 }
 
@@ -125,8 +71,14 @@ struct Tally {
     double FitSeconds = 0.0;
 };
 
-void Add(Tally& tally, const Case& c, const Run& run) {
-    const double centre = 0.5 * (run.Times.front() + run.Times.back());
+// The fit and the period box over the whole run, as the page reads them from the recording.
+void Add(Tally& tally, const Case& c, const Recording& recording) {
+    const PendulumSource source = PendulumSourceOf(recording, PendulumAxis::Y);
+    const PendulumInView run =
+        PendulumSamplesBetween(recording, source, recording.LogCount, 0.0, c.Seconds);
+    // The middle of the run on the device's clock, which ran before Start.
+    const double centre =
+        0.5 * (run.Times.front() + run.Times.back()) + StreamBeforeStart * SamplePeriod;
     Motion motion(
         MotionOptions{MotionKind::Pendulum, c.Length, c.Amplitude, 10.0, c.HalfLife, c.Depth});
     const double amplitude = motion.SwingAmplitudeAt(centre);
@@ -134,7 +86,9 @@ void Add(Tally& tally, const Case& c, const Run& run) {
     const double period = smallSwingPeriod * PeriodLengthening(amplitude * std::numbers::pi / 180);
 
     const auto began = std::chrono::steady_clock::now();
-    const PendulumFit fit = FitPendulum({run.Times, run.Y, {run.X, run.Z}}, Typed(c.Length));
+    const PendulumFit fit =
+        FitPendulum({run.Times, run.Observed, {run.Others[0], run.Others[1]}, true, run.Absolute},
+                    Typed(c.Length));
     tally.FitSeconds +=
         std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
     if (fit.Ok) {
@@ -152,7 +106,7 @@ void Add(Tally& tally, const Case& c, const Run& run) {
         tally.GravityIntervals.push_back(2 * fit.SmallSwingGravityError);
     }
 
-    const SeriesOf shown(run.FilteredY);
+    const RecordedAxisReader shown(recording, source.Axis, static_cast<int>(recording.LogCount));
     const PendulumPeriod box = MeasurePendulumPeriod(0, c.Seconds, shown, true);
     if (!box.Withheld.empty() || !(box.Period > 0.0)) {
         ++tally.BoxWithheld;
@@ -206,7 +160,7 @@ int main() {
     for (const Case& c : cases) {
         Tally tally;
         for (int trial = 0; trial < Trials; ++trial)
-            Add(tally, c, Record(c, seed++));
+            Add(tally, c, Record(c, seed++)->State.Recorded);
         Print(c, tally);
     }
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - began;
