@@ -23,10 +23,11 @@ struct LiveState {
     std::uint8_t DisplayDivider = 0;
     double ChartTime = 0.0;
     Recording Recorded;
-    // Samples processed during the run and when it started: the time axis takes 50 a second
-    // for granted, so the end of a run compares the two.
+    // Samples processed during the run, when it started and when its last sample came: the
+    // time axis takes 50 a second for granted, so the end of a run compares the two. A run
+    // that ends after its device went quiet or away is measured to its last sample.
     std::uint32_t RunSamples = 0;
-    std::chrono::steady_clock::time_point RunStart;
+    std::chrono::steady_clock::time_point RunStart, RunLastSample;
     double Mass = 0.0;
     std::uint8_t RangeCode = 0;
     std::uint8_t DisplayDecimals = 2;

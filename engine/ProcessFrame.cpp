@@ -130,6 +130,7 @@ void CloseSample(LiveState& state, const ControlState& controls, MeasurementView
     state.TiltAngle = ComputeTilt(state.GY, state.GX);
     if (state.Logging) {
         ++state.RunSamples;
+        state.RunLastSample = std::chrono::steady_clock::now();
         RecordSample(state);
         AppendSamplePoints(state, controls, view, unitFactor);
         state.ChartTime += SamplePeriod;
@@ -220,9 +221,8 @@ void StopRun(LiveState& state, MeasurementView& view) {
     state.Logging = false;
     state.VelocityRun = false;
     view.AppendMessage("[Stop Data Log.............]");
-    if (running) {
-        const std::chrono::duration<double> runTime =
-            std::chrono::steady_clock::now() - state.RunStart;
+    if (running && state.RunSamples > 0) {
+        const std::chrono::duration<double> runTime = state.RunLastSample - state.RunStart;
         if (const auto lost = LostSamplesLine(state.RunSamples, runTime.count()))
             view.AppendMessage(*lost);
     }
