@@ -2,12 +2,18 @@
 
 #include "engine/LiveState.h"
 #include "engine/NumberText.h"
+#include "engine/TurningPoints.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 namespace {
+
+constexpr double PeriodTolerance = 0.01; // a period further off than this is withheld
+constexpr double CleanNoiseShare = 1e-4;
+constexpr double MarginNoises = 3; // the turn margin is never less than this many deviations
 
 // The sample index at chart time x, truncated toward zero. Held within -1..count, which
 // changes no scan window, so that an axis scrolled arbitrarily far still converts safely.
@@ -18,42 +24,54 @@ int SampleIndexAt(double x, int count) {
     return static_cast<int>(index);
 }
 
-} // namespace
-
-PendulumPeriod MeasurePendulumPeriod(double axisMin, double axisMax, const SeriesReader& series,
-                                     bool byGravity) {
+// The samples the period box has always scanned: from just after the bottom axis' minimum to
+// two before its maximum or the series' end.
+std::vector<double> SamplesInView(double axisMin, double axisMax, const SeriesReader& series) {
+    std::vector<double> samples;
     const int count = series.Count();
-    if (count == 0) return {};
+    if (count == 0) return samples;
     const double end = std::min(axisMax, series.LargestX());
     const int first = std::max(SampleIndexAt(axisMin, count) + 1, 0);
     // Never read past the series, whatever the axis shows.
     const int last = std::min(SampleIndexAt(end, count) - 1, count - 1);
-    int direction = 0;
-    int turningPoints = 0;
-    int firstTurn = 0;
-    int lastTurn = 0;
-    for (int i = first + 1; i <= last - 2; ++i) {
-        const double before = series.YAt(i - 1);
-        const double here = series.YAt(i);
-        const double after = series.YAt(i + 1);
-        int next = direction;
-        if (here >= before && after > before)
-            next = 1;
-        else if (here <= before && after < before)
-            next = -1;
-        else
-            continue;
-        if (direction != 0 && next != direction) {
-            // Only the first and last turning points matter: the spacings telescope.
-            if (turningPoints == 0) firstTurn = i - 1;
-            lastTurn = i - 1;
-            ++turningPoints;
-        }
-        direction = next;
-    }
-    if (turningPoints < 2) return {0.0, turningPoints, {}};
-    const double spacingSum = (lastTurn - firstTurn) * SamplePeriod;
-    return {spacingSum * (byGravity ? 4 : 2) / (turningPoints - 1), turningPoints, {}};
+    for (int i = first; i < last; ++i)
+        samples.push_back(series.YAt(i));
+    return samples;
+}
+
+// Noise above a ten-thousandth of the range: more than a clean recording carries.
+bool Noisy(const ViewShape& shape) {
+    return shape.Noise > CleanNoiseShare * shape.Range;
+}
+
+// The extreme samples themselves are the turning points, and the period comes from the first
+// and last of them, as the box has always measured it; each of the two may lie half a sample
+// off the true turn.
+PendulumPeriod RawPeriod(const std::vector<double>& samples, const ViewShape& shape,
+                         int turnsPerPeriod) {
+    const double noiseMargin = MarginNoises * shape.Noise;
+    std::vector<double> times;
+    for (const Turn& turn : FindTurns(samples, std::max(shape.Range / 4, noiseMargin), noiseMargin))
+        times.push_back(turn.Extreme);
+    const int turns = static_cast<int>(times.size());
+    if (turns < 2) return {0.0, turns, {}};
+    if (!EvenlySpaced(times)) return {0.0, turns, Noisy(shape) ? PeriodTooNoisy : PeriodUneven};
+    const double span = times.back() - times.front();
+    if (1 > PeriodTolerance * span) return {0.0, turns, PeriodTooFewSwings};
+    return {span * SamplePeriod * turnsPerPeriod / (turns - 1), turns, {}};
+}
+
+} // namespace
+
+PendulumPeriod MeasurePendulumPeriod(double axisMin, double axisMax, const SeriesReader& series,
+                                     bool byGravity) {
+    const std::vector<double> samples = SamplesInView(axisMin, axisMax, series);
+    const bool finite =
+        std::all_of(samples.begin(), samples.end(), [](double y) { return std::isfinite(y); });
+    if (samples.size() < 4 || !finite) return {};
+    const ViewShape shape = MeasureViewShape(samples);
+    if (!(shape.Range > 0.0)) return {};
+    return RawPeriod(samples, shape, byGravity ? 4 : 2);
 }
 
 namespace {

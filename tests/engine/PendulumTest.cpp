@@ -1,8 +1,16 @@
 #include "engine/Pendulum.h"
 
+#include "sim/Motion.h"
+#include "tests/engine/EngineHarness.h"
+
 #include <cmath>
 #include <gtest/gtest.h>
+#include <map>
+#include <numbers>
+#include <random>
 #include <vector>
+
+namespace {
 
 // A plotted series repeating a cycle, sample i at x = i × 0.02 as a run plots it.
 struct PlottedSeries final : SeriesReader {
@@ -14,17 +22,93 @@ struct PlottedSeries final : SeriesReader {
     int Samples;
 };
 
+std::vector<double> Cosine(int samplesPerCycle) {
+    std::vector<double> cycle;
+    for (int i = 0; i < samplesPerCycle; ++i)
+        cycle.push_back(std::cos(2 * std::numbers::pi * i / samplesPerCycle));
+    return cycle;
+}
+
+constexpr int RecordedSamples = 700; // 14 s
+
+// The simulator's pendulum: its sensor sits at 0.8·L, and its period at amplitude θ0 is
+// 2π√(L/g)·(2/π)·K(sin(θ0/2)).
+struct Pendulum {
+    double Length, Degrees;
+    double Period() const {
+        return 4 * std::sqrt(Length / 9.8) *
+               std::comp_ellint_1(std::sin(Degrees * std::numbers::pi / 360));
+    }
+    const std::vector<AxisG>& Motion() const {
+        static std::map<std::pair<double, double>, std::vector<AxisG>> motions;
+        std::vector<AxisG>& motion = motions[{Length, Degrees}];
+        for (int i = static_cast<int>(motion.size()); i < RecordedSamples; ++i)
+            motion.push_back(MotionAt({MotionKind::Pendulum, Length, Degrees}, i * 0.02));
+        return motion;
+    }
+};
+
+// A run's recording of one axis, sample i at x = i × 0.02.
+struct Recording final : SeriesReader {
+    int Count() const override { return static_cast<int>(Values.size()); }
+    double YAt(int index) const override { return Values.at(index); }
+    double LargestX() const override { return (Count() - 1) * 0.02; }
+    std::vector<double> Values;
+};
+
+// The along-string (Y) and across (X) values with seeded Gaussian noise, in g. Filtered, they
+// reach the recording as the engine makes it: counts of range 1, the Y channel negated as the
+// device sends it, through ProcessFrame with the filter at level 2.
+std::pair<Recording, Recording> Record(const Pendulum& pendulum, double noise, bool filtered,
+                                       unsigned seed) {
+    std::mt19937 random(seed);
+    std::normal_distribution<double> gaussian(0.0, noise);
+    EngineHarness engine;
+    engine.Send(FrmIdentity, 1);
+    engine.Controls.KalmanIndex = filtered ? 2 : 0;
+    ApplyKalmanLevel(engine.State, engine.Controls.KalmanIndex);
+    auto count = [](double g) { return static_cast<int>(std::lround(g * 16384)); };
+    std::pair<Recording, Recording> axes;
+    for (const AxisG& g : pendulum.Motion()) {
+        const double along = g.Y + gaussian(random), across = g.X + gaussian(random);
+        engine.Sample(count(-along), count(across), 0);
+        axes.first.Values.push_back(filtered ? engine.State.GY : along);
+        axes.second.Values.push_back(filtered ? engine.State.GX : across);
+    }
+    return axes;
+}
+
+} // namespace
+
 TEST(Pendulum, PeriodFromTheTurningPointsInView) {
     // A 0.16 s swing with 500 turning points, more than a small table holds; plateaus add none.
+    // The 1.6 s cosine has its peaks on samples.
     const PlottedSeries swing({0, 1, 2, 1, 0, -1, -2, -1}, 2000), none({}, 0),
-        plateaus({0, 1, 2, 3, 4, 5, 5, 4, 3, 3, 3, 2}, 500);
+        plateaus({0, 1, 2, 3, 4, 5, 5, 4, 3, 3, 3, 2}, 500), cosine(Cosine(80), 500);
     const std::tuple<const PlottedSeries&, double, double, bool, double> cases[] = {
         {swing, 0, 100, false, 0.16},    {swing, 2.5, 5.5, true, 0.32},
         {swing, 0, 0.1, false, 0},       {swing, -1e300, 1e300, false, 0.16},
         {swing, 1e300, 2e300, false, 0}, {swing, NAN, NAN, false, 0},
-        {plateaus, 0, 10, false, 0.24},  {none, 0, 10, true, 0}};
+        {plateaus, 0, 10, false, 0.24},  {none, 0, 10, true, 0},
+        {cosine, 0, 8, false, 1.6},      {cosine, 0, 8, true, 3.2}};
     for (const auto& [series, axisMin, axisMax, byGravity, period] : cases)
         EXPECT_NEAR(MeasurePendulumPeriod(axisMin, axisMax, series, byGravity).Period, period,
                     0.001)
             << axisMin << " " << axisMax;
+}
+
+TEST(Pendulum, CleanViewsTooShortOrUnevenSayWhyTheyGiveNoPeriod) {
+    // Two turning points 0.7 s apart could be 1.4 % off; cycles of 3.2 s and 1.2 s in turn
+    // have no one period.
+    std::vector<double> uneven = Cosine(160);
+    for (const double y : Cosine(60))
+        uneven.push_back(y);
+    const Recording shortView = Record({2.0, 20}, 0.0, false, 1).first;
+    const PlottedSeries unevenView(uneven, 1000);
+    const std::tuple<const SeriesReader&, double, double, const char*> cases[] = {
+        {shortView, 1, 2.5, PeriodTooFewSwings}, {unevenView, 0, 20, PeriodUneven}};
+    for (const auto& [series, axisMin, axisMax, withheld] : cases) {
+        const PendulumPeriod measured = MeasurePendulumPeriod(axisMin, axisMax, series, true);
+        EXPECT_EQ(std::tuple(measured.Period, measured.Withheld), std::tuple(0.0, withheld));
+    }
 }
