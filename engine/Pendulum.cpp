@@ -6,14 +6,20 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
+#include <numeric>
 #include <vector>
 
 namespace {
 
 constexpr double PeriodTolerance = 0.01; // a period further off than this is withheld
+// Noise that moves the extreme sample of a swing by more than this many samples calls for
+// smoothing; below it the samples are used as they are.
+constexpr double RawWanderLimit = 0.1;
 constexpr double CleanNoiseShare = 1e-4;
 constexpr double MarginNoises = 3; // the turn margin is never less than this many deviations
+constexpr int FewestSmoothedTurns = 5;
 
 // The sample index at chart time x, truncated toward zero. Held within -1..count, which
 // changes no scan window, so that an axis scrolled arbitrarily far still converts safely.
@@ -44,10 +50,26 @@ bool Noisy(const ViewShape& shape) {
     return shape.Noise > CleanNoiseShare * shape.Range;
 }
 
+// How far noise moves the extreme sample of an unsmoothed swing, in samples: near a turn the
+// swing bends away as (range / 2)·ω²·t² / 2, so noise σ lets the extreme wander over
+// √(4σ / (range·ω²)).
+double RawWander(const ViewShape& shape) {
+    const double omega = 2 * std::numbers::pi / shape.Period;
+    return std::sqrt(4 * shape.Noise / (shape.Range * omega * omega));
+}
+
+// A quarter cycle at most, odd so that it is centred: it weakens the swing by a tenth. A swing
+// too fast for three samples is not smoothed (1).
+int SmoothingWidth(int period) {
+    const int width = period / 4;
+    if (width < 3) return 1;
+    return width % 2 == 1 ? width : width - 1;
+}
+
 // The extreme samples themselves are the turning points, and the period comes from the first
 // and last of them, as the box has always measured it; each of the two may lie half a sample
-// off the true turn.
-PendulumPeriod RawPeriod(const std::vector<double>& samples, const ViewShape& shape,
+// off the true turn, and noise moves them further.
+PendulumPeriod RawPeriod(const std::vector<double>& samples, const ViewShape& shape, double wander,
                          int turnsPerPeriod) {
     const double noiseMargin = MarginNoises * shape.Noise;
     std::vector<double> times;
@@ -57,8 +79,73 @@ PendulumPeriod RawPeriod(const std::vector<double>& samples, const ViewShape& sh
     if (turns < 2) return {0.0, turns, {}};
     if (!EvenlySpaced(times)) return {0.0, turns, Noisy(shape) ? PeriodTooNoisy : PeriodUneven};
     const double span = times.back() - times.front();
-    if (1 > PeriodTolerance * span) return {0.0, turns, PeriodTooFewSwings};
+    if (1 + 3 * std::numbers::sqrt2 * wander > PeriodTolerance * span)
+        return {0.0, turns, PeriodTooFewSwings};
     return {span * SamplePeriod * turnsPerPeriod / (turns - 1), turns, {}};
+}
+
+// A straight line through the turn times against their count: its slope is the mean spacing,
+// and the residuals' standard deviation (n − 2 degrees of freedom) the scatter of single turns.
+struct TurnLine {
+    double Spacing;
+    double Scatter;
+};
+
+TurnLine FitTurnLine(const std::vector<double>& times) {
+    const double count = static_cast<double>(times.size());
+    const double middle = (count - 1) / 2;
+    const double meanTime = std::accumulate(times.begin(), times.end(), 0.0) / count;
+    double products = 0.0;
+    for (std::size_t k = 0; k < times.size(); ++k)
+        products += (k - middle) * (times[k] - meanTime);
+    const double spacing = products / (count * (count * count - 1) / 12);
+    double squares = 0.0;
+    for (std::size_t k = 0; k < times.size(); ++k) {
+        const double residual = times[k] - meanTime - spacing * (k - middle);
+        squares += residual * residual;
+    }
+    return {spacing, std::sqrt(squares / (count - 2))};
+}
+
+// The relative uncertainty of a line's spacing: three and a half standard errors, widened where
+// few turns leave their scatter itself uncertain. A turn's time is uncertain by its scatter
+// about the line or, where few turns happen to scatter little, by what the noise left on the
+// curve does to the crossings that time it: each moves by the noise over the curve's steepness
+// at the margin level, their centre by 1/√2 of that.
+double SpacingUncertainty(const TurnLine& line, int turns, double swing, double margin,
+                          double noise) {
+    const double omega = std::numbers::pi / line.Spacing; // a cycle is two spacings
+    const double rise = swing - margin;
+    const double steepness = omega * std::sqrt(std::max(swing * swing - rise * rise, 0.0));
+    if (!(steepness > 0.0)) return std::numeric_limits<double>::infinity(); // no sine that swing
+    const double timing = std::max(line.Scatter, noise / (std::numbers::sqrt2 * steepness));
+    const double coverage = 3.5 + 10.0 / (turns - 2);
+    return coverage * timing / std::sqrt(turns * (turns * turns - 1) / 12.0) / line.Spacing;
+}
+
+// A noisy view is smoothed over a quarter cycle; each turning point is timed by the crossings
+// around it, and the period comes from a line through all of them, which weighs every turn
+// instead of the first and last alone. It is given only where it holds to 1 %.
+PendulumPeriod SmoothedPeriod(const std::vector<double>& samples, const ViewShape& shape, int width,
+                              int turnsPerPeriod) {
+    const std::vector<double> curve = MovingAverage(samples, width);
+    const double swing = Spread(curve) / 2;
+    const double margin = std::max(swing / 2, MarginNoises * shape.Noise / std::sqrt(width));
+    std::vector<double> times;
+    for (const Turn& turn : FindTurns(curve, margin, margin))
+        times.push_back(TurnCentre(curve, turn, margin) + width / 2);
+    const int turns = static_cast<int>(times.size());
+    if (turns < FewestSmoothedTurns) {
+        const bool roomForThem =
+            2 * static_cast<int>(samples.size()) >= FewestSmoothedTurns * shape.Period;
+        return {0.0, turns, roomForThem ? PeriodTooNoisy : PeriodTooFewSwings};
+    }
+    if (!EvenlySpaced(times)) return {0.0, turns, PeriodTooNoisy};
+    const TurnLine line = FitTurnLine(times);
+    if (SpacingUncertainty(line, turns, swing, margin, FoldedNoise(curve, 2 * line.Spacing)) >
+        PeriodTolerance)
+        return {0.0, turns, PeriodTooNoisy};
+    return {line.Spacing * SamplePeriod * turnsPerPeriod, turns, {}};
 }
 
 } // namespace
@@ -71,7 +158,15 @@ PendulumPeriod MeasurePendulumPeriod(double axisMin, double axisMax, const Serie
     if (samples.size() < 4 || !finite) return {};
     const ViewShape shape = MeasureViewShape(samples);
     if (!(shape.Range > 0.0)) return {};
-    return RawPeriod(samples, shape, byGravity ? 4 : 2);
+    const int turnsPerPeriod = byGravity ? 4 : 2;
+    if (shape.Period == 0 && Noisy(shape)) return {0.0, 0, PeriodTooNoisy};
+    // A clean view without an oscillation that stands out, or one too fast to smooth (no
+    // pendulum on the page swings that fast), is taken as it is.
+    const int width = SmoothingWidth(shape.Period);
+    if (width == 1) return RawPeriod(samples, shape, 0.0, turnsPerPeriod);
+    const double wander = RawWander(shape);
+    if (wander <= RawWanderLimit) return RawPeriod(samples, shape, wander, turnsPerPeriod);
+    return SmoothedPeriod(samples, shape, width, turnsPerPeriod);
 }
 
 namespace {

@@ -7,6 +7,13 @@
 
 namespace {
 
+// The longest cycle looked for: the longest pendulum the length box takes, 20 m, swings in
+// 9 s, 450 samples.
+constexpr int LongestPeriod = 512;
+// An oscillation stands out when its autocorrelation one cycle on keeps this share of the
+// variance; pure noise keeps next to nothing.
+constexpr double OscillationShare = 0.2;
+constexpr int ShortestPeriod = 8;
 // Spacings further than this from the median spacing mean a turn missed or one made up.
 constexpr double SpacingLimit = 0.5;
 
@@ -28,15 +35,59 @@ double NoiseOf(const std::vector<double>& samples) {
     return Quantile(differences, 0.5) / (0.6745 * std::sqrt(252.0));
 }
 
+// The first autocorrelation peak past its first fall below zero: the cycle of the strongest
+// oscillation. Only the lags up to that peak are computed.
+int DominantPeriod(const std::vector<double>& samples) {
+    const int count = static_cast<int>(samples.size());
+    const double mean = std::accumulate(samples.begin(), samples.end(), 0.0) / count;
+    auto correlation = [&](int lag) {
+        double sum = 0.0;
+        for (int i = lag; i < count; ++i)
+            sum += (samples[i] - mean) * (samples[i - lag] - mean);
+        return sum;
+    };
+    // A peak needs a quarter of its cycle in view beyond the lag.
+    const int lastLag = std::min(count * 3 / 4, LongestPeriod);
+    int lag = 1;
+    double value = correlation(lag);
+    while (lag < lastLag && value > 0.0)
+        value = correlation(++lag);
+    while (lag < lastLag && value <= 0.0)
+        value = correlation(++lag);
+    for (; lag < lastLag; ++lag) { // up the next rise to its top
+        const double next = correlation(lag + 1);
+        if (next < value) break;
+        value = next;
+    }
+    if (lag >= lastLag || lag < ShortestPeriod || value < OscillationShare * correlation(0))
+        return 0;
+    return lag;
+}
+
+// Where the curve crosses `level` between samples `inside` and `outside`, the next one out.
+double Crossing(const std::vector<double>& curve, int inside, int outside, double level) {
+    return inside + (outside - inside) * (curve[inside] - level) / (curve[inside] - curve[outside]);
+}
+
 } // namespace
 
 ViewShape MeasureViewShape(const std::vector<double>& samples) {
-    return {Spread(samples), NoiseOf(samples)};
+    return {Spread(samples), NoiseOf(samples), DominantPeriod(samples)};
 }
 
 double Spread(std::vector<double> values) {
     const double top = Quantile(values, 0.95);
     return top - Quantile(std::move(values), 0.05);
+}
+
+std::vector<double> MovingAverage(const std::vector<double>& samples, int width) {
+    double sum = std::accumulate(samples.begin(), samples.begin() + width, 0.0);
+    std::vector<double> averages{sum / width};
+    for (auto next = samples.begin() + width; next != samples.end(); ++next) {
+        sum += *next - *(next - width);
+        averages.push_back(sum / width);
+    }
+    return averages;
 }
 
 std::vector<Turn> FindTurns(const std::vector<double>& curve, double margin, double endMargin) {
@@ -64,22 +115,34 @@ std::vector<Turn> FindTurns(const std::vector<double>& curve, double margin, dou
     int from = rising ? lowest : highest;
     const bool headedFor = rising ? curve[2] < curve[0] : curve[2] > curve[0];
     if (from >= 1 && headedFor && atEnd(farthest(from, !rising, 0, from)))
-        turns.push_back({from, !rising});
+        turns.push_back({from, 0, i, !rising});
     int extreme = i;
     for (++i; i < count; ++i) {
         const double away = rising ? curve[extreme] - curve[i] : curve[i] - curve[extreme];
         if (away < 0.0) {
             extreme = i;
         } else if (away >= margin) {
-            turns.push_back({extreme, rising});
+            turns.push_back({extreme, from, i, rising});
             from = extreme;
             extreme = i;
             rising = !rising;
         }
     }
     if (extreme + 2 < count && atEnd(farthest(extreme, rising, extreme + 1, count)))
-        turns.push_back({extreme, rising});
+        turns.push_back({extreme, from, count - 1, rising});
     return turns;
+}
+
+double TurnCentre(const std::vector<double>& curve, const Turn& turn, double margin) {
+    const double level = turn.Peak ? curve[turn.Extreme] - margin : curve[turn.Extreme] + margin;
+    auto inside = [&](int i) { return turn.Peak ? curve[i] > level : curve[i] < level; };
+    int in = turn.Extreme;
+    while (in - 1 > turn.Before && inside(in - 1))
+        --in;
+    int out = turn.Extreme;
+    while (out + 1 < turn.After && inside(out + 1))
+        ++out;
+    return (Crossing(curve, in, in - 1, level) + Crossing(curve, out, out + 1, level)) / 2;
 }
 
 bool EvenlySpaced(const std::vector<double>& times) {
@@ -91,4 +154,19 @@ bool EvenlySpaced(const std::vector<double>& times) {
     return std::all_of(spacings.begin(), spacings.end(), [median](double spacing) {
         return std::abs(spacing - median) <= SpacingLimit * median;
     });
+}
+
+double FoldedNoise(const std::vector<double>& curve, double period) {
+    const int pairs = static_cast<int>(curve.size()) - 1 - static_cast<int>(period);
+    if (pairs <= 0) return 0.0;
+    double squares = 0.0;
+    for (int i = 0; i < pairs; ++i) {
+        const double later = i + period; // between samples, read on the line joining them
+        const int before = static_cast<int>(later);
+        const double fraction = later - before;
+        const double difference =
+            curve[i] - (curve[before] * (1 - fraction) + curve[before + 1] * fraction);
+        squares += difference * difference;
+    }
+    return std::sqrt(squares / pairs / 2);
 }

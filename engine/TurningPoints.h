@@ -7,6 +7,7 @@
 struct ViewShape {
     double Range = 0; // from the 5 % to the 95 % point of the values: one spike cannot stretch it
     double Noise = 0; // standard deviation of the noise on each sample
+    int Period = 0;   // samples per cycle of the strongest oscillation; 0 when none stands out
 };
 
 ViewShape MeasureViewShape(const std::vector<double>& samples);
@@ -14,9 +15,15 @@ ViewShape MeasureViewShape(const std::vector<double>& samples);
 // The span from the 5 % to the 95 % point of the values.
 double Spread(std::vector<double> values);
 
-// A turning point: its extreme sample.
+// Centred moving average over `width` samples (odd): value j belongs to sample j + width / 2.
+std::vector<double> MovingAverage(const std::vector<double>& samples, int width);
+
+// A turning point: its extreme sample, and the samples on either side by which the curve had
+// come from, and gone to, at least the margin away from the extreme.
 struct Turn {
     int Extreme;
+    int Before;
+    int After;
     bool Peak;
 };
 
@@ -28,6 +35,15 @@ struct Turn {
 // clean curve keeps the turns it shows at its ends.
 std::vector<Turn> FindTurns(const std::vector<double>& curve, double margin, double endMargin);
 
+// The time of a turn in samples, halfway between where the curve crosses the level `margin`
+// inside the extreme on its way in and on its way out. The curve is steep there, so noise
+// moves these crossings far less than it moves the flat extreme itself.
+double TurnCentre(const std::vector<double>& curve, const Turn& turn, double margin);
+
 // Whether every spacing of the turn times lies within half the median spacing of it: a turn
 // missed or made up breaks that.
 bool EvenlySpaced(const std::vector<double>& times);
+
+// The noise left in a curve that repeats every `period` samples: its difference from itself
+// one period later holds twice the noise's variance and nothing of the swing.
+double FoldedNoise(const std::vector<double>& curve, double period);
