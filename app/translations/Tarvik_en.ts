@@ -290,6 +290,21 @@
     </message>
     <message>
         <location filename="../../display/CoreTexts.cpp" line="51"/>
+        <source>주기: 이 구간에서는 흔들림이 잡음에 비해 너무 작아 잴 수 없습니다. 진폭을 크게 하거나, 필터를 켜거나, 더 긴 구간을 보세요</source>
+        <translation>Period: in this view the swing is too small for the noise to measure. Make the swing larger, switch the filter on or view a longer stretch.</translation>
+    </message>
+    <message>
+        <location filename="../../display/CoreTexts.cpp" line="54"/>
+        <source>주기: 이 구간에는 흔들림이 너무 적어 1 % 안으로 잴 수 없습니다. 더 긴 구간을 보세요</source>
+        <translation>Period: this view holds too few swings to measure it within 1 %. View a longer stretch.</translation>
+    </message>
+    <message>
+        <location filename="../../display/CoreTexts.cpp" line="56"/>
+        <source>주기: 이 구간은 흔들림이 고르지 않아 잴 수 없습니다. 고르게 흔들리는 구간을 보세요</source>
+        <translation>Period: the swinging in this view is uneven, so it cannot be measured. View a stretch where it swings steadily.</translation>
+    </message>
+    <message>
+        <location filename="../../display/CoreTexts.cpp" line="51"/>
         <source>가속도계 연결이 끊어졌습니다 (%1). 케이블을 다시 연결하면 자동으로 다시 연결되며, 우측 상단의 포트모양의 아이콘을 눌러 바로 연결할 수도 있습니다</source>
         <translation>The accelerometer was disconnected (%1). Plug the cable back in and it reconnects by itself, or click the port icon at the top right to connect now.</translation>
     </message>
