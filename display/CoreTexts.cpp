@@ -52,6 +52,13 @@ const char* const CoreLines[] = {
                       "입력하고, 사용자가 dialout 그룹에 속해 있는지 확인합니다 (sudo usermod "
                       "-aG dialout 사용자명, 다시 로그인)"),
     QT_TRANSLATE_NOOP("CoreTexts", "가속도계가 다시 연결되었습니다."),
+    QT_TRANSLATE_NOOP("CoreTexts", "주기: 이 구간에서는 흔들림이 잡음에 비해 너무 작아 잴 수 "
+                                   "없습니다. 진폭을 크게 하거나, 필터를 켜거나, 더 긴 구간을 "
+                                   "보세요"),
+    QT_TRANSLATE_NOOP("CoreTexts", "주기: 이 구간에는 흔들림이 너무 적어 1 % 안으로 잴 수 "
+                                   "없습니다. 더 긴 구간을 보세요"),
+    QT_TRANSLATE_NOOP("CoreTexts", "주기: 이 구간은 흔들림이 고르지 않아 잴 수 없습니다. "
+                                   "고르게 흔들리는 구간을 보세요"),
     QT_TRANSLATE_NOOP("CoreTexts",
                       "가속도계 연결이 끊어졌습니다 (%1). 케이블을 다시 연결하면 자동으로 다시 "
                       "연결되며, 우측 상단의 포트모양의 아이콘을 눌러 바로 연결할 수도 있습니다"),

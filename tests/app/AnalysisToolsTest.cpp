@@ -229,7 +229,7 @@ private slots:
             // The period box measured the run when it ended; its formula's g is low at 20°,
             // and one line says by how much and gives the corrected g.
             QVERIFY2(std::abs(lab.Text("EdPendT").toDouble() / truth - 1) < 0.01,
-                     qPrintable(lab.Text("EdPendT")));
+                     qPrintable(lab.Text("EdPendT") + "\n" + lab.Memo()));
             lab.Click("Button1");
             const QString note = lab.Memo().section("작은 진폭 공식의 g는 약 ", 1);
             QCOMPARE(!note.isEmpty(), amplitude > 10);
@@ -238,7 +238,7 @@ private slots:
             ModalAnswers answers;
             answers.Paths << LastAutosave(lab);
             lab.Find<QAbstractButton>("RbPendX")->setChecked(true); // the kept run's axis returns
-            lab.Find("EdPendL")->setText("0.7");                      // and its length
+            lab.Find("EdPendL")->setText("0.7");                    // and its length
             lab.Click("BBtnLoad");
             QVERIFY(lab.Find<QAbstractButton>("RbPendY")->isChecked());
             QCOMPARE(lab.Text("EdPendL"), QStringLiteral("0.500"));
