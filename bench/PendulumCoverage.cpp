@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr int Trials = 200;
+constexpr int Trials = 400;
 constexpr int StreamBeforeStart = 50; // samples: a second
 constexpr double Gravity = 9.8; // the simulator's
 // Typed to the micrometre, so that the intervals of g are the fit's own.
