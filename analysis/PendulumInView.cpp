@@ -15,6 +15,7 @@ PendulumInView PendulumSamplesBetween(const Recording& recording, const Pendulum
     double time = 0.0;
     for (std::uint32_t i = 0; i < count && time <= to; ++i, time += SamplePeriod) {
         if (time < from) continue;
+        if (samples.Times.empty()) samples.FirstFiltered = FilteredG(recording, source.Axis, i);
         samples.Times.push_back(time);
         samples.Observed.push_back(UnfilteredG(recording, source.Axis, i));
         for (int k = 0; k < 2; ++k)

@@ -9,6 +9,7 @@
 struct PendulumInView {
     std::vector<double> Times, Observed;
     std::vector<double> Others[2]; // empty where the recording lacks the axis
+    double FirstFiltered = 0.0;    // the observed axis after the filter, at the first time
     bool Absolute = false;         // as the sensor read them, not zero-offset
     // Added to the observed values to give the drawn curve's: a loaded log draws its values
     // with the run's zero offset taken off.

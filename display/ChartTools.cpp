@@ -1,5 +1,6 @@
 #include "display/ChartTools.h"
 
+#include "analysis/DrawnFit.h"
 #include "analysis/ExportTable.h"
 #include "analysis/PendulumFit.h"
 #include "analysis/PendulumInView.h"
@@ -269,9 +270,12 @@ void ChartTools::FitSineInView() {
         FitCurve = plot->addGraph(plot->xAxis, plot->yAxis);
         FitCurve->setLayer(FitLayer);
         FitCurve->setPen(QPen(FitColour, 2.5));
+        const RunConditions& run = State.Recorded.Conditions;
         QVector<QCPGraphData> curve;
-        for (double t = samples.Times.front(); t <= samples.Times.back(); t += FitStep)
-            curve.append(QCPGraphData(t, (fit.ObservedAt(t) + samples.DrawnOffset) * unitFactor));
+        for (const auto& [t, g] :
+             DrawnFitCurve(fit, samples.Times, samples.FirstFiltered,
+                           run.Known ? run.KalmanIndex : 0, source.Axis, run.RangeCode, FitStep))
+            curve.append(QCPGraphData(t, (g + samples.DrawnOffset) * unitFactor));
         FitCurve->data()->set(curve, true);
     }
     FitLabel = new QCPItemText(plot);

@@ -1,6 +1,9 @@
 #include "analysis/PendulumFit.h"
 
+#include "analysis/DrawnFit.h"
+#include "analysis/PendulumInView.h"
 #include "sim/Motion.h"
+#include "tests/engine/SimulatedRun.h"
 
 #include <algorithm>
 #include <cmath>
@@ -238,4 +241,29 @@ TEST(PendulumFit, TextsRoundValueAndIntervalAlike) {
     EXPECT_EQ(ValueWithInterval(1.419349, 0.002213, "s"), "1.4193 ± 0.0022 s");
     EXPECT_EQ(ValueWithInterval(9.80486, 0.0213, "m/s²"), "9.805 ± 0.021 m/s²");
     EXPECT_EQ(ValueWithInterval(123.4, 15, "°"), "123 ± 15 °");
+}
+
+// The fit is of the samples before the filter; drawn through the run's filter, it lies on the
+// curve the page plots, for every level and for the Y axis, which converts the negated count.
+TEST(PendulumFit, DrawnThroughTheRunsFilterItLiesOnThePlottedCurve) {
+    for (const int level : {0, 2, 5}) {
+        SimulatorOptions options;
+        options.Motion = {MotionKind::Pendulum, 1.0, 20.0};
+        SimulatedRun run(options, level, Page::TabPendulum);
+        run.Stream(100);
+        run.Start();
+        run.Stream(500);
+        const Recording& recording = run.State.Recorded;
+        const PendulumInView view = PendulumSamplesBetween(
+            recording, PendulumSourceOf(recording, PendulumAxis::Y), 500, 0.0, 10.0);
+        const PendulumFit fit =
+            FitPendulum({view.Times, view.Observed, {view.Others[0], view.Others[1]}}, {});
+        ASSERT_TRUE(fit.Ok);
+        const auto curve = DrawnFitCurve(fit, view.Times, view.FirstFiltered, level, 1, 1, 0.02);
+        ASSERT_EQ(curve.size(), view.Times.size());
+        double largest = 0.0;
+        for (std::size_t i = 0; i < curve.size(); ++i)
+            largest = std::max(largest, std::abs(curve[i].second - FilteredG(recording, 1, i)));
+        EXPECT_LT(largest, 0.001) << "level " << level; // the swing spans 0.16 g
+    }
 }
