@@ -97,15 +97,6 @@ LogWriteResult WriteRows(const std::string& path, std::vector<std::string> lines
     return result;
 }
 
-// A kept run's value, exact from its filtered count where that agrees with the column (it
-// does unless the run's offsets changed while it ran); the column's value otherwise.
-double ExactValue(const LogRow& row, int axis, const RunConditions& conditions, bool inMs2) {
-    const double exact =
-        AxisCountToG(axis, row.Counts[axis], conditions.RangeCode) - ZeroOffset(conditions, axis);
-    const double halfStep = inMs2 ? 0.005 / StandardGravity : 0.0005;
-    return std::abs(exact - row.Values[axis]) <= halfStep * (1 + 1e-9) ? exact : row.Values[axis];
-}
-
 } // namespace
 
 std::string MakeLogFileName(const std::tm& time) {
@@ -180,7 +171,7 @@ std::optional<LogNumberError> LoadLogFile(const std::string& path, Recording& re
     std::string line;
     while (reader.Next(line)) {
         // The first line names where the file was written, whatever it holds.
-        if (!std::exchange(firstLine, false) && conditions.Take(line)) continue;
+        if (!std::exchange(firstLine, false) && conditions.Take(Utf8FromCp949(line))) continue;
         if (line.starts_with('T')) {
             inMs2 = Utf8FromCp949(line).find('G') == std::string::npos;
             countColumns = HasCountColumns(line);
@@ -233,12 +224,9 @@ std::optional<LogNumberError> LoadLogFile(const std::string& path, Recording& re
     for (std::size_t i = 0; i < rows.size(); ++i, t += SamplePeriod) {
         const LogRow& row = rows[i];
         for (int axis = 0; axis < row.Axes; ++axis) {
-            const double value = recording.HasCounts
-                                     ? ExactValue(row, axis, recording.Conditions, inMs2)
-                                     : row.Values[axis];
-            CorrectedValues(recording, axis)[i] = value;
+            CorrectedValues(recording, axis)[i] = row.Values[axis];
             times[axis].push_back(t);
-            points[axis].push_back(value * chartFactor);
+            points[axis].push_back(row.Values[axis] * chartFactor);
         }
         if (!recording.HasCounts) continue;
         for (int axis = 0; axis < 3; ++axis) {

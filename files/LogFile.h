@@ -61,7 +61,7 @@ struct LogNumberError {
 // capacity are counted and reported, not stored. A load that finds no row (a file that cannot
 // be opened, holds no data or fails on its first row) changes neither the recording nor the
 // charts; without a number error it is reported in one line. Rows before any header line are
-// taken as g. A kept run comes back with its conditions and counts, and its corrected values
-// as exact as the run had them.
+// taken as g. A kept run comes back with its conditions and counts, from which the analysis
+// reads the sensor's values exactly; its corrected values are the columns'.
 std::optional<LogNumberError> LoadLogFile(const std::string& path, Recording& recording,
                                           int unitIndex, MeasurementView& view);

@@ -92,7 +92,8 @@ bool RunConditionReader::Take(const std::string& line) {
 }
 
 RunConditions RunConditionReader::Result() const {
+    if (Essentials != AllRead) return {};
     RunConditions result = Conditions;
-    result.Known = Essentials == AllRead;
+    result.Known = true;
     return result;
 }

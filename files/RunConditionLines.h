@@ -15,7 +15,8 @@ public:
     // Takes one condition line; false for any other line.
     bool Take(const std::string& line);
     // Known once the range code and all three offsets have been read: without them the
-    // corrected values cannot be taken back to what the sensor read.
+    // corrected values cannot be taken back to what the sensor read, and the rest is not
+    // taken either.
     RunConditions Result() const;
 
 private:

@@ -13,6 +13,7 @@ namespace {
 
 // Reset in place: two new 330 KB recordings per input would cost more than the input.
 Recording& Fresh(Recording& storage) {
+    std::destroy_at(&storage);
     return *std::construct_at(&storage);
 }
 
