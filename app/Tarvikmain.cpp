@@ -300,6 +300,10 @@ void TForm1::ProcessFrame(const Frame& frame) {
     ::ProcessFrame(State, Controls, *this, frame);
 }
 
+void TForm1::BytesDiscarded(int count) {
+    State.DiscardedBytes += static_cast<std::uint32_t>(count);
+}
+
 // ---- the view of the connection logic ----
 
 std::string TForm1::PortBoxText() const {

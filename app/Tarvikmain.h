@@ -57,6 +57,7 @@ public:
     void RunEnded() override;
     void AppendMessage(const std::string& line) override;
     void ProcessFrame(const Frame& frame) override;
+    void BytesDiscarded(int count) override;
 
     // LinkView and LinkWaiter
     std::string PortBoxText() const override;

@@ -31,6 +31,7 @@ void ReceiveData(PortContext& port, FrameConsumer& consumer) {
     if (port.RxCount + waiting >= RxBufferSize) {
         consumer.AppendMessage("Overflow : Not Processed Data[" + std::to_string(port.RxCount) +
                                "] New Data[" + std::to_string(waiting) + "]");
+        if (port.RxCount > 0) consumer.BytesDiscarded(port.RxCount);
         port.RxCount = 0;
         const int first = port.Comm->Read(port.RxBuffer, std::min(waiting, RxBufferSize));
         port.RxCount = std::clamp(first, 0, RxBufferSize);
@@ -41,12 +42,16 @@ void ReceiveData(PortContext& port, FrameConsumer& consumer) {
         port.RxCount += std::clamp(read, 0, room);
     }
     for (;;) {
+        const std::int32_t before = port.RxCount;
         const int result = ExtractFrame(port.RxBuffer, port.RxCount, port.Frame);
         if (result == ExtractNoStart) {
+            consumer.BytesDiscarded(port.RxCount);
             port.RxCount = 0;
             return;
         }
         if (result == ExtractNeedMore) return;
+        if (before - port.RxCount > FrameLength)
+            consumer.BytesDiscarded(before - port.RxCount - FrameLength);
         consumer.ProcessFrame(port.Frame);
     }
 }

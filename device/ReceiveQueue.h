@@ -10,6 +10,9 @@ public:
     virtual ~FrameConsumer() = default;
     virtual void ProcessFrame(const Frame& frame) = 0;
     virtual void AppendMessage(const std::string& line) = 0;
+    // Bytes thrown away since the last frame: broken frames, noise, an overflow. Told before
+    // the frame that follows them.
+    virtual void BytesDiscarded(int /*count*/) {}
 };
 
 constexpr int ExtractNeedMore = 0;

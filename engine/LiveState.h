@@ -3,7 +3,6 @@
 #include "engine/Kvdkalman.h"
 #include "engine/Recording.h"
 
-#include <chrono>
 #include <cstdint>
 
 constexpr double StandardGravity = 9.8; // m/s² per g, everywhere in the program
@@ -23,11 +22,16 @@ struct LiveState {
     std::uint8_t DisplayDivider = 0;
     double ChartTime = 0.0;
     Recording Recorded;
-    // Samples processed during the run, when it started and when its last sample came: the
-    // time axis takes 50 a second for granted, so the end of a run compares the two. A run
-    // that ends after its device went quiet or away is measured to its last sample.
+    // Samples the run kept, and those it lost on the line: the time axis takes every sample for
+    // granted, so the end of a run says how many did not come.
     std::uint32_t RunSamples = 0;
-    std::chrono::steady_clock::time_point RunStart, RunLastSample;
+    std::uint32_t RunLostSamples = 0;
+    // Where the stream stands within a sample (its frames come as Y, X, Z: 0, 1, 2 next), the
+    // bytes the receive queue threw away since the last frame, and whether the sample being
+    // put together lost one of its frames.
+    int NextAxisFrame = 0;
+    std::uint32_t DiscardedBytes = 0;
+    bool SampleBroken = false;
     double Mass = 0.0;
     std::uint8_t RangeCode = 0;
     std::uint8_t DisplayDecimals = 2;

@@ -5,6 +5,7 @@
 #include "engine/Tilt.h"
 #include "engine/Velocity.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -130,7 +131,6 @@ void CloseSample(LiveState& state, const ControlState& controls, MeasurementView
     state.TiltAngle = ComputeTilt(state.GY, state.GX);
     if (state.Logging) {
         ++state.RunSamples;
-        state.RunLastSample = std::chrono::steady_clock::now();
         RecordSample(state);
         AppendSamplePoints(state, controls, view, unitFactor);
         state.ChartTime += SamplePeriod;
@@ -144,6 +144,28 @@ void CloseSample(LiveState& state, const ControlState& controls, MeasurementView
         ShowValueBoxes(state, view);
         state.DisplayDivider = 0;
     }
+}
+
+// A sample's frames come as Y, X, Z. A frame other than the one expected next, or bytes the
+// receive queue threw away before it, mean frames were lost on the line: the order tells how
+// many up to whole samples, the bytes thrown away (a broken frame leaves most of its six) how
+// many whole samples besides. A sample that lost any of its frames is not kept: its Z frame
+// would close it with values of the sample before.
+void FollowSampleFrames(LiveState& state, int position) {
+    const int gap = (position - state.NextAxisFrame + 3) % 3;
+    const double broken = static_cast<double>(state.DiscardedBytes) / FrameLength;
+    const long wholeSamples = std::max(0L, std::lround((broken - gap) / 3.0));
+    state.DiscardedBytes = 0;
+    const long lost = gap + 3 * wholeSamples;
+    for (long k = 0; k < lost; ++k) {
+        if ((state.NextAxisFrame + k) % 3 != 2) {
+            state.SampleBroken = true;
+            continue;
+        }
+        if (state.Logging) ++state.RunLostSamples; // the sample ended without its Z frame
+        state.SampleBroken = false;
+    }
+    state.NextAxisFrame = (position + 1) % 3;
 }
 
 Box ReadBackBox(std::uint8_t type) {
@@ -185,9 +207,16 @@ void ProcessFrame(LiveState& state, const ControlState& controls, MeasurementVie
     case FrmAxisY:
     case FrmAxisX:
     case FrmAxisZ:
+        FollowSampleFrames(state, type - FrmAxisY);
         ProcessAxis(state, controls.KalmanIndex, AxisOf(state, controls, type), value);
         if (type == FrmAxisY) view.ShowThreeAxisBox();
-        if (type == FrmAxisZ) CloseSample(state, controls, view);
+        if (type != FrmAxisZ) break;
+        if (!state.SampleBroken) {
+            CloseSample(state, controls, view);
+        } else if (state.Logging) {
+            ++state.RunLostSamples;
+        }
+        state.SampleBroken = false;
         break;
     case FrmIdentity:
         state.DeviceFound = true;
@@ -221,10 +250,8 @@ void StopRun(LiveState& state, MeasurementView& view) {
     state.Logging = false;
     state.VelocityRun = false;
     view.AppendMessage("[Stop Data Log.............]");
-    if (running && state.RunSamples > 0) {
-        const std::chrono::duration<double> runTime = state.RunLastSample - state.RunStart;
-        if (const auto lost = LostSamplesLine(state.RunSamples, runTime.count()))
+    if (running)
+        if (const auto lost = LostSamplesLine(state.RunSamples, state.RunLostSamples))
             view.AppendMessage(*lost);
-    }
     view.RunEnded();
 }

@@ -23,7 +23,7 @@ void BeginRun(LiveState& state, MeasurementView& view) {
     state.Logging = true;
     view.AppendMessage("[Start Data Log....]");
     state.RunSamples = 0;
-    state.RunStart = std::chrono::steady_clock::now();
+    state.RunLostSamples = 0;
     state.Distance = 0.0;
     state.ChartTime = 0.0;
     ClearAllSeries(view);
@@ -45,14 +45,10 @@ void NoteRunConditions(LiveState& state, const ControlState& controls, bool pend
     run.ThreeAxis = controls.ThreeAxis;
 }
 
-std::optional<std::string> LostSamplesLine(std::uint32_t received, double seconds) {
-    // A few samples either way are the event delivery at the start and the end of the run.
-    constexpr double ReportedShare = 0.02, ReportedMinimum = 5;
-    const double expected = seconds / SamplePeriod;
-    const double missing = expected - received;
-    if (missing <= ReportedShare * expected || missing < ReportedMinimum) return std::nullopt;
-    const auto percent = static_cast<long>(std::lround(100 * missing / expected));
-    return "[주의] 이번 측정에서 샘플 약 " + std::to_string(std::lround(missing)) + "개(" +
+std::optional<std::string> LostSamplesLine(std::uint32_t kept, std::uint32_t lost) {
+    if (lost == 0) return std::nullopt;
+    const auto percent = static_cast<long>(std::lround(100.0 * lost / (kept + lost)));
+    return "[주의] 이번 측정에서 샘플 약 " + std::to_string(lost) + "개(" +
            std::to_string(percent) + "%)를 받지 못했습니다. 시간 값이 실제보다 짧게 나타납니다";
 }
 

@@ -20,10 +20,10 @@ void BeginRun(LiveState& state, MeasurementView& view);
 void NoteRunConditions(LiveState& state, const ControlState& controls, bool pendByGravity,
                        const std::string& pendulumLength);
 
-// The line for the end of a run when more than 2 % of the samples its wall-clock time should
-// have brought are missing (lost bytes, a pulled cable): times computed from the sample count
-// then read short. Nothing for a run that lost less, or only a few samples.
-std::optional<std::string> LostSamplesLine(std::uint32_t received, double seconds);
+// The line for the end of a run that lost samples on the line (broken bytes): they are left
+// out, so the times computed from the sample count read short. Nothing for a run that lost
+// none.
+std::optional<std::string> LostSamplesLine(std::uint32_t kept, std::uint32_t lost);
 
 // A page change ends the run silently. The recording and LogCount stay, so a later save
 // writes what was measured.

@@ -17,6 +17,10 @@ struct CheckingConsumer final : FrameConsumer {
         Engine.ProcessFrame(frame);
     }
     void AppendMessage(const std::string& line) override { Engine.AppendMessage(line); }
+    void BytesDiscarded(int count) override {
+        Require(count > 0);
+        Engine.BytesDiscarded(count);
+    }
     FrameConsumer& Engine;
 };
 

@@ -318,8 +318,10 @@ private slots:
         QCOMPARE(charts.PointCount(Chart1, 0), int(program.Live().Recorded.LogCount));
     }
 
+    // Counted from the stream, so also above the device's 50 samples a second.
     void LostSamplesAreReportedAtTheEndOfTheRun() {
-        SimulatorProcess simulator({"--drop-bytes", "0.01"}); // about one sample in six broken
+        SimulatorProcess simulator(
+            {"--rate", "320", "--drop-bytes", "0.01"}); // about one sample in six broken
         Program program(simulator.PortLine() + "CmbYTime=60\r\n");
         QVERIFY(program.Connected());
         program.Click("BBtnStart");

@@ -9,6 +9,9 @@ struct EngineConsumer final : FrameConsumer {
         : State(state), Controls(controls), View(view) {}
     void ProcessFrame(const Frame& frame) override { ::ProcessFrame(State, Controls, View, frame); }
     void AppendMessage(const std::string& line) override { View.AppendMessage(line); }
+    void BytesDiscarded(int count) override {
+        State.DiscardedBytes += static_cast<std::uint32_t>(count);
+    }
 
     LiveState& State;
     const ControlState& Controls;

@@ -57,7 +57,6 @@ TEST(ProcessFrame, RunEndsWhenTheFirstSeriesFillsTheTimeWindow) {
         EngineHarness engine;
         engine.Controls = {.KalmanIndex = 0, .ActivePage = page, .TimeWindow = window};
         engine.State.Logging = engine.State.VelocityRun = true;
-        engine.State.RunStart = std::chrono::steady_clock::now();
         engine.Sample(0, 4096, 0, samples);
         const bool ended = points > 0 && points < samples;
         EXPECT_EQ(std::tuple(engine.View.PointCount(Chart1, 0), engine.State.Recorded.LogCount,

@@ -131,7 +131,7 @@ private slots:
 
     // The core's lines are translated at the edge, their numbers and names kept.
     void CoreLinesWithTheirVariableParts() {
-        QCOMPARE(CoreText(LostSamplesLine(400, 10.0).value()),
+        QCOMPARE(CoreText(LostSamplesLine(400, 100).value()),
                  QStringLiteral("[Note] About 100 samples (20%) of this run were not "
                                 "received: times appear shorter than they were."));
         QCOMPARE(CoreText("Y축ACC:-1.23"), QStringLiteral("Y acc.:-1.23"));
