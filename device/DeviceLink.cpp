@@ -2,6 +2,7 @@
 
 #include "engine/MeasurementView.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -21,6 +22,15 @@ const char* const AdviceLines[] = {
 };
 
 const char* const ReconnectedMessage = "가속도계가 다시 연결되었습니다.";
+
+std::string InUseMessage(const std::vector<std::string>& ports) {
+    std::string names;
+    for (const std::string& port : ports)
+        names += (names.empty() ? "" : ", ") + port;
+    return "포트 " + names +
+           "을(를) 다른 프로그램이 사용 중입니다. 그 프로그램(다른 Tarvik 창, 시리얼 모니터 등)을 "
+           "닫은 뒤 우측 상단의 포트모양의 아이콘을 눌러 연결하세요";
+}
 
 std::string LostMessage(const std::string& port) {
     return "가속도계 연결이 끊어졌습니다 (" + port +
@@ -108,7 +118,16 @@ void DeviceLink::ConnectDevice(bool search) {
     // (a probe without answer, the last search candidate) is closed first.
     if (Port.Opened && OpenedName != remembered) ClosePort();
     Port.Comm->SetDeviceName(remembered);
-    if (ProbeDevice()) {
+    // Ports another program holds are named instead of advice on cables and power.
+    std::vector<std::string> inUse;
+    const auto probe = [&](const std::string& name) {
+        if (ProbeDevice()) return true;
+        if (Port.Comm->LastOpenFailure() == OpenFailure::InUse &&
+            std::find(inUse.begin(), inUse.end(), name) == inUse.end())
+            inUse.push_back(name);
+        return false;
+    };
+    if (probe(remembered)) {
         StartStream(FoundMessage);
         return;
     }
@@ -119,7 +138,7 @@ void DeviceLink::ConnectDevice(bool search) {
             Port.Comm->SetDeviceName(candidate);
             Waiter.Sleep(CandidateSettleMs);
             Port.RxCount = 0;
-            if (ProbeDevice()) {
+            if (probe(candidate)) {
                 StartStream(AutoConnectedMessage);
                 View.SetPortBoxText(candidate);
                 break;
@@ -128,6 +147,10 @@ void DeviceLink::ConnectDevice(bool search) {
     }
     if (State.DeviceFound) return;
     Port.Comm->SetDeviceName(remembered);
+    if (!inUse.empty()) {
+        View.AppendMessage(InUseMessage(inUse));
+        return;
+    }
     for (const char* line : AdviceLines)
         View.AppendMessage(line);
 }

@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <string>
 
+// Why the last Open left a port closed.
+enum class OpenFailure { None, Missing, InUse, NotPermitted, Other };
+
 // What the program needs of a serial port: the operations of the serial component. The Qt
 // component implements it over a real port; tests implement it over memory or a
 // pseudo-terminal.
@@ -16,6 +19,7 @@ public:
     virtual void Open() = 0;
     virtual void Close() = 0;
     virtual bool Enabled() const = 0;
+    virtual OpenFailure LastOpenFailure() const { return OpenFailure::None; }
     virtual void SetDTRState(bool on) = 0;
     virtual int InQueCount() = 0;
     virtual int Read(std::uint8_t* destination, int count) = 0;

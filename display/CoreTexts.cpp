@@ -52,6 +52,9 @@ const char* const CoreLines[] = {
                       "입력하고, 사용자가 dialout 그룹에 속해 있는지 확인합니다 (sudo usermod "
                       "-aG dialout 사용자명, 다시 로그인)"),
     QT_TRANSLATE_NOOP("CoreTexts", "가속도계가 다시 연결되었습니다."),
+    QT_TRANSLATE_NOOP("CoreTexts", "포트 %1을(를) 다른 프로그램이 사용 중입니다. 그 프로그램(다른 "
+                                   "Tarvik 창, 시리얼 모니터 등)을 닫은 뒤 우측 상단의 포트모양의 "
+                                   "아이콘을 눌러 연결하세요"),
     QT_TRANSLATE_NOOP("CoreTexts", "주기: 이 구간에서는 흔들림이 잡음에 비해 너무 작아 잴 수 "
                                    "없습니다. 진폭을 크게 하거나, 필터를 켜거나, 더 긴 구간을 "
                                    "보세요"),

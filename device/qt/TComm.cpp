@@ -1,7 +1,33 @@
 #include "device/qt/TComm.h"
 
 #include <QDeadlineTimer>
+#include <QFileInfo>
 #include <QThread>
+
+namespace {
+
+// A port refused although its device file lets us read and write it is held by another
+// program (it locked the port, or opened it for itself alone). Windows refuses only that way.
+OpenFailure FailureOf(QSerialPort::SerialPortError error, const std::string& name) {
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return OpenFailure::Missing;
+    case QSerialPort::PermissionError: {
+#ifdef _WIN32
+        return OpenFailure::InUse;
+#else
+        const QString path = QString::fromStdString(name.starts_with('/') ? name : "/dev/" + name);
+        const QFileInfo device(path);
+        return device.isReadable() && device.isWritable() ? OpenFailure::InUse
+                                                          : OpenFailure::NotPermitted;
+#endif
+    }
+    default:
+        return OpenFailure::Other;
+    }
+}
+
+} // namespace
 
 TComm::TComm(QObject* parent) : QObject(parent) {
     Port.setBaudRate(QSerialPort::Baud57600);
@@ -28,7 +54,7 @@ std::string TComm::DeviceName() const {
 void TComm::Open() {
     if (Port.isOpen()) return;
     Port.setPortName(QString::fromStdString(Name));
-    Port.open(QIODevice::ReadWrite);
+    Failure = Port.open(QIODevice::ReadWrite) ? OpenFailure::None : FailureOf(Port.error(), Name);
 }
 
 void TComm::Close() {

@@ -18,10 +18,12 @@ public:
     void SetDeviceName(const std::string& name) override;
     // The name as it was set, e.g. "COM5", "ttyUSB0" or a full path.
     std::string DeviceName() const override;
-    // A port that is missing, busy or not permitted just stays closed: see Enabled.
+    // A port that is missing, busy or not permitted just stays closed: see Enabled, and
+    // LastOpenFailure for why.
     void Open() override;
     void Close() override;
     bool Enabled() const override;
+    OpenFailure LastOpenFailure() const override { return Failure; }
     void SetDTRState(bool on) override;
     int InQueCount() override;
     int Read(std::uint8_t* destination, int count) override;
@@ -42,4 +44,5 @@ signals:
 private:
     QSerialPort Port{this};
     std::string Name;
+    OpenFailure Failure = OpenFailure::None;
 };

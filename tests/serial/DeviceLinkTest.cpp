@@ -22,6 +22,9 @@ struct DeviceLinkTest : testing::Test, SerialComm, LinkView, LinkWaiter, FrameCo
     void Open() override { Log.push_back("open " + (OpenName = Name)); }
     void Close() override { Log.push_back("close " + std::exchange(OpenName, "")); }
     bool Enabled() const override { return std::ranges::count(Existing, OpenName) > 0; }
+    OpenFailure LastOpenFailure() const override {
+        return std::ranges::count(Held, Name) > 0 ? OpenFailure::InUse : OpenFailure::None;
+    }
     void SetDTRState(bool on) override { Log.push_back(on ? "dtr on" : "dtr off"); }
     int InQueCount() override { return Line.InQueCount(); }
     int Read(std::uint8_t* bytes, int count) override { return Line.Read(bytes, count); }
@@ -60,6 +63,7 @@ struct DeviceLinkTest : testing::Test, SerialComm, LinkView, LinkWaiter, FrameCo
     }
 
     std::vector<std::string> Log, Existing = {"Com5", "ttyUSB0", "ttyACM0"}; // ports that open
+    std::vector<std::string> Held; // ports another program holds: they do not open
     std::string Device = "Com5", Box = "Com5", Name, OpenName;
     MemoryComm Line;
     LiveState State;
@@ -128,6 +132,20 @@ TEST_F(DeviceLinkTest, SearchAdvisesWhenNothingAnswersAndConnectsTheCandidateTha
         " | msg 가속도계가 자동 연결되었습니다. | box ttyACM0 | clear 1.0 | clear 1.1 | clear 1.2"
         " | clear 1.3 | clear 2.0 | sleep 100 | send ttyACM0: 02 01 01 00 04 03 | engine on"
         " | com down | normal"));
+}
+
+TEST_F(DeviceLinkTest, PortsHeldByAnotherProgramAreNamedInsteadOfTheAdvice) {
+    Existing = {"ttyUSB0"};
+    Held = {"Com5", "ttyACM0"};
+    Link.TmSystemTimer();
+    Link.SbComAutoClick(false);
+    const std::string held = "을(를) 다른 프로그램이 사용 중입니다. 그 프로그램(다른 Tarvik 창, "
+                             "시리얼 모니터 등)을 닫은 뒤 우측 상단의 포트모양의 아이콘을 눌러 "
+                             "연결하세요";
+    EXPECT_EQ(Trace({"msg"}), "msg Please, wait. Searching ZevuzaRuziv.... | msg 포트 Com5" + held +
+                                  " | msg Please, wait. Searching ZevuzaRuziv.... | msg 포트 Com5, "
+                                  "ttyACM0" +
+                                  held);
 }
 
 TEST_F(DeviceLinkTest, ALostPortIsReportedOnceRetriedQuietlyAndReconnected) {

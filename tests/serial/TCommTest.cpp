@@ -30,6 +30,26 @@ private slots:
         comm.Write(start.data(), FrameLength);
         QCOMPARE(comm.findChild<QSerialPort*>()->bytesToWrite(), 0);
     }
+    // A port another program holds is told from one that is not there.
+    void TellsAPortInUseFromAMissingOne() {
+        const int device = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+        QVERIFY(device >= 0 && grantpt(device) == 0 && unlockpt(device) == 0);
+        TComm holder, second;
+        for (TComm* comm : {&holder, &second})
+            comm->SetDeviceName(ptsname(device));
+        holder.Open();
+        QVERIFY(holder.Enabled() && holder.LastOpenFailure() == OpenFailure::None);
+        second.Open();
+        QVERIFY(!second.Enabled() && second.LastOpenFailure() == OpenFailure::InUse);
+        holder.Close();
+        second.Open();
+        QVERIFY(second.Enabled());
+        TComm missing;
+        missing.SetDeviceName("/dev/ttyUSB97");
+        missing.Open();
+        QVERIFY(missing.LastOpenFailure() == OpenFailure::Missing);
+        close(device);
+    }
 };
 
 QTEST_GUILESS_MAIN(TCommTest)
