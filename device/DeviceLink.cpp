@@ -23,6 +23,12 @@ const char* const AdviceLines[] = {
 
 const char* const ReconnectedMessage = "가속도계가 다시 연결되었습니다.";
 
+std::string SilentMessage(const std::string& port) {
+    return "가속도계가 연결되어 있지만 데이터를 보내지 않습니다 (" + port +
+           "). 계속 요청하고 있습니다. 오래 계속되면 가속도계의 전원을 껐다 켜고 우측 상단의 "
+           "포트모양의 아이콘을 눌러 다시 연결하세요";
+}
+
 std::string InUseMessage(const std::vector<std::string>& ports) {
     std::string names;
     for (const std::string& port : ports)
@@ -164,6 +170,7 @@ void DeviceLink::Receive() {
 
 void DeviceLink::Comm1RxChar() {
     State.RxWatchdog = 1;
+    SilenceReported = false;
     Receive();
 }
 
@@ -224,11 +231,13 @@ void DeviceLink::TmEngineTimer() {
         View.SetComButtonDown(true);
         return;
     }
-    // Held at the limit, so every further silent tick asks for the stream again.
+    // Held at the limit, so every further silent tick asks for the stream again; the first
+    // says so once.
     Port.RxCount = 0;
     State.RxWatchdog = WatchdogSilentTicks;
     View.SetComButtonDown(false);
     SendCommand(Port, CmdStream, StreamStart, 0);
+    if (!std::exchange(SilenceReported, true)) View.AppendMessage(SilentMessage(OpenedName));
 }
 
 void DeviceLink::TmFavWorkTimer() {

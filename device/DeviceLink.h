@@ -97,4 +97,5 @@ private:
     std::string OpenedName; // the name the open port was opened under
     std::string LostName;   // the port that disappeared; empty while none is awaited
     bool Receiving = false;
+    bool SilenceReported = false; // since the stream last brought bytes
 };

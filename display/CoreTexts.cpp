@@ -52,6 +52,9 @@ const char* const CoreLines[] = {
                       "입력하고, 사용자가 dialout 그룹에 속해 있는지 확인합니다 (sudo usermod "
                       "-aG dialout 사용자명, 다시 로그인)"),
     QT_TRANSLATE_NOOP("CoreTexts", "가속도계가 다시 연결되었습니다."),
+    QT_TRANSLATE_NOOP("CoreTexts", "가속도계가 연결되어 있지만 데이터를 보내지 않습니다 (%1). 계속 "
+                                   "요청하고 있습니다. 오래 계속되면 가속도계의 전원을 껐다 켜고 "
+                                   "우측 상단의 포트모양의 아이콘을 눌러 다시 연결하세요"),
     QT_TRANSLATE_NOOP("CoreTexts", "포트 %1을(를) 다른 프로그램이 사용 중입니다. 그 프로그램(다른 "
                                    "Tarvik 창, 시리얼 모니터 등)을 닫은 뒤 우측 상단의 포트모양의 "
                                    "아이콘을 눌러 연결하세요"),
@@ -67,8 +70,9 @@ const char* const CoreLines[] = {
                       "연결되며, 우측 상단의 포트모양의 아이콘을 눌러 바로 연결할 수도 있습니다"),
     QT_TRANSLATE_NOOP("CoreTexts", "[주의] 이번 측정에서 샘플 약 %1개(%2%)를 받지 못했습니다. "
                                    "시간 값이 실제보다 짧게 나타납니다"),
-    QT_TRANSLATE_NOOP("CoreTexts", "가속도계 연결이 끊어져 측정을 %1 s에서 끝냅니다. 그때까지의 "
-                                   "기록은 남습니다. 다시 연결되면 [시작]으로 새 측정을 시작하세요"),
+    QT_TRANSLATE_NOOP("CoreTexts",
+                      "가속도계 연결이 끊어져 측정을 %1 s에서 끝냅니다. 그때까지의 "
+                      "기록은 남습니다. 다시 연결되면 [시작]으로 새 측정을 시작하세요"),
     QT_TRANSLATE_NOOP("CoreTexts", "이 기록에는 %1축 값이 없어 주기와 맞춤을 구할 수 없습니다. "
                                    "관찰 축을 기록에 있는 축으로 바꾸세요"),
     QT_TRANSLATE_NOOP("CoreTexts", "%1축ACC:%2"),

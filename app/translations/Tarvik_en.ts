@@ -310,96 +310,101 @@
     </message>
     <message>
         <location filename="../../display/CoreTexts.cpp" line="55"/>
+        <source>가속도계가 연결되어 있지만 데이터를 보내지 않습니다 (%1). 계속 요청하고 있습니다. 오래 계속되면 가속도계의 전원을 껐다 켜고 우측 상단의 포트모양의 아이콘을 눌러 다시 연결하세요</source>
+        <translation>The accelerometer is connected but sends no data (%1). The program keeps asking. If this goes on, switch the accelerometer off and on, then click the port icon at the top right to connect again.</translation>
+    </message>
+    <message>
+        <location filename="../../display/CoreTexts.cpp" line="58"/>
         <source>포트 %1을(를) 다른 프로그램이 사용 중입니다. 그 프로그램(다른 Tarvik 창, 시리얼 모니터 등)을 닫은 뒤 우측 상단의 포트모양의 아이콘을 눌러 연결하세요</source>
         <translation>Port %1 is in use by another program. Close that program (another Tarvik window, a serial monitor …), then click the port icon at the top right to connect.</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="58"/>
+        <location filename="../../display/CoreTexts.cpp" line="61"/>
         <source>주기: 이 구간에서는 흔들림이 잡음에 비해 너무 작아 잴 수 없습니다. 진폭을 크게 하거나, 필터를 켜거나, 더 긴 구간을 보세요</source>
         <translation>Period: in this view the swing is too small for the noise to measure. Make the swing larger, switch the filter on or view a longer stretch.</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="61"/>
+        <location filename="../../display/CoreTexts.cpp" line="64"/>
         <source>주기: 이 구간에는 흔들림이 너무 적어 1 % 안으로 잴 수 없습니다. 더 긴 구간을 보세요</source>
         <translation>Period: this view holds too few swings to measure it within 1 %. View a longer stretch.</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="63"/>
+        <location filename="../../display/CoreTexts.cpp" line="66"/>
         <source>주기: 이 구간은 흔들림이 고르지 않아 잴 수 없습니다. 고르게 흔들리는 구간을 보세요</source>
         <translation>Period: the swinging in this view is uneven, so it cannot be measured. View a stretch where it swings steadily.</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="65"/>
+        <location filename="../../display/CoreTexts.cpp" line="68"/>
         <source>가속도계 연결이 끊어졌습니다 (%1). 케이블을 다시 연결하면 자동으로 다시 연결되며, 우측 상단의 포트모양의 아이콘을 눌러 바로 연결할 수도 있습니다</source>
         <translation>The accelerometer was disconnected (%1). Plug the cable back in and it reconnects by itself, or click the port icon at the top right to connect now.</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="68"/>
+        <location filename="../../display/CoreTexts.cpp" line="71"/>
         <source>[주의] 이번 측정에서 샘플 약 %1개(%2%)를 받지 못했습니다. 시간 값이 실제보다 짧게 나타납니다</source>
         <translation>[Note] About %1 samples (%2%) of this run were not received: times appear shorter than they were.</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="70"/>
+        <location filename="../../display/CoreTexts.cpp" line="73"/>
         <source>가속도계 연결이 끊어져 측정을 %1 s에서 끝냅니다. 그때까지의 기록은 남습니다. 다시 연결되면 [시작]으로 새 측정을 시작하세요</source>
         <translation>The accelerometer was disconnected: the run ends at %1 s and keeps what it recorded. Once it is connected again, press [Start] for a new run</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="72"/>
+        <location filename="../../display/CoreTexts.cpp" line="75"/>
         <source>이 기록에는 %1축 값이 없어 주기와 맞춤을 구할 수 없습니다. 관찰 축을 기록에 있는 축으로 바꾸세요</source>
         <translation>This log holds no %1 axis values, so it gives no period and no fit. Choose an observed axis the log holds</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="74"/>
+        <location filename="../../display/CoreTexts.cpp" line="77"/>
         <source>%1축ACC:%2</source>
         <translation>%1 acc.:%2</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="75"/>
+        <location filename="../../display/CoreTexts.cpp" line="78"/>
         <source>%1, 튀는 점 %2개 제외</source>
         <translation>%1, %2 stray points left out</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="76"/>
+        <location filename="../../display/CoreTexts.cpp" line="79"/>
         <source>주기 T = %1</source>
         <translation>Period T = %1</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="77"/>
+        <location filename="../../display/CoreTexts.cpp" line="80"/>
         <source>중력 g = 4π²L/T² = %1</source>
         <translation>Gravity g = 4π²L/T² = %1</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="78"/>
+        <location filename="../../display/CoreTexts.cpp" line="81"/>
         <source>  L = %1 (길이 칸 마지막 자리의 절반)</source>
         <translation>  L = %1 (half the last digit of the length box)</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="79"/>
+        <location filename="../../display/CoreTexts.cpp" line="82"/>
         <source>진폭 θ0 = %1°: 작은 진폭 공식의 g는 약 %2 % 작게 나옵니다. 진폭을 보정한 g = %3</source>
         <translation>Amplitude θ0 = %1°: the small-swing formula gives g about %2 % low. g corrected for the amplitude = %3</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="81"/>
+        <location filename="../../display/CoreTexts.cpp" line="84"/>
         <source>진폭 θ0 = %1</source>
         <translation>Amplitude θ0 = %1</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="82"/>
+        <location filename="../../display/CoreTexts.cpp" line="85"/>
         <source>작은 진폭 보정 T0 = %1</source>
         <translation>Small-swing period T0 = %1</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="83"/>
+        <location filename="../../display/CoreTexts.cpp" line="86"/>
         <source>보정한 g = %1</source>
         <translation>Corrected g = %1</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="84"/>
+        <location filename="../../display/CoreTexts.cpp" line="87"/>
         <source>%1축 가속도%2</source>
         <translation>%1 acceleration%2</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="85"/>
+        <location filename="../../display/CoreTexts.cpp" line="88"/>
         <source>%1 가속도%2</source>
         <translation>%1 acceleration%2</translation>
     </message>

@@ -134,6 +134,22 @@ TEST_F(DeviceLinkTest, SearchAdvisesWhenNothingAnswersAndConnectsTheCandidateTha
         " | com down | normal"));
 }
 
+TEST_F(DeviceLinkTest, ADeviceThatAnswersButSendsNothingIsSaidToOnceASilence) {
+    Link.TmSystemTimer();
+    for (int spell = 0; spell < 2; ++spell) {
+        Link.Comm1RxChar(); // bytes came
+        for (int tick = 0; tick < 40; ++tick)
+            Link.TmEngineTimer();
+    }
+    // Nine ticks of grace, then the start is asked for on each of the other 31.
+    EXPECT_EQ(std::ranges::count(Log, "send Com5: 02 01 01 00 04 03"), 1 + 2 * 31);
+    EXPECT_EQ(std::ranges::count(Log, "msg 가속도계가 연결되어 있지만 데이터를 보내지 않습니다 "
+                                      "(Com5). 계속 요청하고 있습니다. 오래 계속되면 가속도계의 "
+                                      "전원을 껐다 켜고 우측 상단의 포트모양의 아이콘을 눌러 다시 "
+                                      "연결하세요"),
+              2);
+}
+
 TEST_F(DeviceLinkTest, PortsHeldByAnotherProgramAreNamedInsteadOfTheAdvice) {
     Existing = {"ttyUSB0"};
     Held = {"Com5", "ttyACM0"};
