@@ -158,7 +158,7 @@ bool SaveLogFile(const std::string& path, const Recording& recording, std::uint3
 
 std::optional<LogNumberError> LoadLogFile(const std::string& path, Recording& recording,
                                           int unitIndex, MeasurementView& view) {
-    TextLineReader reader(PathFromUtf8(path));
+    TextLineReader reader(PathFromUtf8(path), LogLineLimit);
     if (!reader.IsOpen()) {
         view.AppendMessage("Cannot Load LogFIle : " + path);
         return std::nullopt;
@@ -202,8 +202,12 @@ std::optional<LogNumberError> LoadLogFile(const std::string& path, Recording& re
             ++skipped;
         if (error) break;
     }
+    const std::string overlong = reader.OverlongReport("Log file", path);
     if (rows.empty()) {
-        if (!error) view.AppendMessage("No data rows in log file : " + path);
+        if (!overlong.empty())
+            view.AppendMessage(overlong);
+        else if (!error)
+            view.AppendMessage("No data rows in log file : " + path);
         return error;
     }
     ClearLogBuffer(recording);
@@ -239,5 +243,6 @@ std::optional<LogNumberError> LoadLogFile(const std::string& path, Recording& re
     if (skipped > 0)
         view.AppendMessage("Log rows beyond " + std::to_string(LogCapacity) +
                            " not loaded: " + std::to_string(skipped));
+    if (!overlong.empty()) view.AppendMessage(overlong);
     return error;
 }

@@ -3,12 +3,17 @@
 #include "engine/MeasurementView.h"
 #include "engine/Recording.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <ctime>
 #include <optional>
 #include <string>
 
 // The measurement log: a CSV file of the recorded samples, one row per 20 ms.
+
+// The longest line a log is read with. A row is under 100 bytes; the longest lines the program
+// writes, the file's path and a kept run's typed conditions, stay under 64 KiB.
+constexpr std::size_t LogLineLimit = 1 << 20;
 
 // The name of a new log, YYMMDD_hhmmss.csv with the year counted from 2000.
 std::string MakeLogFileName(const std::tm& time);
@@ -58,10 +63,11 @@ struct LogNumberError {
 
 // Reads the file's rows into the recording, in place of what it held, and onto Chart1 (scaled
 // for the unit index), and sets LogCount to the rows stored. Rows beyond the recording's
-// capacity are counted and reported, not stored. A load that finds no row (a file that cannot
-// be opened, holds no data or fails on its first row) changes neither the recording nor the
-// charts; without a number error it is reported in one line. Rows before any header line are
-// taken as g. A kept run comes back with its conditions and counts, from which the analysis
-// reads the sensor's values exactly; its corrected values are the columns'.
+// capacity are counted and reported, not stored. A line longer than LogLineLimit ends the
+// load before it, reported in one line. A load that finds no row (a file that cannot be opened
+// or is not a regular file, holds no data or fails on its first row) changes neither the
+// recording nor the charts; without a number error it is reported in one line. Rows before any
+// header line are taken as g. A kept run comes back with its conditions and counts, from which the
+// analysis reads the sensor's values exactly; its corrected values are the columns'.
 std::optional<LogNumberError> LoadLogFile(const std::string& path, Recording& recording,
                                           int unitIndex, MeasurementView& view);

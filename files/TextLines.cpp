@@ -1,5 +1,6 @@
 #include "files/TextLines.h"
 
+#include "files/OpenFile.h"
 #include "files/Utf8.h"
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <random>
+#include <utility>
 
 std::filesystem::path PathFromUtf8(const std::string& path) {
     return std::filesystem::path(std::u8string(path.begin(), path.end()));
@@ -17,33 +19,67 @@ std::string Utf8FromPath(const std::filesystem::path& path) {
     return std::string(text.begin(), text.end());
 }
 
-TextLineReader::TextLineReader(const std::filesystem::path& path) {
+namespace {
+
+constexpr std::size_t ReadPiece = 64 << 10;
+
+} // namespace
+
+TextLineReader::TextLineReader(const std::filesystem::path& path, std::size_t lineLimit)
+    : LineLimit(lineLimit) {
     std::error_code error;
-    if (std::filesystem::is_directory(path, error)) return;
-    Stream.open(path, std::ios::binary);
-    Open = Stream.is_open();
+    File.reset(OpenRegularFile(path, "rb", error));
+    if (File) Buffer = std::make_unique<char[]>(ReadPiece);
+}
+
+bool TextLineReader::Refill() {
+    Position = 0;
+    Filled = std::fread(Buffer.get(), 1, ReadPiece, File.get());
+    return Filled > 0;
 }
 
 bool TextLineReader::Next(std::string& line) {
     line.clear();
-    if (!Open) return false;
-    std::streambuf& bytes = *Stream.rdbuf();
-    for (;;) {
-        const int c = bytes.sbumpc();
-        if (c == std::char_traits<char>::eof()) {
-            Open = false;
-            if (line.empty()) return false;
+    while (File) {
+        if (Position == Filled && !Refill()) {
+            File.reset();
             break;
         }
-        if (c == '\n') break;
-        if (c == '\r') {
-            if (bytes.sgetc() == '\n') bytes.sbumpc();
-            break;
+        if (std::exchange(AfterCarriageReturn, false) && Buffer[Position] == '\n') {
+            ++Position;
+            continue;
         }
-        line += static_cast<char>(c);
+        const char* start = Buffer.get() + Position;
+        const char* end = Buffer.get() + Filled;
+        const char* lineEnd =
+            std::find_if(start, end, [](char c) { return c == '\n' || c == '\r'; });
+        line.append(start, lineEnd);
+        Position = static_cast<std::size_t>(lineEnd - Buffer.get());
+        if (line.size() > LineLimit) {
+            Overlong = true;
+            File.reset();
+            line.clear();
+            return false;
+        }
+        if (lineEnd != end) {
+            AfterCarriageReturn = *lineEnd == '\r';
+            ++Position;
+            return Take(line);
+        }
     }
+    return !line.empty() && Take(line);
+}
+
+bool TextLineReader::Take(std::string& line) {
+    ++LinesRead;
     if (line.starts_with(Utf8ByteOrderMark)) line.erase(0, Utf8ByteOrderMark.size());
     return true;
+}
+
+std::string TextLineReader::OverlongReport(const std::string& file, const std::string& path) const {
+    if (!Overlong) return {};
+    return file + " line " + std::to_string(LinesRead + 1) + " longer than " +
+           std::to_string(LineLimit) + " bytes, not read from there : " + path;
 }
 
 namespace {
@@ -81,15 +117,6 @@ std::error_code WriteAll(const std::filesystem::path& path, const std::vector<st
 }
 
 } // namespace
-
-std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) {
-#ifdef _WIN32
-    const std::wstring wideMode(mode, mode + std::strlen(mode));
-    return _wfopen(path.c_str(), wideMode.c_str());
-#else
-    return std::fopen(path.c_str(), mode);
-#endif
-}
 
 bool WriteTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines,
                     std::error_code* error) {
