@@ -2,7 +2,14 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <system_error>
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+// A file closed when it goes out of scope.
+using OpenedFile = std::unique_ptr<std::FILE, FileCloser>;
 
 // Opens a file with a C standard input/output mode such as "wb" or "wbx", whatever characters
 // its path holds.

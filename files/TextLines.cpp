@@ -1,6 +1,5 @@
 #include "files/TextLines.h"
 
-#include "files/OpenFile.h"
 #include "files/Utf8.h"
 
 #include <algorithm>

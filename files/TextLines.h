@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/OpenFile.h"
+
 #include <cstddef>
 #include <cstdio>
 #include <filesystem>
@@ -33,10 +35,7 @@ private:
     bool Refill();
     bool Take(std::string& line);
 
-    struct Closer {
-        void operator()(std::FILE* file) const { std::fclose(file); }
-    };
-    std::unique_ptr<std::FILE, Closer> File;
+    OpenedFile File;
     std::size_t LineLimit;
     std::unique_ptr<char[]> Buffer;
     std::size_t Position = 0, Filled = 0;

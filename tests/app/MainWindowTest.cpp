@@ -8,6 +8,9 @@
 #include <QSpinBox>
 #include <numbers>
 #include <qcustomplot.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 // The main window's own handlers, without a device and without a settings file.
 class MainWindowTest : public QObject {
@@ -234,6 +237,21 @@ private slots:
         QVERIFY(answers.Boxes.value(0).startsWith("Initial File Save Err! : default.ini ("));
         QDir().rmdir(QStringLiteral("default.ini"));
     }
+
+#ifndef _WIN32
+    // FIFOs named like the settings file and the note, which once kept the window from ever
+    // appearing, are reported as files that cannot be read.
+    void FifosForSettingsAndNoteAreReportedAndTheWindowAppears() {
+        QTemporaryDir folder;
+        for (const char* name : {"default.ini", "AccNote.rtf"})
+            QCOMPARE(mkfifo(QFile::encodeName(QDir(folder.path()).filePath(name)), 0600), 0);
+        Program lab(std::nullopt, {}, folder.path());
+        QVERIFY(lab.Window->isVisible());
+        QVERIFY(lab.Memo().contains("Initial File Read Err! : default.ini"));
+        QCOMPARE(lab.Note->LoadError(),
+                 "알림 파일 \"AccNote.rtf\"을(를) 읽을 수 없어 기본 안내문을 보여 줍니다.");
+    }
+#endif
 
     // A whole recording goes onto the acceleration chart at once, every row at its time.
     void FullLogLoadsOntoTheChart() {

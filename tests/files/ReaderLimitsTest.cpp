@@ -5,6 +5,7 @@
 #include "calibration/FeatureFile.h"
 #include "engine/LiveState.h"
 #include "files/LogFile.h"
+#include "files/NoteFile.h"
 #include "files/TextLines.h"
 #include "tests/engine/RecordingView.h"
 
@@ -41,12 +42,18 @@ const Reader FeatureReader{"feature file", [](const std::string& path) {
                                return Lines{read->Cut, std::to_string(read->Search.Found())};
                            }};
 
+const Reader NoteReader{"note", [](const std::string& path) {
+                            std::error_code error;
+                            const auto html = ReadNoteFile(PathFromUtf8(path), error);
+                            return Lines{html ? *html : error.message()};
+                        }};
+
 using ReaderLimits = TempFolder;
 
 } // namespace
 
 // A file far longer than any line may be, without a line end after its first lines: what came
-// before is read, and one line says where the reading stopped.
+// before is read, and one line says where the reading stopped. A note that long is not read.
 TEST_F(ReaderLimits, ALineBeyondTheLimitEndsTheReadingWithOneLine) {
     const std::string path = PathOf("long");
     const std::tuple<Reader, std::string, Lines> cases[] = {
@@ -60,10 +67,13 @@ TEST_F(ReaderLimits, ALineBeyondTheLimitEndsTheReadingWithOneLine) {
          "D20240101,SE1,5\r\n",
          {"Sensor Feature File line 2 longer than 1048576 bytes, not read from there : " + path,
           "1"}},
+        {NoteReader,
+         "{\\rtf1 note\\par}",
+         {std::make_error_code(std::errc::file_too_large).message()}},
     };
     for (const auto& [reader, head, told] : cases) {
         WriteBytes(path, head);
-        std::filesystem::resize_file(path, 64 << 20); // zeros, and no line end
+        std::filesystem::resize_file(path, NoteFileLimit + 1); // zeros, and no line end
         EXPECT_EQ(reader.Read(path), told) << reader.Name;
     }
 }
@@ -82,6 +92,7 @@ TEST_F(ReaderLimits, AFifoIsRefusedAsAFileThatCannotBeRead) {
         {SettingsReader, {"Initial File Read Err! : " + path}},
         {FeatureReader, {"none"}},
         {featureAppend, {"not a regular file"}},
+        {NoteReader, {"not a regular file"}},
     };
     for (const auto& [reader, told] : cases)
         EXPECT_EQ(reader.Read(path), told) << reader.Name;
