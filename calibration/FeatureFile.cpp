@@ -2,6 +2,7 @@
 
 #include "files/Cp949.h"
 #include "files/OpenFile.h"
+#include "files/Temporaries.h"
 #include "files/TextLines.h"
 
 #include <cerrno>
@@ -62,6 +63,7 @@ bool EndsInsideALine(std::FILE* file, long size) {
 
 std::optional<std::string> AppendFeatureLine(const std::filesystem::path& path,
                                              const std::string& line) {
+    RemoveStaleTemporaries(FolderOf(path));
     std::error_code error;
     std::FILE* file = OpenRegularFile(path, "a+b", error);
     if (file == nullptr) return error.message();

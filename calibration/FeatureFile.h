@@ -64,7 +64,8 @@ std::optional<FeatureFileSearch> ReadFeatureFile(const std::filesystem::path& pa
 
 // Appends one line and CR LF, after a line end of its own when the file's last line lacks
 // one (a file edited by hand), so that no saved line runs into another. The file is created
-// when missing; a name that is not a regular file (a FIFO, a device) is refused. Anything that
+// when missing; a name that is not a regular file (a FIFO, a device) is refused. Stale
+// temporaries of other saves in its folder are removed (RemoveStaleTemporaries). Anything that
 // stops the whole line from reaching the file (no write access, a full disk, a short write) cuts
 // the file back to its earlier length, leaving its earlier lines exactly as they were, and gives
 // the system's reason.

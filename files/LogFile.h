@@ -28,10 +28,11 @@ std::string WithCsvExtension(const std::string& path);
 // The name before its last "."; a name without "." is returned whole.
 std::string WithoutExtension(const std::string& name);
 
-// What writing a log came to: why it failed, if it did, and how many values beyond the
-// columns' range were written as the limit.
+// What writing a log came to: why it failed, if it did, the file written, and how many values
+// beyond the columns' range were written as the limit.
 struct LogWriteResult {
     std::optional<std::string> Failure;
+    std::string Path;
     int Saturated = 0;
 };
 
@@ -46,8 +47,11 @@ LogWriteResult WriteLogFile(const std::string& path, const Recording& recording,
 // A kept run, in the log format so that any log reader takes it: all three axes in the unit
 // of the unit index, and besides what the run needs to be analysed again — its conditions on
 // lines that start with ";", which log readers pass over, and where the recording has them the
-// counts after and before the filter in six more columns, which they leave unread.
-LogWriteResult WriteKeptRunFile(const std::string& path, const Recording& recording, int unitIndex);
+// counts after and before the filter in six more columns, which they leave unread. It is a new
+// file beside others' and never replaces one (CreateTextFile): `path`, or where that is taken
+// the first free of its numbered names, "_2", "_3", … before the extension.
+LogWriteResult CreateKeptRunFile(const std::string& path, const Recording& recording,
+                                 int unitIndex);
 
 // WriteLogFile, reporting the outcome in the message area (the limited values in a line of
 // their own).

@@ -1,6 +1,7 @@
 #include "files/Settings.h"
 
 #include "engine/NumberText.h"
+#include "files/AtomicWrite.h"
 #include "files/Cp949.h"
 #include "files/TextLines.h"
 

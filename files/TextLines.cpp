@@ -3,10 +3,7 @@
 #include "files/Utf8.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <random>
 #include <utility>
 
 std::filesystem::path PathFromUtf8(const std::string& path) {
@@ -16,6 +13,11 @@ std::filesystem::path PathFromUtf8(const std::string& path) {
 std::string Utf8FromPath(const std::filesystem::path& path) {
     const std::u8string text = path.u8string();
     return std::string(text.begin(), text.end());
+}
+
+std::filesystem::path FolderOf(const std::filesystem::path& path) {
+    const std::filesystem::path folder = path.parent_path();
+    return folder.empty() ? std::filesystem::path(".") : folder;
 }
 
 namespace {
@@ -79,73 +81,6 @@ std::string TextLineReader::OverlongReport(const std::string& file, const std::s
     if (!Overlong) return {};
     return file + " line " + std::to_string(LinesRead + 1) + " longer than " +
            std::to_string(LineLimit) + " bytes, not read from there : " + path;
-}
-
-namespace {
-
-// Temporaries are hidden where a leading dot hides files and carry a suffix of their own, so
-// that the ones a killed save leaves can be told from the user's files and removed.
-const std::string TemporarySuffix = ".tarvik-partial";
-
-std::filesystem::path TemporaryBeside(const std::filesystem::path& path) {
-    static std::mt19937_64 random{std::random_device{}()};
-    std::filesystem::path name = ".";
-    name += path.filename();
-    name += "." + std::to_string(random() % 1000000000) + TemporarySuffix;
-    return std::filesystem::path(path).replace_filename(name);
-}
-
-std::error_code LastError() {
-    return {errno, std::generic_category()};
-}
-
-std::error_code WriteAll(const std::filesystem::path& path, const std::vector<std::string>& lines) {
-    std::FILE* file = OpenFile(path, "wb");
-    if (file == nullptr) return LastError();
-    std::error_code error;
-    for (const std::string& line : lines) {
-        if (std::fwrite(line.data(), 1, line.size(), file) != line.size() ||
-            std::fwrite("\r\n", 1, 2, file) != 2) {
-            error = LastError();
-            break;
-        }
-    }
-    // A full disk often shows only when the last buffer goes out.
-    if (std::fclose(file) != 0 && !error) error = LastError();
-    return error;
-}
-
-} // namespace
-
-bool WriteTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines,
-                    std::error_code* error) {
-    const std::filesystem::path temporary = TemporaryBeside(path);
-    std::error_code failure = WriteAll(temporary, lines);
-    if (!failure) {
-        // The replacement keeps the access rights the user gave the earlier file.
-        std::error_code ignored;
-        const auto earlier = std::filesystem::status(path, ignored);
-        if (!ignored) std::filesystem::permissions(temporary, earlier.permissions(), ignored);
-        std::filesystem::rename(temporary, path, failure);
-        if (!failure) return true;
-    }
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    if (error != nullptr) *error = failure;
-    return false;
-}
-
-void RemoveStaleTemporaries(const std::filesystem::path& folder) {
-    std::error_code error;
-    std::vector<std::filesystem::path> stale;
-    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
-         entry.increment(error)) {
-        const std::string name = Utf8FromPath(entry->path().filename());
-        if (name.starts_with('.') && name.ends_with(TemporarySuffix))
-            stale.push_back(entry->path());
-    }
-    for (const auto& path : stale)
-        std::filesystem::remove(path, error);
 }
 
 std::string_view NextToken(std::string_view& row) {

@@ -8,13 +8,13 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <system_error>
-#include <vector>
 
 // A file name as the window hands it over (UTF-8) in the form the file system takes.
 std::filesystem::path PathFromUtf8(const std::string& path);
 // And back, for messages and for names compared as text.
 std::string Utf8FromPath(const std::filesystem::path& path);
+// The folder a file is in; "." for a bare file name.
+std::filesystem::path FolderOf(const std::filesystem::path& path);
 
 // Reads a regular text file line by line (anything else, such as a FIFO, is not opened). Lines
 // end with LF, CR LF or CR alone; only the line end is dropped, so a last line without one is
@@ -43,17 +43,6 @@ private:
     std::size_t LinesRead = 0;
     bool Overlong = false;
 };
-
-// Replaces the file with the lines, each ending with CR LF. The lines go to a temporary file
-// beside it that is renamed over the target only once completely written, so on failure
-// (false, with the system's reason in `error` when given) the earlier file is still there,
-// unchanged.
-bool WriteTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines,
-                    std::error_code* error = nullptr);
-
-// Removes the temporaries that saves interrupted for good (a killed program, a power cut) left
-// in the folder.
-void RemoveStaleTemporaries(const std::filesystem::path& folder);
 
 // Splits the next field off the front of a row: leading blanks are skipped, the field runs
 // to the first blank, comma, tab or line feed, and that one delimiter is consumed too. A row

@@ -225,11 +225,24 @@ private slots:
         box->hidePopup();
     }
 
+    // Temporaries of saves that never ended go at the next start, also those of the autosave;
+    // a younger one may be another copy's save in progress and stays.
     void StartClearsStaleTemporariesAndCloseShowsASaveFailure() {
-        const QString stale = Folder.filePath("LogData/.run.csv.123.tarvik-partial");
-        QFile(stale).open(QIODevice::WriteOnly);
+        QDir().mkpath(QStringLiteral("LogData/Autosave"));
+        const std::pair<QString, int> temporaries[] = {
+            {"LogData/.run.csv.123.tarvik-partial", 3600},
+            {"LogData/Autosave/.0123456789abcdef.tarvik-partial", 3600},
+            {".fedcba9876543210.tarvik-partial", 3600},
+            {"LogData/Autosave/.fedcba9876543210.tarvik-partial", 10}};
+        for (const auto& [name, age] : temporaries) {
+            QFile file(Folder.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.setFileTime(QDateTime::currentDateTime().addSecs(-age),
+                             QFileDevice::FileModificationTime);
+        }
         Form = std::make_unique<TForm1>(); // the next start
-        QVERIFY(!QFile::exists(stale));
+        for (const auto& [name, age] : temporaries)
+            QCOMPARE(QFile::exists(Folder.filePath(name)), age < 60);
 
         QDir().mkdir(QStringLiteral("default.ini")); // a folder: the settings cannot replace it
         ModalAnswers answers;
