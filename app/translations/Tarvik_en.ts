@@ -81,52 +81,52 @@
 <context>
     <name>ChartTools</name>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="102"/>
+        <location filename="../../display/ChartTools.cpp" line="103"/>
         <source>구간 통계</source>
         <translation>Range statistics</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="103"/>
+        <location filename="../../display/ChartTools.cpp" line="104"/>
         <source>구간 선택</source>
         <translation>Mark a time range</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="104"/>
+        <location filename="../../display/ChartTools.cpp" line="105"/>
         <source>사인 맞춤</source>
         <translation>Sine fit</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="105"/>
+        <location filename="../../display/ChartTools.cpp" line="106"/>
         <source>이전 실행 겹치기</source>
         <translation>Overlay earlier runs</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="106"/>
+        <location filename="../../display/ChartTools.cpp" line="107"/>
         <source>겹치기 지우기</source>
         <translation>Clear overlays</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="107"/>
+        <location filename="../../display/ChartTools.cpp" line="108"/>
         <source>그림으로 저장</source>
         <translation>Save as picture</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="108"/>
+        <location filename="../../display/ChartTools.cpp" line="109"/>
         <source>CSV 내보내기</source>
         <translation>Export CSV</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="228"/>
+        <location filename="../../display/ChartTools.cpp" line="229"/>
         <source>선택한 구간</source>
         <translation>Marked range</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="228"/>
+        <location filename="../../display/ChartTools.cpp" line="229"/>
         <source>보이는 구간</source>
         <translation>Range in view</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="348"/>
+        <location filename="../../display/ChartTools.cpp" line="352"/>
         <source>저장할 수 있는 Data가 없습니다</source>
         <translation>There is no data to save.</translation>
     </message>
@@ -863,32 +863,32 @@ up to 60°.</translation>
         <translation>Z: fr-&gt;bk</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="436"/>
+        <location filename="../Tarvikmain.cpp" line="438"/>
         <source>질량을 변환할 수 없습니다. 다시 입력하세요</source>
         <translation>The mass is not a number. Please enter it again.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="458"/>
+        <location filename="../Tarvikmain.cpp" line="460"/>
         <source>사용 할 수 없는 영역입니다</source>
         <translation>This filter level is not available.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="518"/>
+        <location filename="../Tarvikmain.cpp" line="520"/>
         <source>[주의] 가상OS 또는 저사양 PC에서는 동작이 원활하지 않을 수 있습니다</source>
         <translation>[Note] On a virtual machine or a slow PC this may not run smoothly.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="576"/>
+        <location filename="../Tarvikmain.cpp" line="578"/>
         <source>연결된 가속도계가 없습니다. 우측 상단의 포트모양의 아이콘을 눌러 연결하세요</source>
         <translation>No accelerometer is connected. Click the port icon at the top right to connect.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="627"/>
+        <location filename="../Tarvikmain.cpp" line="629"/>
         <source>저장할 수 있는 Data가 없습니다</source>
         <translation>There is no data to save.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="690"/>
+        <location filename="../Tarvikmain.cpp" line="692"/>
         <source>주기 칸에 잰 주기가 없어 중력을 계산하지 않았습니다. 진자 실행을 끝내거나 그래프를 확대해 주기를 먼저 재세요</source>
         <translation>The period box holds no measured period, so gravity was not calculated. End a pendulum run or zoom the chart to measure the period first</translation>
     </message>
@@ -932,12 +932,12 @@ up to 60°.</translation>
     </message>
     <message>
         <location filename="../Tarviknote.ui" line="56"/>
-        <location filename="../Tarviknote.cpp" line="82"/>
+        <location filename="../Tarviknote.cpp" line="64"/>
         <source>확인</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../Tarviknote.cpp" line="50"/>
+        <location filename="../Tarviknote.cpp" line="35"/>
         <source>알림 파일 &quot;%1&quot;을(를) 읽을 수 없어 기본 안내문을 보여 줍니다.</source>
         <translation>The note file &quot;%1&quot; could not be read; the built-in note is shown.</translation>
     </message>
