@@ -5,6 +5,10 @@
 
 #include <QDir>
 
+QString AutosaveFolder(const QString& logDir) {
+    return logDir + QDir::separator() + QStringLiteral("Autosave");
+}
+
 RunKeeper::RunKeeper(const LiveState& state, MeasurementView& view, const QString& logDir,
                      QObject* parent)
     : QObject(parent), State(state), View(view), LogDir(logDir) {}
@@ -20,8 +24,8 @@ void RunKeeper::RunFinished() {
     if (!Open) return;
     Open = false;
     if (State.Recorded.LogCount == 0) return;
-    const QString folder = LogDir + QDir::separator() + QStringLiteral("Autosave");
-    AutosaveRun(Std(folder), Name, State.Recorded, State.Recorded.Conditions.UnitIndex, View);
+    AutosaveRun(Std(AutosaveFolder(LogDir)), Name, State.Recorded,
+                State.Recorded.Conditions.UnitIndex, View);
     emit RunKept(RunPage, Started);
 }
 

@@ -8,6 +8,9 @@
 #include <QString>
 #include <string>
 
+// The folder the runs are kept in, inside the log folder.
+QString AutosaveFolder(const QString& logDir);
+
 // Makes sure no measured run is lost: every run that ends — by Stop, a full window, a page
 // change, a reconnect, a new Start or closing the window — is written once, in the log
 // format, to the folder Autosave inside the log folder under the name its Start gave it.

@@ -21,6 +21,7 @@
 #include "engine/RunControl.h"
 #include "engine/ZeroOffset.h"
 #include "files/LogFile.h"
+#include "files/Temporaries.h"
 #include "files/TextLines.h"
 #include "ui_Tarvikmain.h"
 
@@ -122,8 +123,9 @@ void TForm1::FormCreate() {
     // changes both together.
     ApplyTimeWindow();
     ApplyUnit();
-    RemoveStaleTemporaries(PathFromUtf8(Std(QDir::currentPath())));
-    RemoveStaleTemporaries(PathFromUtf8(Std(LogDir)));
+    // Saves that never ended leave their temporaries where nothing else would write again.
+    for (const QString& folder : {QDir::currentPath(), LogDir, AutosaveFolder(LogDir)})
+        RemoveStaleTemporaries(PathFromUtf8(Std(folder)));
     ReadSettings(SettingsFile, *this);
     // Without a level chosen (no settings file, or -1 in it) the filter box shows its
     // placeholder "중간": it then runs that level too, and the file keeps it.

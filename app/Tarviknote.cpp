@@ -1,29 +1,15 @@
 #include "app/Tarviknote.h"
 
-#include "files/Cp949.h"
-#include "files/RtfReader.h"
+#include "files/NoteFile.h"
 #include "ui_Tarviknote.h"
 
-#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStringDecoder>
 #include <QTimer>
 
 namespace {
 
 const char* const NoteFileName = "AccNote.rtf";
-
-// A note that is not rich text, such as one saved from Notepad, shows as it reads there:
-// UTF-8 when it is valid UTF-8, else the Korean code page, with its line breaks.
-QString PlainNoteText(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8(bytes);
-    if (utf8.hasError()) text = QString::fromStdString(Utf8FromCp949(bytes.toStdString()));
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
 
 } // namespace
 
@@ -42,19 +28,15 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TForm
 TForm2::~TForm2() = default;
 
 void TForm2::FormCreate() {
-    QFile file(NoteFileName);
-    QByteArray note;
-    if (file.open(QIODevice::ReadOnly)) note = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    std::error_code error;
+    const auto note = ReadNoteFile(NoteFileName, error);
+    if (!note) {
         Error =
             tr("알림 파일 \"%1\"을(를) 읽을 수 없어 기본 안내문을 보여 줍니다.").arg(NoteFileName);
-        ErrorDetail = file.errorString();
+        ErrorDetail = QString::fromStdString(error.message());
         return;
     }
-    if (note.startsWith("{\\rtf"))
-        ui->RichEdit1->setHtml(QString::fromStdString(HtmlFromRtf(note.toStdString())));
-    else
-        ui->RichEdit1->setPlainText(PlainNoteText(note));
+    ui->RichEdit1->setHtml(QString::fromStdString(*note));
 }
 
 void TForm2::Button1Click() {

@@ -1,6 +1,8 @@
 #include "calibration/FeatureFile.h"
 
 #include "files/Cp949.h"
+#include "files/OpenFile.h"
+#include "files/Temporaries.h"
 #include "files/TextLines.h"
 
 #include <cerrno>
@@ -34,15 +36,16 @@ FeatureValues FeatureSearch::LastValues() const {
     return values;
 }
 
-std::optional<FeatureSearch> ReadFeatureFile(const std::filesystem::path& path,
-                                             const std::string& serial) {
-    TextLineReader reader(path);
+std::optional<FeatureFileSearch> ReadFeatureFile(const std::filesystem::path& path,
+                                                 const std::string& serial) {
+    TextLineReader reader(path, FeatureLineLimit);
     if (!reader.IsOpen()) return std::nullopt;
-    FeatureSearch search(serial);
+    FeatureFileSearch found{FeatureSearch(serial), {}};
     std::string line;
     while (reader.Next(line))
-        search.Take(line);
-    return search;
+        found.Search.Take(line);
+    found.Cut = reader.OverlongReport("Sensor Feature File", Utf8FromPath(path));
+    return found;
 }
 
 namespace {
@@ -60,9 +63,10 @@ bool EndsInsideALine(std::FILE* file, long size) {
 
 std::optional<std::string> AppendFeatureLine(const std::filesystem::path& path,
                                              const std::string& line) {
-    errno = 0;
-    std::FILE* file = OpenFile(path, "a+b");
-    if (file == nullptr) return std::generic_category().message(errno);
+    RemoveStaleTemporaries(FolderOf(path));
+    std::error_code error;
+    std::FILE* file = OpenRegularFile(path, "a+b", error);
+    if (file == nullptr) return error.message();
     std::fseek(file, 0, SEEK_END);
     const long size = std::ftell(file);
     const std::string text = (EndsInsideALine(file, size) ? "\r\n" : "") + line + "\r\n";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -12,6 +13,10 @@
 // serial number may have many lines and the last one counts.
 
 constexpr int FeatureValueCount = 12;
+
+// The longest line the file is read with: a save writes under 200 bytes, and even thirteen
+// box texts of the most a box takes stay under 1 MiB.
+constexpr std::size_t FeatureLineLimit = 1 << 20;
 
 // The twelve box texts of a line, in file order: EdPeakMX, EdPeakPX, EdOffsetX, the same for
 // Y and Z, then EdScaleX, EdScaleY, EdScaleZ. Written and read as they stand, not as numbers.
@@ -45,14 +50,24 @@ private:
     FeatureValues Last;
 };
 
-// Reads the whole file through a search; none when the file cannot be opened.
-std::optional<FeatureSearch> ReadFeatureFile(const std::filesystem::path& path,
-                                             const std::string& serial);
+// What a search through the file found. A line longer than FeatureLineLimit ends the reading
+// before it; then `Cut` says so in one line (empty when the whole file was read).
+struct FeatureFileSearch {
+    FeatureSearch Search;
+    std::string Cut;
+};
+
+// Reads the file through a search; none when the file cannot be opened or is not a regular
+// file.
+std::optional<FeatureFileSearch> ReadFeatureFile(const std::filesystem::path& path,
+                                                 const std::string& serial);
 
 // Appends one line and CR LF, after a line end of its own when the file's last line lacks
 // one (a file edited by hand), so that no saved line runs into another. The file is created
-// when missing. Anything that stops the whole line from reaching the file (no write access,
-// a full disk, a short write) cuts the file back to its earlier length, leaving its earlier
-// lines exactly as they were, and gives the system's reason.
+// when missing; a name that is not a regular file (a FIFO, a device) is refused. Stale
+// temporaries of other saves in its folder are removed (RemoveStaleTemporaries). Anything that
+// stops the whole line from reaching the file (no write access, a full disk, a short write) cuts
+// the file back to its earlier length, leaving its earlier lines exactly as they were, and gives
+// the system's reason.
 std::optional<std::string> AppendFeatureLine(const std::filesystem::path& path,
                                              const std::string& line);

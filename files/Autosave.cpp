@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <optional>
-#include <set>
 #include <string_view>
 #include <tuple>
 
@@ -40,16 +39,6 @@ std::optional<std::tuple<std::size_t, std::string, long>> AutosaveKey(std::strin
 
 } // namespace
 
-std::string FreeAutosaveName(const std::string& runName, const std::vector<std::string>& taken) {
-    const std::set<std::string> names(taken.begin(), taken.end());
-    const std::string stem = WithoutExtension(runName);
-    const std::string extension = runName.substr(stem.size());
-    std::string name = runName;
-    for (int number = 2; names.contains(name); ++number)
-        name = stem + "_" + std::to_string(number) + extension;
-    return name;
-}
-
 std::vector<std::string> SurplusAutosaves(const std::vector<std::string>& names, std::size_t kept) {
     std::vector<std::pair<std::tuple<std::size_t, std::string, long>, std::string>> autosaves;
     for (const std::string& name : names)
@@ -68,25 +57,24 @@ std::string AutosaveRun(const std::string& folder, const std::string& runName,
     const fs::path directory = PathFromUtf8(folder);
     std::error_code error;
     fs::create_directories(directory, error);
-    std::vector<std::string> names;
-    for (fs::directory_iterator entry(directory, error), end; !error && entry != end;
-         entry.increment(error))
-        names.push_back(Utf8FromPath(entry->path().filename()));
-    const std::string name = FreeAutosaveName(runName, names);
-    const std::string path = Utf8FromPath(directory / PathFromUtf8(name));
-    const LogWriteResult written = WriteKeptRunFile(path, recording, unitIndex);
+    const std::string path = Utf8FromPath(directory / PathFromUtf8(runName));
+    const LogWriteResult written = CreateKeptRunFile(path, recording, unitIndex);
     if (written.Failure) {
         view.AppendMessage("Cannot autosave run : " + path + " (" + *written.Failure + ")");
         return {};
     }
-    names.push_back(name);
+    const std::string name = Utf8FromPath(PathFromUtf8(written.Path).filename());
+    std::vector<std::string> names;
+    for (fs::directory_iterator entry(directory, error), end; !error && entry != end;
+         entry.increment(error))
+        names.push_back(Utf8FromPath(entry->path().filename()));
     // The run just kept stays even when a clock set back makes it look the oldest.
     for (const std::string& old : SurplusAutosaves(names, AutosavesKept))
         if (old != name) fs::remove(directory / PathFromUtf8(old), error);
-    view.AppendMessage("Run autosaved : " + path +
+    view.AppendMessage("Run autosaved : " + written.Path +
                        (written.Saturated > 0
                             ? " (" + std::to_string(written.Saturated) +
                                   " values beyond the columns' range as the limit)"
                             : ""));
-    return path;
+    return written.Path;
 }

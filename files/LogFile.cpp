@@ -2,6 +2,7 @@
 
 #include "engine/NumberText.h"
 #include "engine/RunControl.h"
+#include "files/AtomicWrite.h"
 #include "files/Cp949.h"
 #include "files/RunConditionLines.h"
 #include "files/TextLines.h"
@@ -10,6 +11,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <utility>
 #include <vector>
 
@@ -69,32 +71,42 @@ bool ReadCounts(std::string_view& fields, LogRow& row) {
     return true;
 }
 
-// Writes the recording's rows under the lines given: each row's index, the values of the
-// axes and, when asked, the six counts.
-LogWriteResult WriteRows(const std::string& path, std::vector<std::string> lines,
-                         const Recording& recording, std::uint32_t count, int axes, bool inMs2,
-                         bool withCounts) {
+// A log's lines, or why it is not written.
+struct LogLines {
+    std::vector<std::string> Lines;
+    LogWriteResult Result;
+};
+
+// The first line names where the file was written.
+std::string PathLine(const std::string& path) {
+    return Cp949FromUtf8(";" + path);
+}
+
+// The recording's rows under the lines given: each row's index, the values of the axes and,
+// when asked, the six counts.
+LogLines WithRows(std::vector<std::string> lines, const Recording& recording, std::uint32_t count,
+                  int axes, bool inMs2, bool withCounts) {
     count = std::min(count, LogCapacity);
-    LogWriteResult result;
+    LogLines log;
     for (std::uint32_t i = 0; i < count; ++i)
         for (int axis = 0; axis < axes; ++axis)
             if (std::isnan(CorrectedValues(recording, axis)[i])) {
-                result.Failure = "sample " + std::to_string(i) + " is not a number";
-                return result;
+                log.Result.Failure = "sample " + std::to_string(i) + " is not a number";
+                return log;
             }
     lines.reserve(lines.size() + count);
     for (std::uint32_t i = 0; i < count; ++i) {
         std::string row = std::to_string(i);
         for (int axis = 0; axis < axes; ++axis)
-            row += ',' + ValueText(CorrectedValues(recording, axis)[i], inMs2, result.Saturated);
+            row +=
+                ',' + ValueText(CorrectedValues(recording, axis)[i], inMs2, log.Result.Saturated);
         for (int axis = 0; withCounts && axis < 6; ++axis)
             row += ',' + std::to_string(axis < 3 ? FilteredCounts(recording, axis)[i]
                                                  : RawCounts(recording, axis - 3)[i]);
         lines.push_back(std::move(row));
     }
-    std::error_code error;
-    if (!WriteTextLines(PathFromUtf8(path), lines, &error)) result.Failure = error.message();
-    return result;
+    log.Lines = std::move(lines);
+    return log;
 }
 
 } // namespace
@@ -122,23 +134,44 @@ std::string WithoutExtension(const std::string& name) {
 LogWriteResult WriteLogFile(const std::string& path, const Recording& recording,
                             std::uint32_t count, bool threeAxis, int unitIndex) {
     const bool inMs2 = unitIndex != 0;
-    return WriteRows(path, {Cp949FromUtf8(";" + path), Cp949FromUtf8(Header(threeAxis, inMs2))},
-                     recording, count, threeAxis ? 3 : 1, inMs2, false);
+    LogLines log = WithRows({PathLine(path), Cp949FromUtf8(Header(threeAxis, inMs2))}, recording,
+                            count, threeAxis ? 3 : 1, inMs2, false);
+    if (log.Result.Failure) return log.Result;
+    std::error_code error;
+    if (WriteTextLines(PathFromUtf8(path), log.Lines, &error))
+        log.Result.Path = path;
+    else
+        log.Result.Failure = error.message();
+    return log.Result;
 }
 
-LogWriteResult WriteKeptRunFile(const std::string& path, const Recording& recording,
-                                int unitIndex) {
+LogWriteResult CreateKeptRunFile(const std::string& path, const Recording& recording,
+                                 int unitIndex) {
     const bool inMs2 = unitIndex != 0;
-    std::vector<std::string> lines{Cp949FromUtf8(";" + path)};
+    std::vector<std::string> head{PathLine(path)};
     if (recording.Conditions.Known)
         for (std::string& line : RunConditionLines(recording.Conditions))
-            lines.push_back(Cp949FromUtf8(line));
+            head.push_back(Cp949FromUtf8(line));
     std::string header = Header(true, inMs2);
     for (const char* title : CountColumnTitles)
         if (recording.HasCounts) header += std::string(",") + title;
-    lines.push_back(Cp949FromUtf8(header));
-    return WriteRows(path, std::move(lines), recording, recording.LogCount, 3, inMs2,
-                     recording.HasCounts);
+    head.push_back(Cp949FromUtf8(header));
+    LogLines kept =
+        WithRows(std::move(head), recording, recording.LogCount, 3, inMs2, recording.HasCounts);
+    if (kept.Result.Failure) return kept.Result;
+    std::error_code error;
+    const std::filesystem::path created = CreateTextFile(
+        PathFromUtf8(path),
+        [&](const std::filesystem::path& name) -> const std::vector<std::string>& {
+            kept.Lines.front() = PathLine(Utf8FromPath(name));
+            return kept.Lines;
+        },
+        error);
+    if (created.empty())
+        kept.Result.Failure = error.message();
+    else
+        kept.Result.Path = Utf8FromPath(created);
+    return kept.Result;
 }
 
 bool SaveLogFile(const std::string& path, const Recording& recording, std::uint32_t count,
@@ -158,7 +191,7 @@ bool SaveLogFile(const std::string& path, const Recording& recording, std::uint3
 
 std::optional<LogNumberError> LoadLogFile(const std::string& path, Recording& recording,
                                           int unitIndex, MeasurementView& view) {
-    TextLineReader reader(PathFromUtf8(path));
+    TextLineReader reader(PathFromUtf8(path), LogLineLimit);
     if (!reader.IsOpen()) {
         view.AppendMessage("Cannot Load LogFIle : " + path);
         return std::nullopt;
@@ -202,8 +235,12 @@ std::optional<LogNumberError> LoadLogFile(const std::string& path, Recording& re
             ++skipped;
         if (error) break;
     }
+    const std::string overlong = reader.OverlongReport("Log file", path);
     if (rows.empty()) {
-        if (!error) view.AppendMessage("No data rows in log file : " + path);
+        if (!overlong.empty())
+            view.AppendMessage(overlong);
+        else if (!error)
+            view.AppendMessage("No data rows in log file : " + path);
         return error;
     }
     ClearLogBuffer(recording);
@@ -239,5 +276,6 @@ std::optional<LogNumberError> LoadLogFile(const std::string& path, Recording& re
     if (skipped > 0)
         view.AppendMessage("Log rows beyond " + std::to_string(LogCapacity) +
                            " not loaded: " + std::to_string(skipped));
+    if (!overlong.empty()) view.AppendMessage(overlong);
     return error;
 }

@@ -1,6 +1,7 @@
 #include "files/RtfReader.h"
 
 #include "files/Cp949.h"
+#include "files/NoteHtml.h"
 #include "files/Utf8.h"
 
 #include <algorithm>
@@ -24,19 +25,7 @@ const std::map<std::string, std::string> SymbolWords = {
     {"tab", "\t"},        {"emdash", "\u2014"},    {"endash", "\u2013"},    {"lquote", "\u2018"},
     {"rquote", "\u2019"}, {"ldblquote", "\u201C"}, {"rdblquote", "\u201D"}, {"bullet", "\u2022"}};
 
-// About 256 KB of the note is shown (the view needs about a second per megabyte of short
-// lines or formatting runs); a longer one ends with the notice.
-constexpr std::size_t ShownLimit = 256 << 10;
-constexpr std::size_t ParagraphLimit = 4096;
-constexpr std::size_t TextPiece = 1024;
 constexpr std::size_t MaxDepth = 4096;
-const std::string CutNotice = "[알림 파일이 너무 길어 앞부분만 표시했습니다]";
-const std::string ParagraphStart = "<p style=\"margin:0; white-space:pre-wrap\">";
-
-struct CharacterFormat {
-    bool bold = false, italic = false, underline = false;
-    bool operator==(const CharacterFormat&) const = default;
-};
 
 // What a group saves at "{" and gets back at "}".
 struct GroupState {
@@ -72,7 +61,7 @@ public:
     std::string Convert() {
         // Editors may put a UTF-8 byte-order mark before the text.
         if (rtf.starts_with(Utf8ByteOrderMark)) pos = Utf8ByteOrderMark.size();
-        while (pos < rtf.size() && !cut) {
+        while (pos < rtf.size() && !html.Cut()) {
             const char c = rtf[pos++];
             if (c == '{' || c == '}') {
                 FlushBytes();
@@ -95,8 +84,7 @@ public:
             }
         }
         FlushBytes();
-        if (!paragraph.empty()) EndParagraph();
-        return html;
+        return html.Finish();
     }
 
 private:
@@ -138,19 +126,19 @@ private:
         }
         if (ConsumedAsFallback() || state.skipped) return;
         if (word == "par")
-            EndParagraph();
+            html.EndParagraph();
         else if (word == "line")
-            Markup("<br>");
+            html.Markup("<br>", state.format);
         else if (const auto symbol = SymbolWords.find(word); symbol != SymbolWords.end())
             Text(symbol->second);
         else if (word == "b")
-            state.format.bold = on;
+            state.format.Bold = on;
         else if (word == "i")
-            state.format.italic = on;
+            state.format.Italic = on;
         else if (word == "ul")
-            state.format.underline = on;
+            state.format.Underline = on;
         else if (word == "ulnone")
-            state.format.underline = false;
+            state.format.Underline = false;
         else if (word == "plain")
             state.format = {};
         else if (SkippedDestinations.contains(word))
@@ -176,7 +164,7 @@ private:
         else if (symbol == '_')
             Text("-");
         else if (symbol == '\r' || symbol == '\n')
-            EndParagraph();
+            html.EndParagraph();
     }
 
     // A plain character of the text; 8-bit bytes and the trail byte of a pending CP949
@@ -214,7 +202,7 @@ private:
     void AddByte(char byte) {
         leadPending = !leadPending && static_cast<unsigned char>(byte) >= 0x81;
         bytes += byte;
-        if (!leadPending && bytes.size() >= TextPiece) FlushBytes();
+        if (!leadPending && bytes.size() >= NoteTextPiece) FlushBytes();
     }
 
     void FlushBytes() {
@@ -225,62 +213,8 @@ private:
         Text(Utf8FromCp949(run));
     }
 
-    // Long texts go to Markup in pieces, so that a paragraph can be split between them.
     void Text(std::string_view utf8) {
-        while (!utf8.empty() && !state.skipped && !cut) {
-            std::size_t length = std::min(utf8.size(), TextPiece);
-            while (length < utf8.size() &&
-                   (static_cast<unsigned char>(utf8[length]) & 0xC0) == 0x80)
-                ++length;
-            std::string escaped;
-            for (const char c : utf8.substr(0, length)) {
-                if (c == '&')
-                    escaped += "&amp;";
-                else if (c == '<')
-                    escaped += "&lt;";
-                else if (c == '>')
-                    escaped += "&gt;";
-                else if (c == '"')
-                    escaped += "&quot;";
-                else
-                    escaped += c;
-            }
-            Markup(escaped);
-            utf8.remove_prefix(length);
-        }
-    }
-
-    void Markup(const std::string& markup) {
-        if (state.skipped || cut) return;
-        // The view lays a paragraph out in quadratic time: a very long one is shown as several.
-        if (paragraph.size() >= ParagraphLimit) EndParagraph();
-        if (open != state.format) {
-            CloseTags();
-            if (state.format.bold) paragraph += "<b>";
-            if (state.format.italic) paragraph += "<i>";
-            if (state.format.underline) paragraph += "<u>";
-            open = state.format;
-        }
-        paragraph += markup;
-    }
-
-    void CloseTags() {
-        if (open.underline) paragraph += "</u>";
-        if (open.italic) paragraph += "</i>";
-        if (open.bold) paragraph += "</b>";
-        open = {};
-    }
-
-    void EndParagraph() {
-        if (cut) return;
-        CloseTags();
-        html += ParagraphStart + paragraph + "</p>";
-        paragraph.clear();
-        // Beyond this the note would only freeze the view: the rest is not read.
-        if (html.size() >= ShownLimit) {
-            cut = true;
-            html += ParagraphStart + CutNotice + "</p>";
-        }
+        if (!state.skipped) html.Text(utf8, state.format);
     }
 
     const std::string& rtf;
@@ -292,10 +226,7 @@ private:
     std::uint16_t highSurrogate = 0;
     std::string bytes; // CP949 bytes not yet converted
     bool leadPending = false;
-    bool cut = false;
-    CharacterFormat open;
-    std::string paragraph;
-    std::string html;
+    NoteHtml html;
 };
 
 } // namespace

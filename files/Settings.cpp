@@ -1,6 +1,7 @@
 #include "files/Settings.h"
 
 #include "engine/NumberText.h"
+#include "files/AtomicWrite.h"
 #include "files/Cp949.h"
 #include "files/TextLines.h"
 
@@ -36,11 +37,15 @@ const Setting* FindSetting(const std::string& key) {
     return nullptr;
 }
 
-void ApplyIndex(const std::string& key, const std::string& value, SettingsTarget& target) {
+// `badValues` counts the values skipped so far, so that a damaged file does not flood the
+// message area.
+void ApplyIndex(const std::string& key, const std::string& value, SettingsTarget& target,
+                int& badValues) {
     const auto index = ParseInteger(value);
     if (!index) {
-        target.AppendMessage("Settings: " + key + " value '" + value +
-                             "' is not a whole number, skipped");
+        if (++badValues <= BadValuesReported)
+            target.AppendMessage("Settings: " + key + " value '" + value +
+                                 "' is not a whole number, skipped");
         return;
     }
     target.SetControlIndex(key, *index);
@@ -53,7 +58,7 @@ void ApplyIndex(const std::string& key, const std::string& value, SettingsTarget
 } // namespace
 
 void ReadSettings(const std::string& path, SettingsTarget& target) {
-    TextLineReader reader(PathFromUtf8(path));
+    TextLineReader reader(PathFromUtf8(path), SettingsLineLimit);
     if (!reader.IsOpen()) {
         target.AppendMessage("Initial File Read Err! : " + path);
         return;
@@ -61,6 +66,7 @@ void ReadSettings(const std::string& path, SettingsTarget& target) {
     std::string line;
     bool portNamed = false;
     std::string portName;
+    int badValues = 0;
     while (reader.Next(line)) {
         const std::size_t equals = line.find('=');
         if (equals == std::string::npos) continue;
@@ -78,13 +84,19 @@ void ReadSettings(const std::string& path, SettingsTarget& target) {
             }
             break;
         case SettingKind::Index:
-            ApplyIndex(key, value, target);
+            ApplyIndex(key, value, target, badValues);
             break;
         case SettingKind::Check:
             target.SetControlChecked(key, value == "true");
             break;
         }
     }
+    if (badValues > BadValuesReported)
+        target.AppendMessage("Settings: " + std::to_string(badValues - BadValuesReported) +
+                             " more values that are not whole numbers skipped");
+    if (const std::string overlong = reader.OverlongReport("Settings file", path);
+        !overlong.empty())
+        target.AppendMessage(overlong);
     if (portNamed) target.SetPortName(portName);
 }
 

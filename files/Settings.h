@@ -1,10 +1,17 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
 // The settings file holds the values of controls of the main window, each under the name of
 // its control. The window gives the reader and the writer access to those controls by name.
+
+// The longest line the file is read with: its longest lines hold a path or a box's text,
+// under 64 KiB.
+constexpr std::size_t SettingsLineLimit = 1 << 20;
+// Bad values reported each in its own line; the rest are counted in one.
+constexpr int BadValuesReported = 3;
 
 // Where the values read go. Every call is made as soon as its line is read, so an apply step
 // sees the controls as the lines before it left them.
@@ -36,8 +43,10 @@ public:
 };
 
 // Applies each "key=value" line of the file in order. Unknown keys, lines without "=" and
-// empty lines are ignored; a combo index that is not a whole number is reported and skipped.
-// A file that cannot be read is reported and nothing is applied.
+// empty lines are ignored; a combo index that is not a whole number is skipped and reported,
+// beyond the first BadValuesReported only counted in one line at the end. A line longer than
+// SettingsLineLimit ends the reading there, reported in one line. A file that cannot be read
+// (missing, or not a regular file) is reported and nothing is applied.
 void ReadSettings(const std::string& path, SettingsTarget& target);
 
 // Replaces the file with the header line and one line per control. A failure leaves the

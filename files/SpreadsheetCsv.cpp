@@ -1,6 +1,7 @@
 #include "files/SpreadsheetCsv.h"
 
 #include "engine/NumberText.h"
+#include "files/AtomicWrite.h"
 #include "files/TextLines.h"
 #include "files/Utf8.h"
 

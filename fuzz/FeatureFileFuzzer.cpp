@@ -33,8 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         value = BoxText(data);
     const std::string path = ScratchFile("AmAjustSn", data.TakeRest());
     Require(!AppendFeatureLine(path, FeatureLine(date, serial, values)));
-    const auto search = ReadFeatureFile(path, serial);
-    Require(search && search->Found() >= 1);
-    Require(search->LastValues() == values);
+    const auto read = ReadFeatureFile(path, serial);
+    Require(read && read->Cut.empty() && read->Search.Found() >= 1);
+    Require(read->Search.LastValues() == values);
     return 0;
 }

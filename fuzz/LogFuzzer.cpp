@@ -61,7 +61,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     Require(FileBytes(again).substr(again.size() + 1) == FileBytes(saved).substr(saved.size() + 1));
 
     const std::string kept = ScratchPath("kept.csv");
-    if (WriteKeptRunFile(kept, loaded, saveUnit).Failure) return 0; // a value that is NaN
+    std::filesystem::remove(kept); // the last input's
+    const LogWriteResult written = CreateKeptRunFile(kept, loaded, saveUnit);
+    if (written.Failure) return 0; // a value that is NaN
+    Require(written.Path == kept);
     Recording& rekept = Fresh(reloadedStorage);
     Require(!LoadLogFile(kept, rekept, loadUnit, view));
     Require(rekept.LogCount == loaded.LogCount && rekept.HasCounts == loaded.HasCounts);

@@ -1,6 +1,7 @@
-// Any bytes as the note file: the rich text built from them is well-formed UTF-8 in which
-// every tag is one the reader writes, properly nested, every "&" starts one of its entities,
-// and the whole stays bounded however large the note.
+// Any bytes as the note file, read as rich text and as plain text: the HTML built from them is
+// well-formed UTF-8 in which every tag is one the readers write, properly nested, every "&"
+// starts one of its entities, and the whole stays bounded however large the note.
+#include "files/PlainNote.h"
 #include "files/RtfReader.h"
 #include "files/Utf8.h"
 #include "fuzz/FuzzSupport.h"
@@ -10,6 +11,8 @@
 namespace {
 
 const std::string_view ParagraphStart = "<p style=\"margin:0; white-space:pre-wrap\">";
+const std::string_view EmptyParagraph =
+    "<p style=\"-qt-paragraph-type:empty; margin:0; white-space:pre-wrap\"></p>";
 
 bool TakePrefix(std::string_view& text, std::string_view prefix) {
     if (!text.starts_with(prefix)) return false;
@@ -48,15 +51,22 @@ void CheckParagraph(std::string_view& html) {
     Require(open.empty());
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
-    const std::string html = HtmlFromRtf(std::string(bytes, bytes + size));
+void CheckNote(const std::string& html) {
     Require(html.size() <= (256 + 8) << 10);
     std::string_view rest = html;
     while (!rest.empty()) {
+        if (TakePrefix(rest, EmptyParagraph)) continue;
         Require(TakePrefix(rest, ParagraphStart));
+        Require(!TakePrefix(rest, "</p>")); // an empty one is marked as such
         CheckParagraph(rest);
     }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+    const std::string note(bytes, bytes + size);
+    CheckNote(HtmlFromRtf(note));
+    CheckNote(HtmlFromPlainText(note));
     return 0;
 }

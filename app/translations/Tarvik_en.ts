@@ -349,62 +349,62 @@
         <translation>The accelerometer was disconnected: the run ends at %1 s and keeps what it recorded. Once it is connected again, press [Start] for a new run</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="75"/>
+        <location filename="../../display/CoreTexts.cpp" line="76"/>
         <source>이 기록에는 %1축 값이 없어 주기와 맞춤을 구할 수 없습니다. 관찰 축을 기록에 있는 축으로 바꾸세요</source>
         <translation>This log holds no %1 axis values, so it gives no period and no fit. Choose an observed axis the log holds</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="77"/>
+        <location filename="../../display/CoreTexts.cpp" line="78"/>
         <source>%1축ACC:%2</source>
         <translation>%1 acc.:%2</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="78"/>
+        <location filename="../../display/CoreTexts.cpp" line="79"/>
         <source>%1, 튀는 점 %2개 제외</source>
         <translation>%1, %2 stray points left out</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="79"/>
+        <location filename="../../display/CoreTexts.cpp" line="80"/>
         <source>주기 T = %1</source>
         <translation>Period T = %1</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="80"/>
+        <location filename="../../display/CoreTexts.cpp" line="81"/>
         <source>중력 g = 4π²L/T² = %1</source>
         <translation>Gravity g = 4π²L/T² = %1</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="81"/>
+        <location filename="../../display/CoreTexts.cpp" line="82"/>
         <source>  L = %1 (길이 칸 마지막 자리의 절반)</source>
         <translation>  L = %1 (half the last digit of the length box)</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="82"/>
+        <location filename="../../display/CoreTexts.cpp" line="83"/>
         <source>진폭 θ0 = %1°: 작은 진폭 공식의 g는 약 %2 % 작게 나옵니다. 진폭을 보정한 g = %3</source>
         <translation>Amplitude θ0 = %1°: the small-swing formula gives g about %2 % low. g corrected for the amplitude = %3</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="84"/>
+        <location filename="../../display/CoreTexts.cpp" line="85"/>
         <source>진폭 θ0 = %1</source>
         <translation>Amplitude θ0 = %1</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="85"/>
+        <location filename="../../display/CoreTexts.cpp" line="86"/>
         <source>작은 진폭 보정 T0 = %1</source>
         <translation>Small-swing period T0 = %1</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="86"/>
+        <location filename="../../display/CoreTexts.cpp" line="87"/>
         <source>보정한 g = %1</source>
         <translation>Corrected g = %1</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="87"/>
+        <location filename="../../display/CoreTexts.cpp" line="88"/>
         <source>%1축 가속도%2</source>
         <translation>%1 acceleration%2</translation>
     </message>
     <message>
-        <location filename="../../display/CoreTexts.cpp" line="88"/>
+        <location filename="../../display/CoreTexts.cpp" line="89"/>
         <source>%1 가속도%2</source>
         <translation>%1 acceleration%2</translation>
     </message>
@@ -873,32 +873,32 @@ up to 60°.</translation>
         <translation>Z: fr-&gt;bk</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="440"/>
+        <location filename="../Tarvikmain.cpp" line="442"/>
         <source>질량을 변환할 수 없습니다. 다시 입력하세요</source>
         <translation>The mass is not a number. Please enter it again.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="462"/>
+        <location filename="../Tarvikmain.cpp" line="464"/>
         <source>사용 할 수 없는 영역입니다</source>
         <translation>This filter level is not available.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="522"/>
+        <location filename="../Tarvikmain.cpp" line="524"/>
         <source>[주의] 가상OS 또는 저사양 PC에서는 동작이 원활하지 않을 수 있습니다</source>
         <translation>[Note] On a virtual machine or a slow PC this may not run smoothly.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="580"/>
+        <location filename="../Tarvikmain.cpp" line="582"/>
         <source>연결된 가속도계가 없습니다. 우측 상단의 포트모양의 아이콘을 눌러 연결하세요</source>
         <translation>No accelerometer is connected. Click the port icon at the top right to connect.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="631"/>
+        <location filename="../Tarvikmain.cpp" line="633"/>
         <source>저장할 수 있는 Data가 없습니다</source>
         <translation>There is no data to save.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="694"/>
+        <location filename="../Tarvikmain.cpp" line="696"/>
         <source>주기 칸에 잰 주기가 없어 중력을 계산하지 않았습니다. 진자 실행을 끝내거나 그래프를 확대해 주기를 먼저 재세요</source>
         <translation>The period box holds no measured period, so gravity was not calculated. End a pendulum run or zoom the chart to measure the period first</translation>
     </message>
@@ -942,12 +942,12 @@ up to 60°.</translation>
     </message>
     <message>
         <location filename="../Tarviknote.ui" line="56"/>
-        <location filename="../Tarviknote.cpp" line="82"/>
+        <location filename="../Tarviknote.cpp" line="64"/>
         <source>확인</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../Tarviknote.cpp" line="50"/>
+        <location filename="../Tarviknote.cpp" line="35"/>
         <source>알림 파일 &quot;%1&quot;을(를) 읽을 수 없어 기본 안내문을 보여 줍니다.</source>
         <translation>The note file &quot;%1&quot; could not be read; the built-in note is shown.</translation>
     </message>

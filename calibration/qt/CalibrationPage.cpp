@@ -255,17 +255,19 @@ void CalibrationPage::BtnSsFtLoadClick() {
 // Puts the last line of the serial number onto the page. A peak box set to a text that is
 // not a number reports it through its range update and ends the load there.
 void CalibrationPage::LoadFeatureRow(const QString& path, const QString& serial) {
-    const auto search = ReadFeatureFile(PathFromUtf8(Std(path)), Std(serial));
-    if (!search) {
+    const auto read = ReadFeatureFile(PathFromUtf8(Std(path)), Std(serial));
+    if (!read) {
         AppendMessage(QStringLiteral("Cannot Load a Sensor Feature File : ") + path);
         return;
     }
-    if (search->Found() == 0) {
+    if (!read->Cut.empty()) AppendMessage(Text(read->Cut));
+    const FeatureSearch& search = read->Search;
+    if (search.Found() == 0) {
         QMessageBox::warning(Window, Window->windowTitle(),
                              QStringLiteral("[Warning] There is no data of ") + serial);
         return;
     }
-    const FeatureValues values = search->LastValues();
+    const FeatureValues values = search.LastValues();
     int field = 0;
     for (const Axis axis : {AxisX, AxisY, AxisZ}) {
         for (QLineEdit* box : {Axes[axis].PeakM, Axes[axis].PeakP, Axes[axis].Offset}) {
@@ -281,5 +283,5 @@ void CalibrationPage::LoadFeatureRow(const QString& path, const QString& serial)
     }
     for (AxisControls& controls : Axes)
         controls.Scale->setText(Text(values[field++]));
-    AppendMessage(QStringLiteral("Find Sensor Data : ") + QString::number(search->Found()));
+    AppendMessage(QStringLiteral("Find Sensor Data : ") + QString::number(search.Found()));
 }

@@ -8,6 +8,9 @@
 #include <QSpinBox>
 #include <numbers>
 #include <qcustomplot.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 // The main window's own handlers, without a device and without a settings file.
 class MainWindowTest : public QObject {
@@ -222,11 +225,24 @@ private slots:
         box->hidePopup();
     }
 
+    // Temporaries of saves that never ended go at the next start, also those of the autosave;
+    // a younger one may be another copy's save in progress and stays.
     void StartClearsStaleTemporariesAndCloseShowsASaveFailure() {
-        const QString stale = Folder.filePath("LogData/.run.csv.123.tarvik-partial");
-        QFile(stale).open(QIODevice::WriteOnly);
+        QDir().mkpath(QStringLiteral("LogData/Autosave"));
+        const std::pair<QString, int> temporaries[] = {
+            {"LogData/.run.csv.123.tarvik-partial", 3600},
+            {"LogData/Autosave/.0123456789abcdef.tarvik-partial", 3600},
+            {".fedcba9876543210.tarvik-partial", 3600},
+            {"LogData/Autosave/.fedcba9876543210.tarvik-partial", 10}};
+        for (const auto& [name, age] : temporaries) {
+            QFile file(Folder.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.setFileTime(QDateTime::currentDateTime().addSecs(-age),
+                             QFileDevice::FileModificationTime);
+        }
         Form = std::make_unique<TForm1>(); // the next start
-        QVERIFY(!QFile::exists(stale));
+        for (const auto& [name, age] : temporaries)
+            QCOMPARE(QFile::exists(Folder.filePath(name)), age < 60);
 
         QDir().mkdir(QStringLiteral("default.ini")); // a folder: the settings cannot replace it
         ModalAnswers answers;
@@ -234,6 +250,21 @@ private slots:
         QVERIFY(answers.Boxes.value(0).startsWith("Initial File Save Err! : default.ini ("));
         QDir().rmdir(QStringLiteral("default.ini"));
     }
+
+#ifndef _WIN32
+    // FIFOs named like the settings file and the note, which once kept the window from ever
+    // appearing, are reported as files that cannot be read.
+    void FifosForSettingsAndNoteAreReportedAndTheWindowAppears() {
+        QTemporaryDir folder;
+        for (const char* name : {"default.ini", "AccNote.rtf"})
+            QCOMPARE(mkfifo(QFile::encodeName(QDir(folder.path()).filePath(name)), 0600), 0);
+        Program lab(std::nullopt, {}, folder.path());
+        QVERIFY(lab.Window->isVisible());
+        QVERIFY(lab.Memo().contains("Initial File Read Err! : default.ini"));
+        QCOMPARE(lab.Note->LoadError(),
+                 "알림 파일 \"AccNote.rtf\"을(를) 읽을 수 없어 기본 안내문을 보여 줍니다.");
+    }
+#endif
 
     // A whole recording goes onto the acceleration chart at once, every row at its time.
     void FullLogLoadsOntoTheChart() {

@@ -24,7 +24,7 @@ TEST_F(FeatureFile, SerialNumbersAreReadThroughCp949AndFieldsSplitAsTheyWereType
     const std::string path = PathOf("AmAjustSn.csv");
     const std::string kept = FeatureLine({2024, 3, 16}, "센서01", Values("7"));
     EXPECT_EQ(AppendFeatureLine(path, kept), std::nullopt);
-    EXPECT_EQ(ReadFeatureFile(path, "센서01")->LastValues(), Values("7"));
+    EXPECT_EQ(ReadFeatureFile(path, "센서01")->Search.LastValues(), Values("7"));
     EXPECT_EQ(ReadFeatureFile(PathOf("missing"), "SE170001"), std::nullopt);
 
     // Fields split as NextToken splits them: a blank ends the serial number, a short line

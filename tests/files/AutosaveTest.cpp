@@ -2,14 +2,19 @@
 
 #include "TempFolder.h"
 #include "engine/LiveState.h"
+#include "files/AtomicWrite.h"
 #include "files/LogFile.h"
+#include "files/Temporaries.h"
+#include "files/TextLines.h"
 #include "tests/engine/RecordingView.h"
 
-TEST(AutosaveName, TakesTheRunNameOrNumbersRunsOfTheSameSecond) {
-    EXPECT_EQ(FreeAutosaveName("240315_093005.csv", {"a.csv"}), "240315_093005.csv");
-    EXPECT_EQ(FreeAutosaveName("240315_093005.csv", {"240315_093005.csv", "240315_093005_2.csv"}),
-              "240315_093005_3.csv");
-}
+#include <set>
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 TEST(AutosaveName, SurplusIsTheOldestAutosavesAndNeverAnotherFile) {
     std::vector<std::string> names{"notes.txt", "mine.csv", "240101_000000.csv.bak"};
@@ -28,6 +33,22 @@ TEST(AutosaveName, SurplusIsTheOldestAutosavesAndNeverAnotherFile) {
 
 class Autosave : public TempFolder {
 protected:
+    ~Autosave() override { NewFileSeam = {}; }
+
+    // A run of `count` samples of `x` g on each axis.
+    static void Record(Recording& run, std::uint32_t count, double x) {
+        run.LogCount = count;
+        for (int axis = 0; axis < 3; ++axis)
+            std::fill_n(CorrectedValues(run, axis), count, x);
+    }
+    // The names in the folder, hidden ones too.
+    std::set<std::string> Names(const std::string& folder) const {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            names.insert(Utf8FromPath(entry.path().filename()));
+        return names;
+    }
+
     LiveState State; // gtest makes fixtures on the heap
     RecordingView View;
 };
@@ -99,3 +120,85 @@ TEST_F(Autosave, AFolderThatCannotBeWrittenIsReportedInOneLine) {
     ASSERT_EQ(View.Messages.size(), 1u);
     EXPECT_TRUE(View.Messages[0].starts_with("Cannot autosave run : ")) << View.Messages[0];
 }
+
+// Two copies of the program in one folder end runs started in the same second: the second
+// copy's autosave is made while the first's is written but not yet named. Each copy keeps its
+// own run under a name of its own, with hard links and on a file system without them; a name
+// taken long before is passed over as well.
+TEST_F(Autosave, TwoCopiesInOneFolderEachKeepTheirRun) {
+    auto second = std::make_unique<LiveState>();
+    RecordingView secondView;
+    for (const bool hardLinks : {true, false}) {
+        const std::string folder = PathOf(hardLinks ? "links" : "fat");
+        std::filesystem::create_directories(folder);
+        WriteBytes(folder + "/240315_093005_2.csv", "a file of the user's");
+        Record(State.Recorded, 2, 0.5);
+        Record(second->Recorded, 3, -0.25);
+        std::string secondPath;
+        NewFileSeam.WithoutHardLinks = !hardLinks;
+        NewFileSeam.BeforeNaming = [&, raced = false]() mutable {
+            if (std::exchange(raced, true)) return;
+            secondPath = AutosaveRun(folder, "240315_093005.csv", second->Recorded, 0, secondView);
+        };
+        const std::string firstPath =
+            AutosaveRun(folder, "240315_093005.csv", State.Recorded, 0, View);
+        SCOPED_TRACE(folder);
+        EXPECT_EQ(secondPath, folder + "/240315_093005.csv");
+        EXPECT_EQ(firstPath, folder + "/240315_093005_3.csv");
+        EXPECT_EQ(secondView.Messages.back(), "Run autosaved : " + secondPath);
+        EXPECT_EQ(View.Messages.back(), "Run autosaved : " + firstPath);
+        EXPECT_EQ(Names(folder), (std::set<std::string>{"240315_093005.csv", "240315_093005_2.csv",
+                                                        "240315_093005_3.csv"}));
+        EXPECT_EQ(ReadBytes(folder + "/240315_093005_2.csv"), "a file of the user's");
+        for (const auto& [path, rows, x] :
+             {std::tuple{firstPath, 2u, 0.5}, {secondPath, 3u, -0.25}}) {
+            EXPECT_TRUE(ReadBytes(path).starts_with(";" + path + "\r\n")) << path;
+            Recording loaded;
+            ASSERT_FALSE(LoadLogFile(path, loaded, 0, View));
+            EXPECT_EQ(loaded.LogCount, rows);
+            EXPECT_EQ(loaded.LogX[rows - 1], x);
+        }
+    }
+}
+
+#ifndef _WIN32
+// A copy of the program killed while its autosave is written leaves a hidden temporary; once
+// that has lain there long enough to be clearly left behind, the next autosave into the folder
+// removes it.
+TEST_F(Autosave, ASaveKilledHalfwayLeavesNoHiddenFileBehind) {
+    const std::string folder = PathOf("Autosave");
+    Record(State.Recorded, 2, 0.5);
+    int pipeEnds[2];
+    ASSERT_EQ(pipe(pipeEnds), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        NewFileSeam.BeforeNaming = [&] {
+            const char written = 'w';
+            if (write(pipeEnds[1], &written, 1) == 1) pause(); // until killed
+        };
+        AutosaveRun(folder, "240315_093005.csv", State.Recorded, 0, View);
+        _exit(1);
+    }
+    char written = 0;
+    ASSERT_EQ(read(pipeEnds[0], &written, 1), 1);
+    kill(child, SIGKILL);
+    ASSERT_EQ(waitpid(child, nullptr, 0), child);
+    close(pipeEnds[0]);
+    close(pipeEnds[1]);
+    const std::set<std::string> left = Names(folder);
+    ASSERT_EQ(left.size(), 1u);
+    const std::string temporary = folder + "/" + *left.begin();
+    ASSERT_TRUE(left.begin()->starts_with('.'));
+
+    // A copy of the program that started just now may be writing it: it stays.
+    EXPECT_EQ(AutosaveRun(folder, "240315_093006.csv", State.Recorded, 0, View),
+              folder + "/240315_093006.csv");
+    EXPECT_TRUE(std::filesystem::exists(temporary));
+    std::filesystem::last_write_time(temporary, std::filesystem::file_time_type::clock::now() -
+                                                    TemporaryStaleAge - std::chrono::seconds(1));
+    EXPECT_EQ(AutosaveRun(folder, "240315_093007.csv", State.Recorded, 0, View),
+              folder + "/240315_093007.csv");
+    EXPECT_EQ(Names(folder), (std::set<std::string>{"240315_093006.csv", "240315_093007.csv"}));
+}
+#endif

@@ -2,7 +2,6 @@
 
 #include "TempFolder.h"
 #include "engine/LiveState.h"
-#include "files/TextLines.h"
 #include "tests/engine/RecordingView.h"
 
 using Messages = std::vector<std::string>;
@@ -114,14 +113,4 @@ TEST_F(LogFile, SavesOnlyRowsLoadReadsBack) {
         View.Messages,
         (Messages{"X Axis Log File Saved : ", "2 values beyond ±999999.99 m/s² saved as that limit",
                   "Cannot make log-file : " + PathOf("nan.csv") + " (sample 1 is not a number)"}));
-}
-
-TEST_F(LogFile, StartUpRemovesOnlyTheTemporariesOfInterruptedSaves) {
-    const std::vector<std::string> names = {".run.csv.123.tarvik-partial", "run.csv", ".hidden",
-                                            "mine.tarvik-partial"};
-    for (const std::string& name : names)
-        WriteBytes(PathOf(name), "x");
-    RemoveStaleTemporaries(Folder);
-    for (const std::string& name : names)
-        EXPECT_EQ(std::filesystem::exists(PathOf(name)), name != names[0]) << name;
 }

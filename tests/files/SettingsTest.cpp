@@ -37,11 +37,26 @@ TEST_F(SettingsFile, SkipsABadComboIndexAndAppliesTheRest) {
                    "\nCmbComPort=COM7"); // the last line has no line end
     Controls window;
     ReadSettings(PathOf("default.ini"), window);
-    // Keys are case-sensitive, only "true" checks and a line may be of any length.
+    // Keys are case-sensitive, only "true" checks and a line may be long.
     const Texts applied{{"CbDirRevX", "0"}, {"EdLogFile", longName}, {"CmbComPort", "COM7"}};
     EXPECT_EQ(window.Values, applied);
     EXPECT_EQ(window.Log,
               (Calls{"Settings: CmbUnit value 'x' is not a whole number, skipped", "Port COM7"}));
+}
+
+// A damaged file of many bad lines reports the first few and counts the rest in one line.
+TEST_F(SettingsFile, CountsBadValuesBeyondTheFirstFewInOneLine) {
+    std::string lines;
+    for (int i = 0; i < 100000; ++i)
+        lines += "CmbKalman=" + std::to_string(i) + "x\n";
+    WriteBytes(PathOf("default.ini"), lines + "CmbUnit=1\n");
+    Controls window;
+    ReadSettings(PathOf("default.ini"), window);
+    EXPECT_EQ(window.Log,
+              (Calls{"Settings: CmbKalman value '0x' is not a whole number, skipped",
+                     "Settings: CmbKalman value '1x' is not a whole number, skipped",
+                     "Settings: CmbKalman value '2x' is not a whole number, skipped", "Unit 1",
+                     "Settings: 99997 more values that are not whole numbers skipped"}));
 }
 
 TEST_F(SettingsFile, ReadsAnyLineEndAByteOrderMarkAndBrokenText) {

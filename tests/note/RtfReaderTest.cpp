@@ -10,11 +10,13 @@ const std::string Document =
     "  1) \\b bold\\b0 , {\\i italic}, \\ul <u>\\ulnone  \\u44032?\\u-10179?\\u-8704?\\par\r\n"
     "\\par\r\nlast\\line line\\tab end\\par\r\n}\r\n";
 const std::string P = "<p style=\"margin:0; white-space:pre-wrap\">";
+const std::string Empty =
+    "<p style=\"-qt-paragraph-type:empty; margin:0; white-space:pre-wrap\"></p>";
 
 TEST(RtfReader, ReadsATypicalNoteSkippingItsTables) {
     EXPECT_EQ(HtmlFromRtf(Document),
               P + "[속도]</p>" + P + "  1) <b>bold</b>, <i>italic</i>, <u>&lt;u&gt;</u> 가😀</p>" +
-                  P + "</p>" + P + "last<br>line\tend</p>");
+                  Empty + P + "last<br>line\tend</p>");
 }
 
 TEST(RtfReader, KeepsWhatMalformedInputAllows) {

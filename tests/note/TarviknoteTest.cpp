@@ -47,13 +47,24 @@ private slots:
     }
 
     // Rich text, and plain text as Notepad saves it: the Korean code page, or UTF-8 with its
-    // byte-order mark.
+    // byte-order mark. Blank lines stay.
     void ShowsTheNoteFileWithItsLineBreaks() {
         QCOMPARE(Shown("{\\rtf1\\ansicpg949{\\fonttbl{\\f0 Tahoma;}}\\pard   \\'b0\\'a1 {\\b bold}"
-                       "\\par\r\n <tag>\\par}"),
-                 "  가 bold\n <tag>");
+                       "\\par\\par\r\n <tag>\\par}"),
+                 "  가 bold\n\n <tag>");
         QCOMPARE(Shown("\xb0\xa1 {\\b}\r\n\r\nline 3\r\n"), "가 {\\b}\n\nline 3\n");
         QCOMPARE(Shown("\xef\xbb\xbf\xea\xb0\x80 <b>\nx"), "가 <b>\nx");
+    }
+
+    // A plain note of 10 MB, once laid out for minutes, shows its beginning and says it was cut.
+    void ShowsTheBeginningOfAHugePlainNote() {
+        QByteArray note;
+        while (note.size() < (10 << 20))
+            note += "\xb0\xa1 line of a note that goes on\r\n";
+        const QString shown = Shown(note);
+        QVERIFY(shown.startsWith("가 line of a note that goes on\n"));
+        QVERIFY(shown.endsWith("\n[알림 파일이 너무 길어 앞부분만 표시했습니다]"));
+        QVERIFY(shown.size() < 300000);
     }
 };
 

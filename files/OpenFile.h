@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+// A file closed when it goes out of scope.
+using OpenedFile = std::unique_ptr<std::FILE, FileCloser>;
+
+// Opens a file with a C standard input/output mode such as "wb" or "wbx", whatever characters
+// its path holds.
+std::FILE* OpenFile(const std::filesystem::path& path, const char* mode);
+
+// Opens an existing file for reading ("rb"), or for appending ("a+b", created when missing),
+// without ever waiting: whatever is not a regular file — a FIFO, a device, a folder — is
+// refused, since opening or reading one can block the program for good and what is written to
+// one is lost. Without a file, `error` says why.
+std::FILE* OpenRegularFile(const std::filesystem::path& path, const char* mode,
+                           std::error_code& error);
