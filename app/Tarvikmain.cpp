@@ -1,12 +1,12 @@
 #include "app/Tarvikmain.h"
 
+#include "app/CalibrationPage.h"
 #include "app/ConversionReport.h"
 #include "app/FileDialogs.h"
 #include "app/ProjectorMode.h"
 #include "app/RunKeeper.h"
 #include "app/Tarviknote.h"
 #include "app/WindowLayout.h"
-#include "calibration/qt/CalibrationPage.h"
 #include "device/qt/PortCandidates.h"
 #include "display/ChartReadout.h"
 #include "display/CoreTexts.h"
@@ -362,6 +362,14 @@ void TForm1::ShowNoteWindow() {
     if (Form2 != nullptr) Form2->ShowNote(this);
 }
 
+void TForm1::ConnectBegins() {
+    EndRunsForConnect(State);
+}
+
+void TForm1::StreamStartsAfresh() {
+    RestartStreamTime(State, *this);
+}
+
 void TForm1::DeviceLost() {
     Boxes->ShowNotLive();
     EndRunForLostDevice(State, *this);
@@ -548,8 +556,11 @@ void TForm1::SbComAutoClick() {
     Keeper->KeepIfEnded();
 }
 
+// The start-up connect, with the filter level the settings chose; the note follows it.
 void TForm1::TmSystemTimer() {
+    ApplyKalmanLevelFromBox();
     Link->TmSystemTimer();
+    ShowNoteWindow();
     Keeper->KeepIfEnded();
 }
 

@@ -69,8 +69,8 @@ public:
     void SetFavWorkTimer(bool enabled) override;
     void SetReconnectTimer(bool enabled) override;
     void SetBusyCursor(bool busy) override;
-    void ShowNoteWindow() override;
-    void ApplyKalmanLevelFromBox() override;
+    void ConnectBegins() override;
+    void StreamStartsAfresh() override;
     void DeviceLost() override;
     void Sleep(int milliseconds) override;
     void WaitForBytes(int milliseconds) override;
@@ -151,6 +151,9 @@ private:
     QString AskLogPath(bool save);
     void MeasurePeriodInView();
     void ShowKeptPendulumConditions();
+    void ShowNoteWindow();
+    // Sets the axis filters up for the level chosen in CmbKalman.
+    void ApplyKalmanLevelFromBox();
     bool SendValueCommand(std::uint8_t type, QLineEdit* box);
 
     std::unique_ptr<Ui::TForm1> ui;

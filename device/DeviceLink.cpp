@@ -1,7 +1,5 @@
 #include "device/DeviceLink.h"
 
-#include "engine/MeasurementView.h"
-
 #include <algorithm>
 #include <utility>
 
@@ -63,7 +61,7 @@ private:
 
 } // namespace
 
-DeviceLink::DeviceLink(PortContext& port, LiveState& state, FrameConsumer& consumer, LinkView& view,
+DeviceLink::DeviceLink(PortContext& port, LinkState& state, FrameConsumer& consumer, LinkView& view,
                        LinkWaiter& waiter, PortCandidates candidates)
     : Port(port), State(state), Consumer(consumer), View(view), Waiter(waiter),
       Candidates(std::move(candidates)) {}
@@ -115,7 +113,7 @@ bool DeviceLink::AskIdentity() {
 }
 
 void DeviceLink::ConnectDevice(bool search) {
-    State.Logging = false;
+    View.ConnectBegins();
     Port.RxCount = 0;
     // A close still pending from a disconnect would cut the connection made here.
     View.SetFavWorkTimer(false);
@@ -175,14 +173,12 @@ void DeviceLink::Comm1RxChar() {
 }
 
 void DeviceLink::TmSystemTimer() {
-    View.ApplyKalmanLevelFromBox();
     View.AppendMessage(SearchingMessage);
     View.SetBusyCursor(true);
     ConnectDevice(false);
     if (State.DeviceFound) View.SetEngineTimer(true);
     View.SetComButtonDown(State.DeviceFound);
     View.SetBusyCursor(false);
-    View.ShowNoteWindow();
 }
 
 void DeviceLink::SbComClick(bool nowDown) {
@@ -214,8 +210,6 @@ void DeviceLink::SbComAutoClick(bool comDown) {
     if (comDown) return;
     StopAwaiting();
     View.AppendMessage(SearchingMessage);
-    State.VelocityRun = false;
-    State.Logging = false;
     View.SetBusyCursor(true);
     Port.RxCount = 0;
     ConnectFromButton(true);
@@ -255,11 +249,7 @@ void DeviceLink::StartStream(const std::string& message) {
 void DeviceLink::ConnectFromButton(bool search) {
     ConnectDevice(search);
     if (State.DeviceFound) {
-        State.VelocityRun = false;
-        State.ChartTime = 0.0;
-        for (int series = 0; series < 4; ++series)
-            View.ClearSeries(Chart1, series);
-        View.ClearSeries(Chart2, 0);
+        View.StreamStartsAfresh();
         Waiter.Sleep(StreamStartDelayMs);
         SendCommand(Port, CmdStream, StreamStart, 0);
         State.RxWatchdog = 1;

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "device/LinkState.h"
 #include "device/PortContext.h"
 #include "device/ReceiveQueue.h"
-#include "engine/LiveState.h"
 
 #include <functional>
 #include <string>
@@ -25,14 +25,15 @@ public:
     // TmReconnect: about once a second, while a port that disappeared is awaited.
     virtual void SetReconnectTimer(bool on) = 0;
     virtual void SetBusyCursor(bool busy) = 0;
-    virtual void ClearSeries(int chart, int series) = 0;
-    virtual void ShowNoteWindow() = 0;
-    // Sets the axis filters up for the level chosen in CmbKalman.
-    virtual void ApplyKalmanLevelFromBox() = 0;
-    // The connected device went away (after the line saying so): a run in progress ends there
-    // and the values shown are no longer live.
-    virtual void DeviceLost() = 0;
     virtual void AppendMessage(const std::string& line) = 0;
+
+    // What happens on the line, for the layers above to give it its meaning.
+    // A connect begins: whatever was measured from the stream before stops there.
+    virtual void ConnectBegins() = 0;
+    // A connect button found the device and its stream starts over, from time 0.
+    virtual void StreamStartsAfresh() = 0;
+    // The connected device went away (after the line saying so).
+    virtual void DeviceLost() = 0;
 };
 
 // The blocking waits of the connection logic. Neither may handle window events: the probe
@@ -52,7 +53,7 @@ using PortCandidates = std::function<std::vector<std::string>()>;
 // Everything runs on the user-interface thread; port.Comm must be bound before any call.
 class DeviceLink {
 public:
-    DeviceLink(PortContext& port, LiveState& state, FrameConsumer& consumer, LinkView& view,
+    DeviceLink(PortContext& port, LinkState& state, FrameConsumer& consumer, LinkView& view,
                LinkWaiter& waiter, PortCandidates candidates);
 
     bool OpenPort();
@@ -89,7 +90,7 @@ private:
     void StopAwaiting();
 
     PortContext& Port;
-    LiveState& State;
+    LinkState& State;
     FrameConsumer& Consumer;
     LinkView& View;
     LinkWaiter& Waiter;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/LinkState.h"
 #include "engine/Kvdkalman.h"
 #include "engine/Recording.h"
 
@@ -15,9 +16,7 @@ constexpr double UnitFactor(int unitIndex) {
 
 // The live measurement state the frame processing writes and the button handlers read and
 // reset, together with the recording of the current run.
-struct LiveState {
-    bool DeviceFound = false;
-    std::uint8_t RxWatchdog = 0;
+struct LiveState : LinkState {
     bool Logging = false;
     std::uint8_t DisplayDivider = 0;
     double ChartTime = 0.0;

@@ -58,6 +58,17 @@ void EndRunForPageChange(LiveState& state, MeasurementView& view) {
     state.VelocityRun = false;
 }
 
+void EndRunsForConnect(LiveState& state) {
+    state.Logging = false;
+    state.VelocityRun = false;
+}
+
+void RestartStreamTime(LiveState& state, MeasurementView& view) {
+    state.VelocityRun = false;
+    state.ChartTime = 0.0;
+    ClearTimeSeries(view);
+}
+
 void EndRunForLostDevice(LiveState& state, MeasurementView& view) {
     if (!state.Logging) return;
     view.AppendMessage("가속도계 연결이 끊어져 측정을 " + FormatFixed(state.ChartTime, 2) +

@@ -29,6 +29,12 @@ std::optional<std::string> LostSamplesLine(std::uint32_t kept, std::uint32_t los
 // writes what was measured.
 void EndRunForPageChange(LiveState& state, MeasurementView& view);
 
+// A connect begins: a run and a velocity run in progress stop there.
+void EndRunsForConnect(LiveState& state);
+
+// A connect button found the device: its stream starts over from time 0 on empty time charts.
+void RestartStreamTime(LiveState& state, MeasurementView& view);
+
 // The device went away during a run: the run ends there as Stop ends it, after a line that
 // says why, so that no samples are joined across the gap; after a reconnect Start begins a new
 // run. Nothing happens between runs.

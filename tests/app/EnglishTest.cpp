@@ -145,7 +145,7 @@ private slots:
         QVERIFY(QFile::copy(QStringLiteral(TARVIK_TS_FILE), copy));
         QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
         QStringList arguments;
-        for (const char* folder : {"app", "device/qt", "display", "calibration/qt"})
+        for (const char* folder : {"app", "device/qt", "display"})
             arguments << QStringLiteral(TARVIK_SOURCE_DIR "/") + QLatin1String(folder);
         arguments << QStringLiteral("-silent") << QStringLiteral("-ts") << copy;
         QProcess lupdate;

@@ -1,4 +1,4 @@
-#include "calibration/qt/CalibrationPage.h"
+#include "app/CalibrationPage.h"
 
 #include "app/ConversionReport.h"
 #include "app/FileDialogs.h"

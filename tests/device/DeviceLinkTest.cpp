@@ -46,11 +46,8 @@ struct DeviceLinkTest : testing::Test, SerialComm, LinkView, LinkWaiter, FrameCo
     void SetFavWorkTimer(bool on) override { Log.push_back(on ? "favwork on" : "favwork off"); }
     void SetReconnectTimer(bool on) override { Log.push_back(on ? "retry on" : "retry off"); }
     void SetBusyCursor(bool busy) override { Log.push_back(busy ? "busy" : "normal"); }
-    void ClearSeries(int chart, int series) override {
-        Log.push_back("clear " + std::to_string(chart) + "." + std::to_string(series));
-    }
-    void ShowNoteWindow() override { Log.push_back("note"); }
-    void ApplyKalmanLevelFromBox() override { Log.push_back("kalman"); }
+    void ConnectBegins() override { Log.push_back("connect"); }
+    void StreamStartsAfresh() override { Log.push_back("afresh"); }
     void DeviceLost() override { Log.push_back("lost"); }
     void AppendMessage(const std::string& line) override { Log.push_back("msg " + line); }
     void Sleep(int ms) override { Log.push_back("sleep " + std::to_string(ms)); }
@@ -66,7 +63,7 @@ struct DeviceLinkTest : testing::Test, SerialComm, LinkView, LinkWaiter, FrameCo
     std::vector<std::string> Held; // ports another program holds: they do not open
     std::string Device = "Com5", Box = "Com5", Name, OpenName;
     MemoryComm Line;
-    LiveState State;
+    LinkState State;
     PortContext Port{this};
     const std::vector<std::string> SearchOrder = {"ttyUSB0", "ttyUSB1", "ttyACM0"};
     DeviceLink Link{Port, State, *this, *this, *this, [this] { return SearchOrder; }};
@@ -75,15 +72,14 @@ struct DeviceLinkTest : testing::Test, SerialComm, LinkView, LinkWaiter, FrameCo
 TEST_F(DeviceLinkTest, ConnectsAtStartUpWatchesTheStreamAndClosesLateOnDisconnect) {
     Link.TmSystemTimer();
     Link.TmEngineTimer(); // no receive event yet: the first tick stops the watchdog
-    EXPECT_EQ(Trace(), "kalman | msg Please, wait. Searching ZevuzaRuziv.... | busy | favwork off"
+    EXPECT_EQ(Trace(), "msg Please, wait. Searching ZevuzaRuziv.... | busy | connect | favwork off"
                        " | sleep 100 | open Com5 | sleep 100 | dtr on | sleep 100 | list+ Com5"
                        " | send Com5: 02 00 00 00 02 03 | poll 20 | sleep 100"
                        " | send Com5: 02 01 01 00 04 03 | msg Found ZevuzaRuziv...OK"
-                       " | engine on | com down | normal | note | engine off");
+                       " | engine on | com down | normal | engine off");
 
     Link.SbComAutoClick(true); // SbCom is down: the search does nothing
     Link.SbComClick(true);     // the device is known: the watchdog is only re-armed
-    State.Logging = true;
     for (int tick = 0; tick < 11; ++tick)
         Link.TmEngineTimer();
     EXPECT_TRUE(Trace({"engine", "com up", "send"})
@@ -93,7 +89,9 @@ TEST_F(DeviceLinkTest, ConnectsAtStartUpWatchesTheStreamAndClosesLateOnDisconnec
     Link.Comm1RxChar();
     EXPECT_EQ(Line.InQueCount(), FrameLength); // the X frame waits: no nested receive
     Link.TmEngineTimer();
-    EXPECT_TRUE(Log.back() == "com down" && State.Logging && State.DeviceFound); // nothing reset
+    // Nothing is reset: the only connect was the start-up one.
+    EXPECT_TRUE(Log.back() == "com down" && State.DeviceFound &&
+                Trace({"connect", "lost"}) == "connect");
 
     Link.SbComClick(false);
     EXPECT_TRUE(Trace().ends_with("send Com5: 02 01 00 00 03 03 | engine off | favwork on"));
@@ -127,11 +125,10 @@ TEST_F(DeviceLinkTest, SearchAdvisesWhenNothingAnswersAndConnectsTheCandidateTha
                     .ends_with("open ttyACM0 | close ttyACM0 | open Com5 | close Com5 | sleep 50"
                                " | open ttyUSB0 | close ttyUSB0 | sleep 50 | open ttyUSB1"
                                " | sleep 50 | open ttyACM0"));
-    EXPECT_TRUE(Trace().ends_with(
-        "poll 20 | sleep 100 | send ttyACM0: 02 01 01 00 04 03"
-        " | msg 가속도계가 자동 연결되었습니다. | box ttyACM0 | clear 1.0 | clear 1.1 | clear 1.2"
-        " | clear 1.3 | clear 2.0 | sleep 100 | send ttyACM0: 02 01 01 00 04 03 | engine on"
-        " | com down | normal"));
+    EXPECT_TRUE(Trace().ends_with("poll 20 | sleep 100 | send ttyACM0: 02 01 01 00 04 03"
+                                  " | msg 가속도계가 자동 연결되었습니다. | box ttyACM0 | afresh | "
+                                  "sleep 100 | send ttyACM0: 02 01 01 00 04 03 | engine on"
+                                  " | com down | normal"));
 }
 
 TEST_F(DeviceLinkTest, ADeviceThatAnswersButSendsNothingIsSaidToOnceASilence) {
