@@ -22,7 +22,7 @@ namespace {
 
 constexpr int Trials = 400;
 constexpr int StreamBeforeStart = 50; // samples: a second
-constexpr double Gravity = 9.8; // the simulator's
+constexpr double Gravity = 9.8;       // the simulator's
 // Typed to the micrometre, so that the intervals of g are the fit's own.
 constexpr TypedLength Typed(double metres) {
     return {metres, 0.5e-6, 6};

@@ -17,7 +17,8 @@ std::string Shown(const std::optional<CursorReadout>& readout) {
 
 TEST(CursorReadout, SnapsToTheNearestSampleOfTheClosestAxisOrReadsThePlace) {
     const auto state = std::make_unique<LiveState>();
-    state->Recorded.LogX[50] = 0.25, state->Recorded.LogY[50] = 0.5, state->Recorded.LogZ[50] = 0.75;
+    state->Recorded.LogX[50] = 0.25, state->Recorded.LogY[50] = 0.5,
+    state->Recorded.LogZ[50] = 0.75;
     state->Recorded.LogX[51] = -0.125;
     state->Recorded.LogX[9049] = 1.5;
     const ReadoutMode snapped{false, true, 0};
