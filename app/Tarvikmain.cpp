@@ -7,6 +7,7 @@
 #include "app/RunKeeper.h"
 #include "app/Tarviknote.h"
 #include "app/WindowLayout.h"
+#include "device/CalibrationWrite.h"
 #include "device/qt/PortCandidates.h"
 #include "display/ChartReadout.h"
 #include "display/CoreTexts.h"
@@ -35,6 +36,7 @@
 #include <QSignalBlocker>
 #include <QThread>
 #include <ctime>
+#include <map>
 
 namespace {
 
@@ -821,32 +823,13 @@ void TForm1::Button4Click() {
     if (State.DeviceFound) SendCommand(Ports[0], CmdReadCal, ReadCalScales, 0);
 }
 
-// Sends the box's whole number as the command's int16 value; false when the box holds none.
-bool TForm1::SendValueCommand(std::uint8_t type, QLineEdit* box) {
-    const auto value = IntegerOrReport(this, box->text());
-    if (!value) return false;
-    const Frame frame = BuildValueFrame(type, *value);
-    SendCommand(Ports[0], type, frame[2], frame[3]);
-    return true;
-}
-
-// Writes the offsets, then the scales, each channel in wire order Y, X, Z; the device needs
-// the pauses between the commands. A box without a whole number stops the sequence there.
+// A box without a whole number is reported and ends the write there.
 void TForm1::BtnLabSsCalApplyClick() {
     if (!State.DeviceFound) return;
-    const std::pair<std::uint8_t, QLineEdit*> offsets[] = {
-        {CmdOffsetY, ui->EdOffsetY}, {CmdOffsetX, ui->EdOffsetX}, {CmdOffsetZ, ui->EdOffsetZ}};
-    const std::pair<std::uint8_t, QLineEdit*> scales[] = {
-        {CmdScaleY, ui->EdScaleY}, {CmdScaleX, ui->EdScaleX}, {CmdScaleZ, ui->EdScaleZ}};
-    for (const auto& [type, box] : offsets) {
-        if (!SendValueCommand(type, box)) return;
-        Sleep(50);
-    }
-    SendCommand(Ports[0], CmdOffsetEnd, 0, 0);
-    Sleep(200);
-    for (const auto& [type, box] : scales) {
-        if (!SendValueCommand(type, box)) return;
-        Sleep(50);
-    }
-    SendCommand(Ports[0], CmdScaleEnd, 0, 0);
+    const std::map<std::uint8_t, QLineEdit*> boxes = {
+        {CmdOffsetY, ui->EdOffsetY}, {CmdOffsetX, ui->EdOffsetX}, {CmdOffsetZ, ui->EdOffsetZ},
+        {CmdScaleY, ui->EdScaleY},   {CmdScaleX, ui->EdScaleX},   {CmdScaleZ, ui->EdScaleZ}};
+    WriteCalibration(Ports[0], *this, [&](std::uint8_t command) {
+        return IntegerOrReport(this, boxes.at(command)->text());
+    });
 }

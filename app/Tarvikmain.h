@@ -154,7 +154,6 @@ private:
     void ShowNoteWindow();
     // Sets the axis filters up for the level chosen in CmbKalman.
     void ApplyKalmanLevelFromBox();
-    bool SendValueCommand(std::uint8_t type, QLineEdit* box);
 
     std::unique_ptr<Ui::TForm1> ui;
     LiveState State;

@@ -1,7 +1,9 @@
+#include "device/CalibrationWrite.h"
 #include "device/ReceiveQueue.h"
 #include "tests/device/MemoryComm.h"
 
 #include <gtest/gtest.h>
+#include <map>
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -42,6 +44,38 @@ TEST(SendCommand, WritesEachFrameInOneWriteOnlyWhileThePortIsOpen) {
     // A typed value goes out as its lower 16 bits; the checksum wraps (0x205 here).
     EXPECT_EQ(BuildValueFrame(CmdOffsetX, -2), (Frame{0x02, 0x06, 0xFE, 0xFF, 0x05, 0x03}));
     EXPECT_EQ(BuildValueFrame(CmdScaleY, 70000), (Frame{0x02, 0x09, 0x70, 0x11, 0x8C, 0x03}));
+}
+
+// Offsets, then scales, each in wire order Y, X, Z and closed by its end command, with the
+// pauses the device needs; a missing value ends the write there.
+TEST(WriteCalibration, WritesOffsetsThenScalesWithPausesAndStopsAtAMissingValue) {
+    struct Pauses final : LinkWaiter {
+        void Sleep(int ms) override { Taken.push_back(ms); }
+        void WaitForBytes(int) override {}
+        std::vector<int> Taken;
+    };
+    const std::map<std::uint8_t, int> values = {{CmdOffsetY, -2},     {CmdOffsetX, 300},
+                                                {CmdOffsetZ, -32768}, {CmdScaleY, 1000},
+                                                {CmdScaleX, -1},      {CmdScaleZ, 32767}};
+    for (const std::uint8_t missing : {std::uint8_t{0}, CmdScaleX}) {
+        Link link;
+        Pauses pauses;
+        const bool written = WriteCalibration(link.Port, pauses, [&](std::uint8_t command) {
+            return command == missing ? std::nullopt : std::optional(values.at(command));
+        });
+        const std::vector<Bytes> all = {Hex("02 05 FE FF 04 03"), Hex("02 06 2C 01 35 03"),
+                                        Hex("02 07 00 80 89 03"), Hex("02 08 00 00 0A 03"),
+                                        Hex("02 09 E8 03 F6 03"), Hex("02 0A FF FF 0A 03"),
+                                        Hex("02 0B FF 7F 8B 03"), Hex("02 0C 00 00 0E 03")};
+        if (missing == 0) {
+            EXPECT_TRUE(written);
+            EXPECT_EQ(link.Comm.Writes, all);
+            EXPECT_EQ(pauses.Taken, (std::vector<int>{50, 50, 50, 200, 50, 50, 50}));
+        } else {
+            EXPECT_FALSE(written);
+            EXPECT_EQ(link.Comm.Writes, std::vector<Bytes>(all.begin(), all.begin() + 5));
+        }
+    }
 }
 
 TEST(ReceiveData, DeliversValidFramesInOrderAndResynchronisesSilently) {
