@@ -1,8 +1,10 @@
 #include "app/Tarvikmain.h"
 
 #include "app/CalibrationPage.h"
+#include "app/ControlSettings.h"
 #include "app/ConversionReport.h"
 #include "app/FileDialogs.h"
+#include "app/LinkControls.h"
 #include "app/ProjectorMode.h"
 #include "app/RunKeeper.h"
 #include "app/Tarviknote.h"
@@ -68,8 +70,15 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     Projector = std::make_unique<ProjectorMode>(this, *ui, *Layout, *AxisKey);
     CentreOnScreen();
     if (!candidates) candidates = SystemPortCandidates;
+    Links = std::make_unique<LinkControls>(ui->CmbComPort, ui->SbCom,
+                                           LinkTimers{TmEngine, TmFavWork, TmReconnect}, Comm1,
+                                           State, *this, *Boxes);
     Link =
-        std::make_unique<DeviceLink>(Ports[0], State, *this, *this, *this, std::move(candidates));
+        std::make_unique<DeviceLink>(Ports[0], State, *this, *Links, *Links, std::move(candidates));
+    Settings = std::make_unique<ControlSettings>(
+        *this, Comm1, *this,
+        SettingsSteps{[this] { ApplyTimeWindow(); }, [this] { ApplyUnit(); },
+                      [this](int index) { ApplyKalmanLevel(index); }});
     Calibration = std::make_unique<CalibrationPage>(
         this, *ui, State, *this, LogDir, [this](const QLineEdit* box) { Boxes->Forget(box); });
     TmSystem.setInterval(1000);
@@ -110,6 +119,10 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
 
 TForm1::~TForm1() = default;
 
+LinkView& TForm1::LinkSide() const {
+    return *Links;
+}
+
 void TForm1::FormCreate() {
     ClearTimeSeries(*this);
     State.OffsetX = State.OffsetY = State.OffsetZ = 0.0;
@@ -128,7 +141,7 @@ void TForm1::FormCreate() {
     // Saves that never ended leave their temporaries where nothing else would write again.
     for (const QString& folder : {QDir::currentPath(), LogDir, AutosaveFolder(LogDir)})
         RemoveStaleTemporaries(PathFromUtf8(Std(folder)));
-    ReadSettings(SettingsFile, *this);
+    ReadSettings(SettingsFile, *Settings);
     // Without a level chosen (no settings file, or -1 in it) the filter box shows its
     // placeholder "중간": it then runs that level too, and the file keeps it.
     if (ui->CmbKalman->currentIndex() < 0) {
@@ -254,7 +267,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 void TForm1::FormClose() {
     Keeper->RunFinished();
     // The message area closes with the window: a failure must be seen before it goes.
-    if (const auto failure = WriteSettings(SettingsFile, *this))
+    if (const auto failure = WriteSettings(SettingsFile, *Settings))
         QMessageBox::warning(this, windowTitle(), Text(*failure));
     Link->ClosePort();
     TmEngine.stop();
@@ -308,127 +321,12 @@ void TForm1::BytesDiscarded(int count) {
     State.DiscardedBytes += static_cast<std::uint32_t>(count);
 }
 
-// ---- the view of the connection logic ----
-
-std::string TForm1::PortBoxText() const {
-    return Std(ui->CmbComPort->currentText());
-}
-
-void TForm1::SetPortBoxText(const std::string& name) {
-    ui->CmbComPort->setEditText(Text(name));
-}
-
-// The list changes under an editable box must not change the port name it shows.
-void TForm1::ClearPortList() {
-    const QString name = ui->CmbComPort->currentText();
-    ui->CmbComPort->clear();
-    ui->CmbComPort->setEditText(name);
-}
-
-void TForm1::AddPortToList(const std::string& name) {
-    QComboBox* box = ui->CmbComPort;
-    const QString shown = box->currentText();
-    box->addItem(Text(name));
-    box->setEditText(shown);
-    // The list opens wide enough to read whole device paths.
-    QAbstractItemView* list = box->view();
-    const int needed = list->sizeHintForColumn(0) + list->frameWidth() * 2 +
-                       list->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    list->setMinimumWidth(std::max(list->minimumWidth(), needed));
-}
-
-void TForm1::SetComButtonDown(bool down) {
-    ui->SbCom->setChecked(down);
-}
-
-void TForm1::SetEngineTimer(bool enabled) {
-    enabled ? TmEngine.start() : TmEngine.stop();
-}
-
-void TForm1::SetFavWorkTimer(bool enabled) {
-    enabled ? TmFavWork.start() : TmFavWork.stop();
-}
-
-void TForm1::SetReconnectTimer(bool enabled) {
-    enabled ? TmReconnect.start() : TmReconnect.stop();
-}
-
-void TForm1::SetBusyCursor(bool busy) {
-    if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QApplication::restoreOverrideCursor();
-}
-
 void TForm1::ShowNoteWindow() {
     if (Form2 != nullptr) Form2->ShowNote(this);
 }
 
-void TForm1::ConnectBegins() {
-    EndRunsForConnect(State);
-}
-
-void TForm1::StreamStartsAfresh() {
-    RestartStreamTime(State, *this);
-}
-
-void TForm1::DeviceLost() {
-    Boxes->ShowNotLive();
-    EndRunForLostDevice(State, *this);
-}
-
 void TForm1::ApplyKalmanLevelFromBox() {
     ApplyKalmanLevel(ui->CmbKalman->currentIndex());
-}
-
-void TForm1::Sleep(int milliseconds) {
-    QThread::msleep(milliseconds);
-}
-
-void TForm1::WaitForBytes(int milliseconds) {
-    Comm1.WaitForBytes(milliseconds);
-}
-
-// ---- settings: every key is the name of its control ----
-
-void TForm1::SetControlText(const std::string& key, const std::string& value) {
-    QWidget* control = findChild<QWidget*>(Text(key));
-    if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->setText(Text(value));
-    if (auto* combo = qobject_cast<QComboBox*>(control)) {
-        const int index = combo->findText(Text(value));
-        if (index >= 0) combo->setCurrentIndex(index);
-        if (combo->isEditable()) combo->setEditText(Text(value));
-    }
-}
-
-void TForm1::SetControlIndex(const std::string& key, int index) {
-    if (auto* combo = findChild<QComboBox*>(Text(key)))
-        combo->setCurrentIndex(index < combo->count() ? index : -1);
-}
-
-void TForm1::SetControlChecked(const std::string& key, bool checked) {
-    if (auto* button = findChild<QAbstractButton*>(Text(key))) button->setChecked(checked);
-}
-
-std::string TForm1::ControlText(const std::string& key) const {
-    QWidget* control = findChild<QWidget*>(Text(key));
-    if (auto* edit = qobject_cast<QLineEdit*>(control)) return Std(edit->text());
-    if (auto* combo = qobject_cast<QComboBox*>(control)) return Std(combo->currentText());
-    return {};
-}
-
-int TForm1::ControlIndex(const std::string& key) const {
-    const auto* combo = findChild<QComboBox*>(Text(key));
-    return combo != nullptr ? combo->currentIndex() : -1;
-}
-
-bool TForm1::ControlChecked(const std::string& key) const {
-    const auto* button = findChild<QAbstractButton*>(Text(key));
-    return button != nullptr && button->isChecked();
-}
-
-void TForm1::SetPortName(const std::string& name) {
-    Comm1.SetDeviceName(name);
 }
 
 // ---- units, time window, filter level, pages ----
@@ -829,7 +727,7 @@ void TForm1::BtnLabSsCalApplyClick() {
     const std::map<std::uint8_t, QLineEdit*> boxes = {
         {CmdOffsetY, ui->EdOffsetY}, {CmdOffsetX, ui->EdOffsetX}, {CmdOffsetZ, ui->EdOffsetZ},
         {CmdScaleY, ui->EdScaleY},   {CmdScaleX, ui->EdScaleX},   {CmdScaleZ, ui->EdScaleZ}};
-    WriteCalibration(Ports[0], *this, [&](std::uint8_t command) {
+    WriteCalibration(Ports[0], *Links, [&](std::uint8_t command) {
         return IntegerOrReport(this, boxes.at(command)->text());
     });
 }

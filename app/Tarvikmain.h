@@ -8,7 +8,6 @@
 #include "display/RepaintClock.h"
 #include "engine/LiveState.h"
 #include "engine/MeasurementView.h"
-#include "files/Settings.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -19,6 +18,8 @@ namespace Ui {
 class TForm1;
 }
 class CalibrationPage;
+class ControlSettings;
+class LinkControls;
 class ChartReadout;
 class QLineEdit;
 class TForm2;
@@ -31,13 +32,7 @@ class WindowLayout;
 // The main window: owns every object and all state of the analysis program. Its handlers
 // read controls and call the core; the core reaches the screen through the view interfaces
 // implemented here.
-class TForm1 : public QMainWindow,
-               public MeasurementView,
-               public FrameConsumer,
-               public LinkView,
-               public LinkWaiter,
-               public SettingsTarget,
-               public SettingsSource {
+class TForm1 : public QMainWindow, public MeasurementView, public FrameConsumer {
     Q_OBJECT
 public:
     // The automatic search tries the ports the system lists unless given other candidates.
@@ -59,41 +54,17 @@ public:
     void ProcessFrame(const Frame& frame) override;
     void BytesDiscarded(int count) override;
 
-    // LinkView and LinkWaiter
-    std::string PortBoxText() const override;
-    void ClearPortList() override;
-    void AddPortToList(const std::string& name) override;
-    void SetPortBoxText(const std::string& name) override;
-    void SetComButtonDown(bool down) override;
-    void SetEngineTimer(bool enabled) override;
-    void SetFavWorkTimer(bool enabled) override;
-    void SetReconnectTimer(bool enabled) override;
-    void SetBusyCursor(bool busy) override;
-    void ConnectBegins() override;
-    void StreamStartsAfresh() override;
-    void DeviceLost() override;
-    void Sleep(int milliseconds) override;
-    void WaitForBytes(int milliseconds) override;
-
-    // SettingsTarget
-    void SetControlText(const std::string& key, const std::string& value) override;
-    void SetControlIndex(const std::string& key, int index) override;
-    void SetControlChecked(const std::string& key, bool checked) override;
-    void ApplyTimeWindow() override;
-    void ApplyUnit() override;
-    void ApplyKalmanLevel(int index) override;
-    void SetPortName(const std::string& name) override;
-
-    // SettingsSource
-    std::string ControlText(const std::string& key) const override;
-    int ControlIndex(const std::string& key) const override;
-    bool ControlChecked(const std::string& key) const override;
+    // The window's steps after a setting is read, also taken by its handlers.
+    void ApplyTimeWindow();
+    void ApplyUnit();
+    void ApplyKalmanLevel(int index);
 
     // Read access for tests and tools.
     const LiveState& Live() const { return State; }
     const ChartSet& ChartsView() const { return *Charts; }
     ChartTools& AnalysisTools() const { return *Tools; }
     const PortContext& Port() const { return Ports[0]; }
+    LinkView& LinkSide() const;
     ProjectorMode& Projection() const { return *Projector; }
 
 protected:
@@ -164,6 +135,8 @@ private:
     std::unique_ptr<ChartSet> Charts;
     std::unique_ptr<ValueBoxes> Boxes;
     std::unique_ptr<ChartReadout> Readout;
+    std::unique_ptr<ControlSettings> Settings;
+    std::unique_ptr<LinkControls> Links;
     std::unique_ptr<DeviceLink> Link;
     std::unique_ptr<CalibrationPage> Calibration;
     std::unique_ptr<RunKeeper> Keeper;

@@ -215,8 +215,8 @@ private slots:
     void PortBoxShowsWholeDeviceNames() {
         const QString name = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
         auto* box = Window.Find<QComboBox>("CmbComPort");
-        Form->AddPortToList(name.toStdString());
-        Form->SetPortBoxText(name.toStdString());
+        Form->LinkSide().AddPortToList(name.toStdString());
+        Form->LinkSide().SetPortBoxText(name.toStdString());
         QCOMPARE(box->toolTip(), name);
         box->showPopup();
         QTRY_VERIFY_WITH_TIMEOUT(box->view()->isVisible(), Deadline);
