@@ -17,6 +17,7 @@
 #include "display/ThreeAxisKey.h"
 #include "display/ValueBoxes.h"
 #include "engine/CursorReadout.h"
+#include "engine/FrameProcessor.h"
 #include "engine/NumberText.h"
 #include "engine/Pendulum.h"
 #include "engine/PendulumSource.h"
@@ -73,8 +74,9 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     Links = std::make_unique<LinkControls>(ui->CmbComPort, ui->SbCom,
                                            LinkTimers{TmEngine, TmFavWork, TmReconnect}, Comm1,
                                            State, *this, *Boxes);
-    Link =
-        std::make_unique<DeviceLink>(Ports[0], State, *this, *Links, *Links, std::move(candidates));
+    Frames = std::make_unique<FrameProcessor>(State, Controls, *this);
+    Link = std::make_unique<DeviceLink>(Ports[0], State, *Frames, *Links, *Links,
+                                        std::move(candidates));
     Settings = std::make_unique<ControlSettings>(
         *this, Comm1, *this,
         SettingsSteps{[this] { ApplyTimeWindow(); }, [this] { ApplyUnit(); },
@@ -121,6 +123,10 @@ TForm1::~TForm1() = default;
 
 LinkView& TForm1::LinkSide() const {
     return *Links;
+}
+
+FrameConsumer& TForm1::FrameSide() const {
+    return *Frames;
 }
 
 void TForm1::FormCreate() {
@@ -311,14 +317,6 @@ void TForm1::RunEnded() {
 
 void TForm1::AppendMessage(const std::string& line) {
     ui->Memo1->appendPlainText(CoreText(line));
-}
-
-void TForm1::ProcessFrame(const Frame& frame) {
-    ::ProcessFrame(State, Controls, *this, frame);
-}
-
-void TForm1::BytesDiscarded(int count) {
-    State.DiscardedBytes += static_cast<std::uint32_t>(count);
 }
 
 void TForm1::ShowNoteWindow() {

@@ -19,6 +19,7 @@ class TForm1;
 }
 class CalibrationPage;
 class ControlSettings;
+class FrameProcessor;
 class LinkControls;
 class ChartReadout;
 class QLineEdit;
@@ -32,7 +33,7 @@ class WindowLayout;
 // The main window: owns every object and all state of the analysis program. Its handlers
 // read controls and call the core; the core reaches the screen through the view interfaces
 // implemented here.
-class TForm1 : public QMainWindow, public MeasurementView, public FrameConsumer {
+class TForm1 : public QMainWindow, public MeasurementView {
     Q_OBJECT
 public:
     // The automatic search tries the ports the system lists unless given other candidates.
@@ -41,7 +42,7 @@ public:
 
     void SetNoteWindow(TForm2* note) { Form2 = note; }
 
-    // MeasurementView and FrameConsumer
+    // MeasurementView
     void AppendPoint(int chart, int series, double x, double y) override;
     void ReplaceSeries(int chart, int series, std::span<const double> x,
                        std::span<const double> y) override;
@@ -51,8 +52,6 @@ public:
     void ShowThreeAxisBox() override;
     void RunEnded() override;
     void AppendMessage(const std::string& line) override;
-    void ProcessFrame(const Frame& frame) override;
-    void BytesDiscarded(int count) override;
 
     // The window's steps after a setting is read, also taken by its handlers.
     void ApplyTimeWindow();
@@ -65,6 +64,7 @@ public:
     ChartTools& AnalysisTools() const { return *Tools; }
     const PortContext& Port() const { return Ports[0]; }
     LinkView& LinkSide() const;
+    FrameConsumer& FrameSide() const;
     ProjectorMode& Projection() const { return *Projector; }
 
 protected:
@@ -137,6 +137,7 @@ private:
     std::unique_ptr<ChartReadout> Readout;
     std::unique_ptr<ControlSettings> Settings;
     std::unique_ptr<LinkControls> Links;
+    std::unique_ptr<FrameProcessor> Frames;
     std::unique_ptr<DeviceLink> Link;
     std::unique_ptr<CalibrationPage> Calibration;
     std::unique_ptr<RunKeeper> Keeper;

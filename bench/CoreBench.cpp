@@ -1,10 +1,10 @@
 // Throughput of the receive path: bytes from the port through ReceiveData and ExtractFrame
 // into ProcessFrame, on a clean stream and on one with damaged bytes.
 #include "device/ReceiveQueue.h"
+#include "engine/FrameProcessor.h"
 #include "engine/LiveState.h"
 #include "engine/ProcessFrame.h"
 #include "tests/device/MemoryComm.h"
-#include "tests/engine/EngineConsumer.h"
 
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -80,7 +80,7 @@ void ReceivePath(benchmark::State& bench, double damagedShare) {
     state->RangeCode = 1;
     state->DisplayDecimals = 3;
     CountingView view;
-    EngineConsumer engine(*state, controls, view);
+    FrameProcessor engine(*state, controls, view);
     CountingConsumer consumer(engine);
     MemoryComm comm;
     auto port = std::make_unique<PortContext>();

@@ -1,9 +1,9 @@
 // Arbitrary bytes in arbitrary pieces through the receive path into the measurement core,
 // with the control states changing in between. Checks what must hold whatever arrives.
+#include "engine/FrameProcessor.h"
 #include "engine/RunControl.h"
 #include "fuzz/FuzzSupport.h"
 #include "tests/device/MemoryComm.h"
-#include "tests/engine/EngineConsumer.h"
 #include "tests/engine/RecordingView.h"
 
 #include <memory>
@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     RecordingView view;
     ControlState controls;
     ChangeControls(data, controls, state);
-    EngineConsumer engine(state, controls, view);
+    FrameProcessor engine(state, controls, view);
     CheckingConsumer consumer(engine);
     while (data.Remaining() > 0) {
         const int step = data.TakeInRange(0, 15);

@@ -145,14 +145,14 @@ private slots:
         for (int attempt = 0; attempt < 2; ++attempt) {
             program.Find<QAbstractButton>("CbCalActive")->setChecked(true);
             QTRY_VERIFY_WITH_TIMEOUT(program.Text("EdPeakPX").toInt() > 1050, TumbleDeadline);
-            program.Form1->ProcessFrame(BuildValueFrame(FrmAxisZ, 0)); // its texts wait
+            program.Form1->FrameSide().ProcessFrame(BuildValueFrame(FrmAxisZ, 0)); // its texts wait
             program.Click("BtnSsFtLoad");
             QVERIFY(samplesShown(3));
             QCOMPARE(program.Texts(Peaks), Split("-1000,1050,-1012,1040,-1030,1019"));
         }
         program.Find<QAbstractButton>("CbCalActive")->setChecked(true);
         QTRY_VERIFY_WITH_TIMEOUT(program.Text("EdPeakMY").toInt() < -100, TumbleDeadline);
-        program.Form1->ProcessFrame(BuildValueFrame(FrmAxisZ, 0));
+        program.Form1->FrameSide().ProcessFrame(BuildValueFrame(FrmAxisZ, 0));
         program.Click("BtnCalClsy");
         QTest::mouseDClick(program.Find("EdPeakMZ"), Qt::LeftButton);
         QVERIFY(samplesShown(1));

@@ -1,9 +1,9 @@
 #include "engine/RunControl.h"
 
+#include "engine/FrameProcessor.h"
 #include "engine/ProcessFrame.h"
 #include "sim/DeviceSimulator.h"
 #include "tests/device/MemoryComm.h"
-#include "tests/engine/EngineConsumer.h"
 #include "tests/engine/RecordingView.h"
 
 #include <cmath>
@@ -46,7 +46,7 @@ TEST(LostSamples, AreCountedFromTheStreamAndNeverKeptHalf) {
         state->RangeCode = 1;
         const ControlState controls{.KalmanIndex = 0, .TimeWindow = 120};
         RecordingView view;
-        EngineConsumer engine(*state, controls, view);
+        FrameProcessor engine(*state, controls, view);
         MemoryComm line;
         PortContext port{&line};
         BeginRun(*state, view);

@@ -1,0 +1,13 @@
+#include "engine/FrameProcessor.h"
+
+void FrameProcessor::ProcessFrame(const Frame& frame) {
+    ::ProcessFrame(State, Controls, View, frame);
+}
+
+void FrameProcessor::AppendMessage(const std::string& line) {
+    View.AppendMessage(line);
+}
+
+void FrameProcessor::BytesDiscarded(int count) {
+    State.DiscardedBytes += static_cast<std::uint32_t>(count);
+}
