@@ -4,6 +4,7 @@
 #include "app/ControlSettings.h"
 #include "app/ConversionReport.h"
 #include "app/FileDialogs.h"
+#include "app/KalmanBench.h"
 #include "app/LinkControls.h"
 #include "app/ProjectorMode.h"
 #include "app/RunKeeper.h"
@@ -81,6 +82,11 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
         *this, Comm1, *this,
         SettingsSteps{[this] { ApplyTimeWindow(); }, [this] { ApplyUnit(); },
                       [this](int index) { ApplyKalmanLevel(index); }});
+    Bench = std::make_unique<KalmanBench>(
+        this,
+        KalmanBenchControls{ui->EdKmQ, ui->EdKmR, ui->EdKmD, ui->EdKmResult, ui->UdKmQ, ui->UdKmR,
+                            ui->UdKmD, ui->BtnKmStart, ui->BtnKmStop},
+        State);
     Calibration = std::make_unique<CalibrationPage>(
         this, *ui, State, *this, LogDir, [this](const QLineEdit* box) { Boxes->Forget(box); });
     TmSystem.setInterval(1000);
@@ -88,12 +94,13 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     TmEngine.setInterval(80);
     TmFavWork.setInterval(1000);
     TmFavWork2.setInterval(3000);
-    TmKalman.setInterval(10);
     TmReconnect.setInterval(1000);
     // The timers are found by their names, as the controls are.
-    const std::pair<QTimer*, const char*> timers[] = {
-        {&TmSystem, "TmSystem"},     {&TmEngine, "TmEngine"}, {&TmFavWork, "TmFavWork"},
-        {&TmFavWork2, "TmFavWork2"}, {&TmKalman, "TmKalman"}, {&TmReconnect, "TmReconnect"}};
+    const std::pair<QTimer*, const char*> timers[] = {{&TmSystem, "TmSystem"},
+                                                      {&TmEngine, "TmEngine"},
+                                                      {&TmFavWork, "TmFavWork"},
+                                                      {&TmFavWork2, "TmFavWork2"},
+                                                      {&TmReconnect, "TmReconnect"}};
     for (const auto& [timer, name] : timers) {
         timer->setParent(this);
         timer->setObjectName(QLatin1String(name));
@@ -224,9 +231,6 @@ void TForm1::ConnectHandlers() {
     connect(&TmEngine, &QTimer::timeout, this, &TForm1::TmEngineTimer);
     connect(&TmFavWork, &QTimer::timeout, this, &TForm1::TmFavWorkTimer);
     connect(&TmFavWork2, &QTimer::timeout, this, &TForm1::TmFavWork2Timer);
-    connect(&TmKalman, &QTimer::timeout, this, &TForm1::TmKalmanTimer);
-    connect(ui->BtnKmStart, &QPushButton::clicked, this, &TForm1::BtnKmStartClick);
-    connect(ui->BtnKmStop, &QPushButton::clicked, this, &TForm1::BtnKmStopClick);
     connect(ui->BtnOffsetApplyX, &QPushButton::clicked, this, &TForm1::BtnOffsetApplyXClick);
     connect(ui->BtnOffsetApplyY, &QPushButton::clicked, this, &TForm1::BtnOffsetApplyYClick);
     connect(ui->BtnOffsetApplyZ, &QPushButton::clicked, this, &TForm1::BtnOffsetApplyZClick);
@@ -242,13 +246,6 @@ void TForm1::ConnectHandlers() {
         if (chart == Chart1) Chart1Zoom();
         if (chart == Chart2) Chart2Zoom();
     });
-    // The bench's up-downs step the number in the box beside them.
-    const std::pair<QSpinBox*, QLineEdit*> upDowns[] = {
-        {ui->UdKmR, ui->EdKmR}, {ui->UdKmQ, ui->EdKmQ}, {ui->UdKmD, ui->EdKmD}};
-    for (const auto& [upDown, box] : upDowns) {
-        connect(upDown, &QSpinBox::valueChanged, box,
-                [box](int value) { box->setText(QString::number(value)); });
-    }
     // A long device path does not fit the port box: its tooltip names the whole port.
     connect(ui->CmbComPort, &QComboBox::currentTextChanged, ui->CmbComPort, &QWidget::setToolTip);
     ui->CmbComPort->setToolTip(ui->CmbComPort->currentText());
@@ -278,7 +275,7 @@ void TForm1::FormClose() {
     Link->ClosePort();
     TmEngine.stop();
     TmReconnect.stop();
-    TmKalman.stop();
+    Bench->BtnKmStopClick();
     if (Form2 != nullptr) Form2->close();
 }
 
@@ -680,33 +677,6 @@ void TForm1::MeasurePeriodInView() {
 
 void TForm1::Chart2Zoom() {
     Charts->SetBottomRange(Chart1, Charts->BottomMin(Chart2), Charts->BottomMax(Chart2));
-}
-
-// ---- Kalman test bench ----
-
-void TForm1::BtnKmStartClick() {
-    const auto q = RealOrReport(this, ui->EdKmQ->text());
-    if (!q) return;
-    const auto r = RealOrReport(this, ui->EdKmR->text());
-    if (!r) return;
-    KalmanInit(State.KalmanTest, static_cast<float>(*r), static_cast<float>(*q));
-    TmKalman.start();
-}
-
-void TForm1::BtnKmStopClick() {
-    TmKalman.stop();
-}
-
-void TForm1::TmKalmanTimer() {
-    const auto data = ParseReal(Std(ui->EdKmD->text()));
-    if (!data) {
-        // One report, not one per tick: the bench stops first.
-        TmKalman.stop();
-        ReportConversionError(this, ui->EdKmD->text(), false);
-        return;
-    }
-    State.KalmanBias = KalmanStep(State.KalmanTest, static_cast<float>(*data));
-    ui->EdKmResult->setText(Text(FormatFixed(State.KalmanBias, 4)));
 }
 
 // ---- calibration values in the device ----

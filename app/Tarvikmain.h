@@ -20,6 +20,7 @@ class TForm1;
 class CalibrationPage;
 class ControlSettings;
 class FrameProcessor;
+class KalmanBench;
 class LinkControls;
 class ChartReadout;
 class QLineEdit;
@@ -91,9 +92,6 @@ private slots:
     void Comm1PortLost();
     void TmReconnectTimer();
     void TmFavWork2Timer();
-    void TmKalmanTimer();
-    void BtnKmStartClick();
-    void BtnKmStopClick();
     void BtnOffsetApplyXClick();
     void BtnOffsetApplyYClick();
     void BtnOffsetApplyZClick();
@@ -139,13 +137,14 @@ private:
     std::unique_ptr<LinkControls> Links;
     std::unique_ptr<FrameProcessor> Frames;
     std::unique_ptr<DeviceLink> Link;
+    std::unique_ptr<KalmanBench> Bench;
     std::unique_ptr<CalibrationPage> Calibration;
     std::unique_ptr<RunKeeper> Keeper;
     std::unique_ptr<ChartTools> Tools;
     std::unique_ptr<WindowLayout> Layout;
     std::unique_ptr<ThreeAxisKey> AxisKey;
     std::unique_ptr<ProjectorMode> Projector;
-    QTimer TmSystem, TmEngine, TmFavWork, TmFavWork2, TmKalman;
+    QTimer TmSystem, TmEngine, TmFavWork, TmFavWork2;
     QTimer TmReconnect; // tries a port that disappeared again, once a second
     QString LogDir;
     bool OptionsUnlocked = false;
