@@ -6,6 +6,7 @@
 #include "app/FileDialogs.h"
 #include "app/KalmanBench.h"
 #include "app/LinkControls.h"
+#include "app/PendulumPage.h"
 #include "app/ProjectorMode.h"
 #include "app/RunKeeper.h"
 #include "app/Tarviknote.h"
@@ -20,8 +21,6 @@
 #include "engine/CursorReadout.h"
 #include "engine/FrameProcessor.h"
 #include "engine/NumberText.h"
-#include "engine/Pendulum.h"
-#include "engine/PendulumSource.h"
 #include "engine/ProcessFrame.h"
 #include "engine/RunControl.h"
 #include "engine/ZeroOffset.h"
@@ -118,6 +117,12 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
         *Charts, State, Controls,
         ChartToolControls{ui->RbPendByG, ui->EdPendL, ui->EdLogFile, askSavePath}, *this, this);
     connect(Keeper.get(), &RunKeeper::RunKept, Tools.get(), &ChartTools::KeepRun);
+    Pendulum = std::make_unique<PendulumPage>(
+        this,
+        PendulumControls{ui->EdPendT, ui->EdPendL, ui->UdPendL, ui->EdPendCalG, ui->EdPendCalT,
+                         ui->RbPendX, ui->RbPendY, ui->RbPendZ, ui->RbPendByG, ui->RbPendByAcc,
+                         ui->Button1, ui->Button2, ui->Memo1},
+        State, Controls, *Charts, *Tools, *this);
     Tools->Menu()->addSeparator();
     Tools->Menu()->addAction(Projector->Toggle());
     FormCreate();
@@ -236,9 +241,6 @@ void TForm1::ConnectHandlers() {
     connect(ui->BtnOffsetApplyZ, &QPushButton::clicked, this, &TForm1::BtnOffsetApplyZClick);
     connect(ui->BtnOffsetCls, &QPushButton::clicked, this, &TForm1::BtnOffsetClsClick);
     connect(ui->BtnOffsetGet, &QPushButton::clicked, this, &TForm1::BtnOffsetGetClick);
-    connect(ui->Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    connect(ui->Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
-    connect(ui->UdPendL, &QSpinBox::valueChanged, this, &TForm1::UdPendLClick);
     connect(ui->Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
     connect(ui->Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
     connect(ui->BtnLabSsCalApply, &QPushButton::clicked, this, &TForm1::BtnLabSsCalApplyClick);
@@ -251,13 +253,11 @@ void TForm1::ConnectHandlers() {
     ui->CmbComPort->setToolTip(ui->CmbComPort->currentText());
     connect(Charts.get(), &ChartSet::Chart1Clicked, this, &TForm1::Chart1MouseDown);
     ui->EdLogFile->installEventFilter(this);
-    ui->EdPendL->installEventFilter(this);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyRelease) {
         if (watched == ui->EdLogFile) EdLogFileKeyUp();
-        if (watched == ui->EdPendL) EdPendLKeyUp();
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -309,7 +309,7 @@ void TForm1::ShowThreeAxisBox() {
 void TForm1::RunEnded() {
     ui->CmbUnit->setEnabled(true);
     Keeper->RunFinished();
-    if (Controls.ActivePage == Page::TabPendulum) MeasurePeriodInView();
+    if (Controls.ActivePage == Page::TabPendulum) Pendulum->MeasurePeriodInView();
 }
 
 void TForm1::AppendMessage(const std::string& line) {
@@ -561,8 +561,8 @@ void TForm1::BBtnLoadClick() {
     // A load that stored nothing leaves whatever was there, and going over it again changes
     // nothing.
     if (!State.Recorded.Loaded) return;
-    ShowKeptPendulumConditions();
-    if (Controls.ActivePage == Page::TabPendulum) MeasurePeriodInView();
+    Pendulum->ShowKeptConditions();
+    if (Controls.ActivePage == Page::TabPendulum) Pendulum->MeasurePeriodInView();
 }
 
 // ---- zero offsets ----
@@ -594,51 +594,6 @@ void TForm1::BtnOffsetGetClick() {
     ui->EdAccOffsetZ->setText(Text(texts.TextZ));
 }
 
-// ---- pendulum ----
-
-void TForm1::Button1Click() {
-    const auto period = ParseReal(Std(ui->EdPendT->text()));
-    if (!period || !(*period > 0)) {
-        ui->Memo1->appendPlainText(tr("주기 칸에 잰 주기가 없어 중력을 계산하지 않았습니다. 진자 "
-                                      "실행을 끝내거나 그래프를 확대해 주기를 먼저 재세요"));
-        return;
-    }
-    const auto text = PendulumGravityText(Std(ui->EdPendT->text()), Std(ui->EdPendL->text()));
-    if (!text) return;
-    ui->EdPendCalG->setText(Text(*text));
-    if (const auto note = Tools->LargeSwingNote()) AppendMessage(*note);
-}
-
-void TForm1::Button2Click() {
-    if (const auto text = PendulumPeriodText(Std(ui->EdPendT->text()), Std(ui->EdPendL->text())))
-        ui->EdPendCalT->setText(Text(*text));
-}
-
-// A kept pendulum run brings back how it was observed and the length it was measured with,
-// so that it is analysed again as it was live.
-void TForm1::ShowKeptPendulumConditions() {
-    const RunConditions& run = State.Recorded.Conditions;
-    if (!run.Known || run.RunPage != Page::TabPendulum) return;
-    QRadioButton* const axes[] = {ui->RbPendX, ui->RbPendY, ui->RbPendZ};
-    axes[AxisIndex(run.PendAxis)]->setChecked(true);
-    (run.PendByGravity ? ui->RbPendByG : ui->RbPendByAcc)->setChecked(true);
-    if (!run.PendulumLength.empty()) {
-        ui->EdPendL->setText(Text(run.PendulumLength));
-        EdPendLKeyUp();
-    }
-}
-
-void TForm1::UdPendLClick() {
-    ui->EdPendL->setText(Text(PendulumLengthText(ui->UdPendL->value())));
-}
-
-void TForm1::EdPendLKeyUp() {
-    if (const auto position = PendulumLengthPosition(Std(ui->EdPendL->text()))) {
-        const QSignalBlocker blocker(ui->UdPendL);
-        ui->UdPendL->setValue(*position);
-    }
-}
-
 // Any button: the readout of the place clicked, hidden 3 s after the last click.
 void TForm1::Chart1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPoint pixel) {
     TmFavWork2.start();
@@ -652,27 +607,8 @@ void TForm1::Chart1Zoom() {
     if (Controls.ActivePage == Page::TabSpeed) {
         Charts->SetBottomRange(Chart2, Charts->BottomMin(Chart1), Charts->BottomMax(Chart1));
     } else if (Controls.ActivePage == Page::TabPendulum) {
-        MeasurePeriodInView();
+        Pendulum->MeasurePeriodInView();
     }
-}
-
-// The period of the part of the pendulum's curve in view, or "---" with one line saying why
-// it gives none.
-void TForm1::MeasurePeriodInView() {
-    const PendulumSource source = PendulumSourceOf(State.Recorded, Controls.PendAxis);
-    PendulumPeriod period{0.0, 0, source.Missing};
-    if (source.Missing.empty())
-        period =
-            MeasurePendulumPeriod(Charts->BottomMin(Chart1), Charts->BottomMax(Chart1),
-                                  RecordedAxisReader(State.Recorded, source.Axis,
-                                                     Charts->PointCount(Chart1, source.Series)),
-                                  ui->RbPendByG->isChecked());
-    if (!period.Withheld.empty()) {
-        ui->EdPendT->setText(QStringLiteral("---"));
-        AppendMessage(period.Withheld);
-        return;
-    }
-    ui->EdPendT->setText(Text(FormatFixed(period.Period, 3)));
 }
 
 void TForm1::Chart2Zoom() {

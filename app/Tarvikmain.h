@@ -22,6 +22,7 @@ class ControlSettings;
 class FrameProcessor;
 class KalmanBench;
 class LinkControls;
+class PendulumPage;
 class ChartReadout;
 class QLineEdit;
 class TForm2;
@@ -97,10 +98,6 @@ private slots:
     void BtnOffsetApplyZClick();
     void BtnOffsetClsClick();
     void BtnOffsetGetClick();
-    void Button1Click();
-    void Button2Click();
-    void UdPendLClick();
-    void EdPendLKeyUp();
     void Chart1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pixel);
     void Chart1Zoom();
     void Chart2Zoom();
@@ -118,8 +115,6 @@ private:
     void MovePanel(QWidget* panel, QWidget* page);
     void ApplyOffsetBox(QLineEdit* box, double& offset);
     QString AskLogPath(bool save);
-    void MeasurePeriodInView();
-    void ShowKeptPendulumConditions();
     void ShowNoteWindow();
     // Sets the axis filters up for the level chosen in CmbKalman.
     void ApplyKalmanLevelFromBox();
@@ -139,6 +134,7 @@ private:
     std::unique_ptr<DeviceLink> Link;
     std::unique_ptr<KalmanBench> Bench;
     std::unique_ptr<CalibrationPage> Calibration;
+    std::unique_ptr<PendulumPage> Pendulum;
     std::unique_ptr<RunKeeper> Keeper;
     std::unique_ptr<ChartTools> Tools;
     std::unique_ptr<WindowLayout> Layout;

@@ -410,6 +410,14 @@
     </message>
 </context>
 <context>
+    <name>PendulumPage</name>
+    <message>
+        <location filename="../PendulumPage.cpp" line="40"/>
+        <source>주기 칸에 잰 주기가 없어 중력을 계산하지 않았습니다. 진자 실행을 끝내거나 그래프를 확대해 주기를 먼저 재세요</source>
+        <translation>The period box holds no measured period, so gravity was not calculated. End a pendulum run or zoom the chart to measure the period first</translation>
+    </message>
+</context>
+<context>
     <name>ProjectorMode</name>
     <message>
         <location filename="../ProjectorMode.cpp" line="25"/>
@@ -873,34 +881,29 @@ up to 60°.</translation>
         <translation>Z: fr-&gt;bk</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="450"/>
+        <location filename="../Tarvikmain.cpp" line="345"/>
         <source>질량을 변환할 수 없습니다. 다시 입력하세요</source>
         <translation>The mass is not a number. Please enter it again.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="472"/>
+        <location filename="../Tarvikmain.cpp" line="367"/>
         <source>사용 할 수 없는 영역입니다</source>
         <translation>This filter level is not available.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="532"/>
+        <location filename="../Tarvikmain.cpp" line="427"/>
         <source>[주의] 가상OS 또는 저사양 PC에서는 동작이 원활하지 않을 수 있습니다</source>
         <translation>[Note] On a virtual machine or a slow PC this may not run smoothly.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="593"/>
+        <location filename="../Tarvikmain.cpp" line="488"/>
         <source>연결된 가속도계가 없습니다. 우측 상단의 포트모양의 아이콘을 눌러 연결하세요</source>
         <translation>No accelerometer is connected. Click the port icon at the top right to connect.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="644"/>
+        <location filename="../Tarvikmain.cpp" line="539"/>
         <source>저장할 수 있는 Data가 없습니다</source>
         <translation>There is no data to save.</translation>
-    </message>
-    <message>
-        <location filename="../Tarvikmain.cpp" line="707"/>
-        <source>주기 칸에 잰 주기가 없어 중력을 계산하지 않았습니다. 진자 실행을 끝내거나 그래프를 확대해 주기를 먼저 재세요</source>
-        <translation>The period box holds no measured period, so gravity was not calculated. End a pendulum run or zoom the chart to measure the period first</translation>
     </message>
 </context>
 <context>
