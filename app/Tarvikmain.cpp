@@ -494,34 +494,20 @@ void TForm1::BBtnStartClick() {
     ui->EdLogFile->setText(Text(name));
     Keeper->RunStarted(name, Controls.ActivePage);
     ui->CmbUnit->setEnabled(false);
-    switch (Controls.ActivePage) {
-    case Page::TabSpeed: {
-        // The velocity page always runs with a 10-second window, also after another window
-        // was typed into the box (its index then still reads 0).
-        QComboBox* window = ui->CmbYTime;
-        if (window->currentIndex() != 0 || window->currentText() != window->itemText(0)) {
-            window->setCurrentIndex(0);
-            window->setEditText(window->itemText(0));
-            ApplyTimeWindow();
-        }
-        if (State.VelocityRun) {
-            State.VelocityRun = false;
-        } else {
-            BtnOffsetGetClick();
-            State.VelocityPrev = 0.0;
-            State.VelocityRun = true;
-        }
-        break;
-    }
-    case Page::TabAngle:
-    case Page::TabPendulum:
-        BtnOffsetGetClick();
-        break;
-    default:
-        break;
-    }
+    if (Controls.ActivePage == Page::TabSpeed) UseVelocityTimeWindow();
+    if (StartOnPage(State, Controls.ActivePage)) BtnOffsetGetClick();
     State.Mass = ParseReal(Std(ui->EdMass->text())).value_or(1.0);
     NoteRunConditions(State, Controls, ui->RbPendByG->isChecked(), Std(ui->EdPendL->text()));
+}
+
+// The velocity page always runs with a 10-second window, also after another window was typed
+// into the box (its index then still reads 0).
+void TForm1::UseVelocityTimeWindow() {
+    QComboBox* window = ui->CmbYTime;
+    if (window->currentIndex() == 0 && window->currentText() == window->itemText(0)) return;
+    window->setCurrentIndex(0);
+    window->setEditText(window->itemText(0));
+    ApplyTimeWindow();
 }
 
 void TForm1::BBtnStopClick() {

@@ -116,6 +116,7 @@ private:
     void ApplyOffsetBox(QLineEdit* box, double& offset);
     QString AskLogPath(bool save);
     void ShowNoteWindow();
+    void UseVelocityTimeWindow();
     // Sets the axis filters up for the level chosen in CmbKalman.
     void ApplyKalmanLevelFromBox();
 

@@ -58,6 +58,24 @@ void EndRunForPageChange(LiveState& state, MeasurementView& view) {
     state.VelocityRun = false;
 }
 
+bool StartOnPage(LiveState& state, Page page) {
+    switch (page) {
+    case Page::TabSpeed:
+        if (state.VelocityRun) {
+            state.VelocityRun = false;
+            return false;
+        }
+        state.VelocityPrev = 0.0;
+        state.VelocityRun = true;
+        return true;
+    case Page::TabAngle:
+    case Page::TabPendulum:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void EndRunsForConnect(LiveState& state) {
     state.Logging = false;
     state.VelocityRun = false;

@@ -16,6 +16,11 @@ void ClearTimeSeries(MeasurementView& view);
 // zero, empty charts. The caller notes the run's conditions once its page has prepared it.
 void BeginRun(LiveState& state, MeasurementView& view);
 
+// The page's part of Start. On the velocity page Start toggles the velocity run, which begins
+// from zero velocity; it, the tilt and the pendulum pages measure from zero offsets taken from
+// the sample at hand. True when those offsets are to be taken.
+bool StartOnPage(LiveState& state, Page page);
+
 // Keeps with the run what shaped its numbers, once Start has taken its offsets and mass.
 void NoteRunConditions(LiveState& state, const ControlState& controls, bool pendByGravity,
                        const std::string& pendulumLength);

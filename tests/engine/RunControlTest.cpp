@@ -81,3 +81,19 @@ TEST(LostSamples, LineGivesTheCountAndTheShareOfTheRun) {
               "나타납니다");
     EXPECT_EQ(LostSamplesLine(1, 9).value().substr(0, 49), "[주의] 이번 측정에서 샘플 약 9개(90%)");
 }
+
+// Start on the velocity page begins a velocity run from rest and a second Start ends it; the
+// pages that measure from the sample at hand take offsets, the acceleration page does not.
+TEST(StartOnPage, TogglesTheVelocityRunAndTakesOffsetsWhereThePageMeasuresFromThem) {
+    auto state = std::make_unique<LiveState>();
+    state->VelocityPrev = 0.7;
+    EXPECT_TRUE(StartOnPage(*state, Page::TabSpeed));
+    EXPECT_TRUE(state->VelocityRun);
+    EXPECT_EQ(state->VelocityPrev, 0.0);
+    EXPECT_FALSE(StartOnPage(*state, Page::TabSpeed));
+    EXPECT_FALSE(state->VelocityRun);
+    for (const Page page : {Page::TabAngle, Page::TabPendulum})
+        EXPECT_TRUE(StartOnPage(*state, page));
+    EXPECT_FALSE(StartOnPage(*state, Page::TabAccelo));
+    EXPECT_FALSE(state->VelocityRun);
+}
