@@ -9,8 +9,8 @@
 #include "app/WindowLayout.h"
 #include "device/qt/PortCandidates.h"
 #include "display/ChartReadout.h"
-#include "display/CoreTexts.h"
 #include "display/QtText.h"
+#include "display/ShownText.h"
 #include "display/ThreeAxisKey.h"
 #include "display/ValueBoxes.h"
 #include "engine/CursorReadout.h"
@@ -294,8 +294,8 @@ void TForm1::RunEnded() {
     if (Controls.ActivePage == Page::TabPendulum) MeasurePeriodInView();
 }
 
-void TForm1::AppendMessage(const std::string& line) {
-    ui->Memo1->appendPlainText(CoreText(line));
+void TForm1::AppendMessage(const Message& message) {
+    ui->Memo1->appendPlainText(ShownText(message));
 }
 
 void TForm1::ProcessFrame(const Frame& frame) {
@@ -766,15 +766,15 @@ void TForm1::Chart1Zoom() {
 void TForm1::MeasurePeriodInView() {
     const PendulumSource source = PendulumSourceOf(State.Recorded, Controls.PendAxis);
     PendulumPeriod period{0.0, 0, source.Missing};
-    if (source.Missing.empty())
+    if (!source.Missing)
         period =
             MeasurePendulumPeriod(Charts->BottomMin(Chart1), Charts->BottomMax(Chart1),
                                   RecordedAxisReader(State.Recorded, source.Axis,
                                                      Charts->PointCount(Chart1, source.Series)),
                                   ui->RbPendByG->isChecked());
-    if (!period.Withheld.empty()) {
+    if (period.Withheld) {
         ui->EdPendT->setText(QStringLiteral("---"));
-        AppendMessage(period.Withheld);
+        AppendMessage(*period.Withheld);
         return;
     }
     ui->EdPendT->setText(Text(FormatFixed(period.Period, 3)));

@@ -55,7 +55,7 @@ public:
     void ShowBox(Box box, const std::string& text) override;
     void ShowThreeAxisBox() override;
     void RunEnded() override;
-    void AppendMessage(const std::string& line) override;
+    void AppendMessage(const Message& message) override;
     void ProcessFrame(const Frame& frame) override;
     void BytesDiscarded(int count) override;
 

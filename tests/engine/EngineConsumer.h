@@ -8,7 +8,7 @@ struct EngineConsumer final : FrameConsumer {
     EngineConsumer(LiveState& state, const ControlState& controls, MeasurementView& view)
         : State(state), Controls(controls), View(view) {}
     void ProcessFrame(const Frame& frame) override { ::ProcessFrame(State, Controls, View, frame); }
-    void AppendMessage(const std::string& line) override { View.AppendMessage(line); }
+    void AppendMessage(const Message& message) override { View.AppendMessage(message); }
     void BytesDiscarded(int count) override {
         State.DiscardedBytes += static_cast<std::uint32_t>(count);
     }
