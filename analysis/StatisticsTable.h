@@ -10,7 +10,7 @@
 using MessageTable = std::vector<std::vector<Message>>;
 using TextTable = std::vector<std::vector<std::string>>;
 
-// The statistics of every curve over the closed time range [from, to] as text: a title row,
+// The statistics of every curve over the closed time range [from, to] as messages: a title row,
 // then one row per quantity with a column per curve. Beside a velocity also Δv and the run's
 // mean acceleration over the range with its 95 % interval. A curve without samples in the
 // range, or a quantity that needs more of them, leaves its cells empty.

@@ -7,7 +7,8 @@ std::string ComposedText(const Message& message,
     const std::size_t count = message.Arguments.size();
     std::string text;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
-        const std::size_t number = i + 1 < pattern.size() ? pattern[i + 1] - '0' : 0;
+        const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+        const std::size_t number = next >= '1' && next <= '9' ? next - '0' : 0;
         if (pattern[i] == '%' && number >= 1 && number <= count) {
             text += ComposedText(message.Arguments[number - 1], source);
             ++i;

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // A text as the core hands it on: an id whose source has its arguments put in for %1..%n,

@@ -19,7 +19,7 @@ enum class MessageId {
     TiltTitle,
     ForceNewtonTitle,
     ForceKgfTitle,
-    // the sine fit
+    // the sine fit's lines
     SineFit,
     SineFitDamped,
     GravityWithoutLength,
@@ -52,7 +52,8 @@ enum class MessageId {
     RunEndedByLostDevice, // %1 the time
     AxisNotRecorded,      // %1 the axis letter
     // the chart readout
-    AxisReadout,          // %1 the axis letter, %2 the value
+    AxisReadout, // %1 the axis letter, %2 the value
+    // the sine fit's lines and the large swing's note with their values, the curves' titles
     StrayPointsLeftOut,   // %1 the fit's title, %2 the points
     PeriodLine,           // %1 value ± interval
     GravityLine,          // %1 value ± interval
