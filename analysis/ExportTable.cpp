@@ -42,7 +42,7 @@ std::vector<ExportColumn> ExportColumns(const std::vector<ShownCurve>& curves, b
     for (const ShownCurve& curve : curves) {
         if (curve.Values.empty()) continue;
         if (columns.empty()) columns.push_back({"시간 [s]", curve.Times, TimeDecimals});
-        columns.push_back({curve.Title, curve.Values});
+        columns.push_back({KoreanText(curve.Title), curve.Values});
         if (IsVelocity(curve)) columns.push_back({"이동 거리 [m]", Distances(curve.Values)});
     }
     const ShownCurve* x = Find(curves, Chart1, 0);

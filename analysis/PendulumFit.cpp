@@ -38,16 +38,15 @@ bool OthersComplete(const PendulumSamples& samples, std::size_t count) {
 }
 
 // Why the amplitude cannot be read before trying, or nothing.
-std::string AmplitudeUnreadable(const PendulumSamples& samples, const PeriodicFit& periodic,
-                                std::size_t count) {
-    if (!samples.ByGravity) return "진폭 θ0: 이 관찰 방식으로는 읽을 수 없습니다";
-    if (!samples.Absolute) return "진폭 θ0: 영점을 뺀 값으로는 읽을 수 없습니다";
+std::optional<Message> AmplitudeUnreadable(const PendulumSamples& samples,
+                                           const PeriodicFit& periodic, std::size_t count) {
+    if (!samples.ByGravity) return MessageId::AmplitudeNotByGravity;
+    if (!samples.Absolute) return MessageId::AmplitudeNotAbsolute;
     const double level = std::abs(periodic.Offset); // −1 g on a sensor hung upside down
     if (!(level > AlongStringMin && level < AlongStringMax))
-        return "진폭 θ0: 줄 방향 축의 값(약 1 g)이 아니어서 읽을 수 없습니다";
-    if (!OthersComplete(samples, count))
-        return "진폭 θ0: 다른 두 축의 값이 모두 있어야 읽을 수 있습니다";
-    return {};
+        return MessageId::AmplitudeNotAlongString;
+    if (!OthersComplete(samples, count)) return MessageId::AmplitudeWithoutOthers;
+    return std::nullopt;
 }
 
 void TakeSwing(PendulumFit& result, const SwingFit& swing) {
@@ -111,7 +110,7 @@ PendulumFit FitPendulum(const PendulumSamples& samples, std::optional<TypedLengt
     result.Ok = true;
     const std::size_t count = std::min(samples.Times.size(), samples.Observed.size());
     result.AmplitudeWithheld = AmplitudeUnreadable(samples, result.Periodic, count);
-    if (result.AmplitudeWithheld.empty()) {
+    if (!result.AmplitudeWithheld) {
         const SwingFit swing =
             FitSwing({samples.Times.first(count),
                       samples.Observed.first(count),
@@ -120,7 +119,7 @@ PendulumFit FitPendulum(const PendulumSamples& samples, std::optional<TypedLengt
         if (swing.Ok && swing.AlongRms <= MaxResidualRatio * result.Periodic.ResidualRms)
             TakeSwing(result, swing);
         else
-            result.AmplitudeWithheld = "진폭 θ0: 진자의 흔들림과 맞지 않아 읽을 수 없습니다";
+            result.AmplitudeWithheld = MessageId::AmplitudeNotASwing;
     }
     if (!result.AmplitudeKnown) TakePeriodic(result, samples.ByGravity);
     if (length)
@@ -128,14 +127,15 @@ PendulumFit FitPendulum(const PendulumSamples& samples, std::optional<TypedLengt
     return result;
 }
 
-std::optional<std::string> LargeSwingLine(const PendulumFit& fit) {
+std::optional<Message> LargeSwingLine(const PendulumFit& fit) {
     if (!fit.Ok || !fit.AmplitudeKnown || !fit.Length) return std::nullopt;
     const double ratio = fit.SmallSwingPeriod / fit.Period;
     const double low = 1.0 - ratio * ratio; // how much 4π²L/T² falls short
     if (!(low > 0.001)) return std::nullopt;
-    return "진폭 θ0 = " + FormatFixed(fit.AmplitudeDegrees, 1) + "°: 작은 진폭 공식의 g는 약 " +
-           FormatFixed(100.0 * low, 1) + " % 작게 나옵니다. 진폭을 보정한 g = " +
-           ValueWithInterval(fit.SmallSwingGravity, Coverage * fit.SmallSwingGravityError, "m/s²");
+    return Message(
+        MessageId::LargeSwing,
+        {FormatFixed(fit.AmplitudeDegrees, 1), FormatFixed(100.0 * low, 1),
+         ValueWithInterval(fit.SmallSwingGravity, Coverage * fit.SmallSwingGravityError, "m/s²")});
 }
 
 std::string ValueWithInterval(double value, double interval, const std::string& unit) {
@@ -146,38 +146,40 @@ std::string ValueWithInterval(double value, double interval, const std::string& 
            (unit.empty() ? "" : " " + unit);
 }
 
-std::vector<std::string> PendulumFitLines(const PendulumFit& fit) {
+std::vector<Message> PendulumFitLines(const PendulumFit& fit) {
     if (!fit.Ok) return {fit.Failure};
-    std::vector<std::string> lines;
-    std::string title = fit.Damped ? "사인 맞춤 (감쇠 진동)" : "사인 맞춤";
-    if (fit.Excluded > 0) title += ", 튀는 점 " + std::to_string(fit.Excluded) + "개 제외";
-    lines.push_back(title);
-    lines.push_back("주기 T = " + ValueWithInterval(fit.Period, Coverage * fit.PeriodError, "s"));
+    std::vector<Message> lines;
+    const MessageId title = fit.Damped ? MessageId::SineFitDamped : MessageId::SineFit;
+    lines.push_back(fit.Excluded > 0 ? Message(MessageId::StrayPointsLeftOut,
+                                               {title, std::to_string(fit.Excluded)})
+                                     : title);
+    lines.push_back(
+        {MessageId::PeriodLine, {ValueWithInterval(fit.Period, Coverage * fit.PeriodError, "s")}});
     if (fit.Length) {
-        lines.push_back("중력 g = 4π²L/T² = " +
-                        ValueWithInterval(fit.Gravity, Coverage * fit.GravityError, "m/s²"));
+        lines.push_back({MessageId::GravityLine,
+                         {ValueWithInterval(fit.Gravity, Coverage * fit.GravityError, "m/s²")}});
         const int decimals = std::max(0, fit.Length->Decimals);
-        lines.push_back("  L = " + FormatFixed(fit.Length->Metres, decimals, 17) + " m ± " +
-                        FormatFixed(fit.Length->Error, decimals + 1, 17) +
-                        " m (길이 칸 마지막 자리의 절반)");
+        lines.push_back({MessageId::LengthLine,
+                         {FormatFixed(fit.Length->Metres, decimals, 17) + " m ± " +
+                          FormatFixed(fit.Length->Error, decimals + 1, 17) + " m"}});
     } else {
-        lines.push_back("중력 g: 길이 칸이 비어 있거나 숫자가 아닙니다");
+        lines.push_back(MessageId::GravityWithoutLength);
     }
     if (fit.AmplitudeKnown) {
-        lines.push_back("진폭 θ0 = " + ValueWithInterval(fit.AmplitudeDegrees,
-                                                         Coverage * fit.AmplitudeErrorDegrees,
-                                                         "°"));
         lines.push_back(
-            "작은 진폭 보정 T0 = " +
-            ValueWithInterval(fit.SmallSwingPeriod, Coverage * fit.SmallSwingPeriodError, "s"));
+            {MessageId::AmplitudeLine,
+             {ValueWithInterval(fit.AmplitudeDegrees, Coverage * fit.AmplitudeErrorDegrees, "°")}});
+        lines.push_back(
+            {MessageId::SmallSwingPeriodLine,
+             {ValueWithInterval(fit.SmallSwingPeriod, Coverage * fit.SmallSwingPeriodError, "s")}});
         if (fit.Length)
-            lines.push_back("보정한 g = " + ValueWithInterval(fit.SmallSwingGravity,
-                                                              Coverage * fit.SmallSwingGravityError,
-                                                              "m/s²"));
+            lines.push_back({MessageId::CorrectedGravityLine,
+                             {ValueWithInterval(fit.SmallSwingGravity,
+                                                Coverage * fit.SmallSwingGravityError, "m/s²")}});
     } else {
-        lines.push_back(fit.AmplitudeWithheld);
+        lines.push_back(fit.AmplitudeWithheld.value());
     }
-    if (fit.Damped) lines.push_back("감쇠 진동: 구간 가운데의 진폭에서 잰 값");
-    lines.push_back("± 는 95 % 구간 (2σ)");
+    if (fit.Damped) lines.push_back(MessageId::DampedNote);
+    lines.push_back(MessageId::IntervalNote);
     return lines;
 }

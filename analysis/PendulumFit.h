@@ -36,7 +36,7 @@ struct PendulumSamples {
 // intervals (twice them).
 struct PendulumFit {
     bool Ok = false;
-    std::string Failure; // "맞춤 불가: …" when the run gives no period
+    Message Failure; // "맞춤 불가: …" when the run gives no period
     bool Damped = false;
     int Excluded = 0; // spikes left out
     // The period as the period box reports it, of the swing at the amplitude in the middle of
@@ -47,7 +47,7 @@ struct PendulumFit {
     // The swing amplitude θ0 in the middle of the range, and with it the period and gravity of
     // a small swing: T0 = T / ((2/π)·K(sin(θ0/2))). Otherwise the line saying why not.
     bool AmplitudeKnown = false;
-    std::string AmplitudeWithheld;
+    std::optional<Message> AmplitudeWithheld;
     double AmplitudeDegrees = 0.0, AmplitudeErrorDegrees = 0.0;
     double SmallSwingPeriod = 0.0, SmallSwingPeriodError = 0.0;
     double SmallSwingGravity = 0.0, SmallSwingGravityError = 0.0;
@@ -66,12 +66,12 @@ PendulumFit FitPendulum(const PendulumSamples& samples, std::optional<TypedLengt
 
 // The result in lines for the chart: the failure alone, or period, gravity, amplitude and the
 // corrected values, each with its 95 % interval.
-std::vector<std::string> PendulumFitLines(const PendulumFit& fit);
+std::vector<Message> PendulumFitLines(const PendulumFit& fit);
 
 // Beside the g of the period box's formula, 4π²L/T², which takes the swing to be small: where
 // the fit read an amplitude at which that formula comes out more than a thousandth low, the
 // line that says so and gives g corrected to small swings.
-std::optional<std::string> LargeSwingLine(const PendulumFit& fit);
+std::optional<Message> LargeSwingLine(const PendulumFit& fit);
 
 // "value ± interval unit" with the interval rounded to two significant digits and the value to
 // the same decimal place.

@@ -260,31 +260,27 @@ double SpikeLimit(std::vector<double> distances) {
     return OutlierSpread * NormalPerMedianDeviation * Median(std::move(distances));
 }
 
-std::string FitFailure(const char* reason) {
-    return std::string("맞춤 불가: ") + reason;
-}
-
 double PeriodicFit::ValueAt(double time) const {
     return CurveAt(ParametersOf(*this), time - Centre, {});
 }
 
 PeriodicFit FitPeriodic(std::span<const double> times, std::span<const double> values) {
     PeriodicFit fit;
-    const auto failed = [&fit](const char* reason) {
+    const auto failed = [&fit](MessageId reason) {
         fit.Ok = false;
-        fit.Failure = FitFailure(reason);
+        fit.Failure = reason;
         return fit;
     };
     const std::size_t n = std::min(times.size(), values.size());
-    if (n < MinSamples) return failed("점이 너무 적습니다");
+    if (n < MinSamples) return failed(MessageId::FitTooFewPoints);
     values = values.first(n);
     for (std::size_t i = 0; i < n; ++i)
         if (!std::isfinite(times[i]) || !std::isfinite(values[i]))
-            return failed("숫자가 아닌 값이 있습니다");
+            return failed(MessageId::FitNotANumber);
     const auto [earliest, latest] = std::minmax_element(times.begin(), times.begin() + n);
     fit.Span = *latest - *earliest;
     const auto [lowest, highest] = std::minmax_element(values.begin(), values.end());
-    if (!(fit.Span > 0.0) || *lowest == *highest) return failed("값의 변화가 없습니다");
+    if (!(fit.Span > 0.0) || *lowest == *highest) return failed(MessageId::FitNoChange);
     fit.Centre = 0.5 * (*earliest + *latest);
     std::vector<double> t(n);
     for (std::size_t i = 0; i < n; ++i)
@@ -294,8 +290,8 @@ PeriodicFit FitPeriodic(std::span<const double> times, std::span<const double> v
     const bool oscillates =
         SearchFrequency(t, values, fit.Span, seed) && FitFrom(seed, t, values, fit);
     if (fit.Frequency > 0.0 && fit.Frequency * fit.Span < 1.0)
-        return failed("구간이 한 주기보다 짧습니다");
-    if (!oscillates) return failed("진동을 찾을 수 없습니다");
+        return failed(MessageId::FitShorterThanPeriod);
+    if (!oscillates) return failed(MessageId::FitNoOscillation);
     fit.Ok = true;
     return fit;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "messages/Message.h"
+
 #include <array>
 #include <span>
 #include <string>
@@ -16,7 +18,7 @@ struct PeriodicFit {
     static constexpr int Harmonics = 3;
 
     bool Ok = false;
-    std::string Failure; // "맞춤 불가: …" when the samples do not define an oscillation
+    Message Failure;     // "맞춤 불가: …" when the samples do not define an oscillation
     bool Damped = false; // Decay is fitted only where the amplitude measurably decays
     double Centre = 0.0;
     double Offset = 0.0;
@@ -43,6 +45,3 @@ PeriodicFit FitPeriodic(std::span<const double> times, std::span<const double> v
 // further from the curve than this, six robust standard deviations of the distances (from
 // their median), is a spike and left out.
 double SpikeLimit(std::vector<double> distances);
-
-// The failure texts the fits share.
-std::string FitFailure(const char* reason);

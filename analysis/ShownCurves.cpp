@@ -16,14 +16,15 @@ std::vector<CurveId> PageCurves(Page page) {
     return {};
 }
 
-std::string CurveTitle(Page page, CurveId curve, bool inMs2, char pendulumAxis) {
-    const std::string unit = inMs2 ? " [m/s²]" : " [g]";
-    if (curve.Chart == Chart2) return "속도 [m/s]";
-    if (curve.Chart == Chart3) return "기울기 [°]";
-    if (page == Page::TabPendulum) return std::string(1, pendulumAxis) + "축 가속도" + unit;
+Message CurveTitle(Page page, CurveId curve, bool inMs2, char pendulumAxis) {
+    const char* const unit = inMs2 ? " [m/s²]" : " [g]";
+    if (curve.Chart == Chart2) return MessageId::VelocityTitle;
+    if (curve.Chart == Chart3) return MessageId::TiltTitle;
+    if (page == Page::TabPendulum)
+        return {MessageId::PendulumAxisTitle, {std::string(1, pendulumAxis), unit}};
     static const char* const axes[] = {"X", "Y", "Z"};
-    if (curve.Series == 3) return inMs2 ? "힘 [N]" : "힘 [kgf]";
-    return std::string(axes[curve.Series % 3]) + " 가속도" + unit;
+    if (curve.Series == 3) return inMs2 ? MessageId::ForceNewtonTitle : MessageId::ForceKgfTitle;
+    return {MessageId::AccelerationTitle, {axes[curve.Series % 3], unit}};
 }
 
 bool IsVelocity(const ShownCurve& curve) {

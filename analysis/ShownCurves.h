@@ -10,7 +10,7 @@
 struct ShownCurve {
     int Chart = Chart1;
     int Series = 0;
-    std::string Title; // in words, with its unit
+    Message Title; // in words, with its unit
     std::vector<double> Times{}, Values{};
 };
 
@@ -23,6 +23,6 @@ struct CurveId {
 std::vector<CurveId> PageCurves(Page page);
 
 // The title of a page's curve, e.g. "X 가속도 [m/s²]", "힘 [N]", "속도 [m/s]".
-std::string CurveTitle(Page page, CurveId curve, bool inMs2, char pendulumAxis);
+Message CurveTitle(Page page, CurveId curve, bool inMs2, char pendulumAxis);
 
 bool IsVelocity(const ShownCurve& curve);

@@ -18,10 +18,10 @@ std::string Number(double value, int decimals) {
 
 } // namespace
 
-TextTable RangeStatisticsTable(const std::vector<ShownCurve>& curves, double from, double to,
-                               const MeanAcceleration& meanAcceleration) {
+MessageTable RangeStatisticsTable(const std::vector<ShownCurve>& curves, double from, double to,
+                                  const MeanAcceleration& meanAcceleration) {
     struct Quantity {
-        const char* Title;
+        Message Title;
         std::function<std::string(const RangeStatistics&, const ShownCurve&)> Text;
     };
     auto time = [](double RangeStatistics::*field) {
@@ -42,17 +42,17 @@ TextTable RangeStatisticsTable(const std::vector<ShownCurve>& curves, double fro
         };
     };
     std::vector<Quantity> quantities{
-        {"점 수",
+        {MessageId::PointCount,
          [](const RangeStatistics& s, const ShownCurve&) {
              return s.Count > 0 ? std::to_string(s.Count) : std::string();
          }},
-        {"시작 [s]", time(&RangeStatistics::StartTime)},
-        {"끝 [s]", time(&RangeStatistics::EndTime)},
+        {MessageId::StartTime, time(&RangeStatistics::StartTime)},
+        {MessageId::EndTime, time(&RangeStatistics::EndTime)},
         {"Δt [s]", time(&RangeStatistics::Duration)},
-        {"최솟값", value(&RangeStatistics::Minimum)},
-        {"최댓값", value(&RangeStatistics::Maximum)},
-        {"평균", value(&RangeStatistics::Mean)},
-        {"표준편차", value(&RangeStatistics::StandardDeviation)},
+        {MessageId::Minimum, value(&RangeStatistics::Minimum)},
+        {MessageId::Maximum, value(&RangeStatistics::Maximum)},
+        {MessageId::Mean, value(&RangeStatistics::Mean)},
+        {MessageId::StandardDeviation, value(&RangeStatistics::StandardDeviation)},
     };
     if (std::any_of(curves.begin(), curves.end(), IsVelocity)) {
         quantities.push_back({"Δv [m/s]", [](const RangeStatistics& s, const ShownCurve& c) {
@@ -60,22 +60,34 @@ TextTable RangeStatisticsTable(const std::vector<ShownCurve>& curves, double fro
                                              ? Number(s.LastValue - s.FirstValue, ValueDecimals)
                                              : std::string();
                               }});
-        quantities.push_back({"평균 가속도 [m/s²]", acceleration(&MeanAcceleration::Mean)});
-        quantities.push_back({"  ± 95 % 구간 [m/s²]", acceleration(&MeanAcceleration::Interval)});
+        quantities.push_back({MessageId::MeanAcceleration, acceleration(&MeanAcceleration::Mean)});
+        quantities.push_back(
+            {MessageId::MeanAccelerationInterval, acceleration(&MeanAcceleration::Interval)});
     }
-    TextTable table{{"구간 통계"}};
+    MessageTable table{{MessageId::RangeStatistics}};
     std::vector<RangeStatistics> statistics;
     for (const ShownCurve& curve : curves) {
         table[0].push_back(curve.Title);
         statistics.push_back(ComputeRangeStatistics(curve.Times, curve.Values, from, to));
     }
     for (const Quantity& quantity : quantities) {
-        std::vector<std::string> row{quantity.Title};
+        std::vector<Message> row{quantity.Title};
         for (std::size_t c = 0; c < curves.size(); ++c)
             row.push_back(quantity.Text(statistics[c], curves[c]));
         table.push_back(std::move(row));
     }
     return table;
+}
+
+TextTable TextOf(const MessageTable& table,
+                 const std::function<std::string(const Message&)>& text) {
+    TextTable texts;
+    for (const auto& row : table) {
+        texts.emplace_back();
+        for (const Message& cell : row)
+            texts.back().push_back(text(cell));
+    }
+    return texts;
 }
 
 std::string TabSeparated(const TextTable& table) {

@@ -47,8 +47,8 @@ void ControlSettings::SetPortName(const std::string& name) {
     Comm.SetDeviceName(name);
 }
 
-void ControlSettings::AppendMessage(const std::string& line) {
-    View.AppendMessage(line);
+void ControlSettings::AppendMessage(const Message& message) {
+    View.AppendMessage(message);
 }
 
 std::string ControlSettings::ControlText(const std::string& key) const {

@@ -28,7 +28,7 @@ public:
     void ApplyUnit() override;
     void ApplyKalmanLevel(int index) override;
     void SetPortName(const std::string& name) override;
-    void AppendMessage(const std::string& line) override;
+    void AppendMessage(const Message& message) override;
 
     std::string ControlText(const std::string& key) const override;
     int ControlIndex(const std::string& key) const override;

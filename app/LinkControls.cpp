@@ -71,8 +71,8 @@ void LinkControls::SetBusyCursor(bool busy) {
         QApplication::restoreOverrideCursor();
 }
 
-void LinkControls::AppendMessage(const std::string& line) {
-    View.AppendMessage(line);
+void LinkControls::AppendMessage(const Message& message) {
+    View.AppendMessage(message);
 }
 
 void LinkControls::ConnectBegins() {

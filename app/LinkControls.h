@@ -34,7 +34,7 @@ public:
     void SetFavWorkTimer(bool on) override;
     void SetReconnectTimer(bool on) override;
     void SetBusyCursor(bool busy) override;
-    void AppendMessage(const std::string& line) override;
+    void AppendMessage(const Message& message) override;
     void ConnectBegins() override;
     void StreamStartsAfresh() override;
     void DeviceLost() override;

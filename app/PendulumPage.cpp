@@ -68,14 +68,14 @@ void PendulumPage::EdPendLKeyUp() {
 void PendulumPage::MeasurePeriodInView() {
     const PendulumSource source = PendulumSourceOf(State.Recorded, Live.PendAxis);
     PendulumPeriod period{0.0, 0, source.Missing};
-    if (source.Missing.empty())
+    if (!source.Missing)
         period = MeasurePendulumPeriod(Charts.BottomMin(Chart1), Charts.BottomMax(Chart1),
                                        RecordedAxisReader(State.Recorded, source.Axis,
                                                           Charts.PointCount(Chart1, source.Series)),
                                        Controls.RbPendByG->isChecked());
-    if (!period.Withheld.empty()) {
+    if (period.Withheld) {
         Controls.EdPendT->setText(QStringLiteral("---"));
-        View.AppendMessage(period.Withheld);
+        View.AppendMessage(*period.Withheld);
         return;
     }
     Controls.EdPendT->setText(Text(FormatFixed(period.Period, 3)));

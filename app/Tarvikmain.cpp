@@ -14,8 +14,8 @@
 #include "device/CalibrationWrite.h"
 #include "device/qt/PortCandidates.h"
 #include "display/ChartReadout.h"
-#include "display/CoreTexts.h"
 #include "display/QtText.h"
+#include "display/ShownText.h"
 #include "display/ThreeAxisKey.h"
 #include "display/ValueBoxes.h"
 #include "engine/CursorReadout.h"
@@ -312,8 +312,8 @@ void TForm1::RunEnded() {
     if (Controls.ActivePage == Page::TabPendulum) Pendulum->MeasurePeriodInView();
 }
 
-void TForm1::AppendMessage(const std::string& line) {
-    ui->Memo1->appendPlainText(CoreText(line));
+void TForm1::AppendMessage(const Message& message) {
+    ui->Memo1->appendPlainText(ShownText(message));
 }
 
 void TForm1::ShowNoteWindow() {

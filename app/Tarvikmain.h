@@ -53,7 +53,7 @@ public:
     void ShowBox(Box box, const std::string& text) override;
     void ShowThreeAxisBox() override;
     void RunEnded() override;
-    void AppendMessage(const std::string& line) override;
+    void AppendMessage(const Message& message) override;
 
     // The window's steps after a setting is read, also taken by its handlers.
     void ApplyTimeWindow();

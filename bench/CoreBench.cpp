@@ -25,7 +25,7 @@ public:
     void ShowBox(Box, const std::string& text) override { Calls += text.size(); }
     void ShowThreeAxisBox() override { ++Calls; }
     void RunEnded() override { ++Calls; }
-    void AppendMessage(const std::string&) override { ++Calls; }
+    void AppendMessage(const Message&) override { ++Calls; }
 
     std::uint64_t Calls = 0;
 };
@@ -38,7 +38,7 @@ public:
         ++Frames;
         engine.ProcessFrame(frame);
     }
-    void AppendMessage(const std::string& line) override { engine.AppendMessage(line); }
+    void AppendMessage(const Message& message) override { engine.AppendMessage(message); }
 
     std::uint64_t Frames = 0;
 

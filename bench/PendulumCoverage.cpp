@@ -108,7 +108,7 @@ void Add(Tally& tally, const Case& c, const Recording& recording) {
 
     const RecordedAxisReader shown(recording, source.Axis, static_cast<int>(recording.LogCount));
     const PendulumPeriod box = MeasurePendulumPeriod(0, c.Seconds, shown, true);
-    if (!box.Withheld.empty() || !(box.Period > 0.0)) {
+    if (box.Withheld || !(box.Period > 0.0)) {
         ++tally.BoxWithheld;
         return;
     }

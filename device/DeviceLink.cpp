@@ -7,39 +7,21 @@ namespace {
 
 const char* const SearchingMessage = "Please, wait. Searching ZevuzaRuziv....";
 const char* const FoundMessage = "Found ZevuzaRuziv...OK";
-const char* const AutoConnectedMessage = "가속도계가 자동 연결되었습니다.";
-const char* const AdviceLines[] = {
-    "점검 : 연결가능한 가속도계가 없습니다. 가속도계의 전원과 통신 케이블을 점검하세요",
-    "해결1: 가속도계의 전원을 껏다 다시 켜고 우측 상단의 포트모양의 아이콘을 클릭합니다",
-    "해결2: [제어판]-[장치관리자]에서 직렬 통신포트가 1~8사이로 설정되어 있는지 확인 합니다",
+const MessageId AdviceLines[] = {
+    MessageId::AdviceCheck,
+    MessageId::AdviceFix1,
+    MessageId::AdviceFix2,
 #ifdef __linux__
     // The two lines above speak of Windows; here ports have device paths and permissions.
-    "해결3: 리눅스에서는 포트를 /dev/ttyUSB0 또는 /dev/ttyACM0 형식으로 입력하고, 사용자가 "
-    "dialout 그룹에 속해 있는지 확인합니다 (sudo usermod -aG dialout 사용자명, 다시 로그인)",
+    MessageId::AdviceFix3Linux,
 #endif
 };
 
-const char* const ReconnectedMessage = "가속도계가 다시 연결되었습니다.";
-
-std::string SilentMessage(const std::string& port) {
-    return "가속도계가 연결되어 있지만 데이터를 보내지 않습니다 (" + port +
-           "). 계속 요청하고 있습니다. 오래 계속되면 가속도계의 전원을 껐다 켜고 우측 상단의 "
-           "포트모양의 아이콘을 눌러 다시 연결하세요";
-}
-
-std::string InUseMessage(const std::vector<std::string>& ports) {
+Message InUseMessage(const std::vector<std::string>& ports) {
     std::string names;
     for (const std::string& port : ports)
         names += (names.empty() ? "" : ", ") + port;
-    return "포트 " + names +
-           "을(를) 다른 프로그램이 사용 중입니다. 그 프로그램(다른 Tarvik 창, 시리얼 모니터 등)을 "
-           "닫은 뒤 우측 상단의 포트모양의 아이콘을 눌러 연결하세요";
-}
-
-std::string LostMessage(const std::string& port) {
-    return "가속도계 연결이 끊어졌습니다 (" + port +
-           "). 케이블을 다시 연결하면 자동으로 다시 연결되며, 우측 상단의 포트모양의 아이콘을 "
-           "눌러 바로 연결할 수도 있습니다";
+    return {MessageId::PortInUse, {names}};
 }
 
 constexpr int PortSettleMs = 100;
@@ -143,7 +125,7 @@ void DeviceLink::ConnectDevice(bool search) {
             Waiter.Sleep(CandidateSettleMs);
             Port.RxCount = 0;
             if (probe(candidate)) {
-                StartStream(AutoConnectedMessage);
+                StartStream(MessageId::AutoConnected);
                 View.SetPortBoxText(candidate);
                 break;
             }
@@ -155,7 +137,7 @@ void DeviceLink::ConnectDevice(bool search) {
         View.AppendMessage(InUseMessage(inUse));
         return;
     }
-    for (const char* line : AdviceLines)
+    for (const MessageId line : AdviceLines)
         View.AppendMessage(line);
 }
 
@@ -200,7 +182,7 @@ void DeviceLink::SbComClick(bool nowDown) {
     if (!LostName.empty()) {
         if (Reconnect()) return;
         View.SetComButtonDown(false);
-        View.AppendMessage(LostMessage(LostName));
+        View.AppendMessage({MessageId::DeviceLost, {LostName}});
         return;
     }
     ConnectFromButton(false);
@@ -231,7 +213,8 @@ void DeviceLink::TmEngineTimer() {
     State.RxWatchdog = WatchdogSilentTicks;
     View.SetComButtonDown(false);
     SendCommand(Port, CmdStream, StreamStart, 0);
-    if (!std::exchange(SilenceReported, true)) View.AppendMessage(SilentMessage(OpenedName));
+    if (!std::exchange(SilenceReported, true))
+        View.AppendMessage({MessageId::DeviceSilent, {OpenedName}});
 }
 
 void DeviceLink::TmFavWorkTimer() {
@@ -239,7 +222,7 @@ void DeviceLink::TmFavWorkTimer() {
     View.SetFavWorkTimer(false);
 }
 
-void DeviceLink::StartStream(const std::string& message) {
+void DeviceLink::StartStream(const Message& message) {
     Waiter.Sleep(StreamStartDelayMs);
     SendCommand(Port, CmdStream, StreamStart, 0);
     View.AppendMessage(message);
@@ -269,7 +252,7 @@ void DeviceLink::Comm1PortLost() {
     State.RxWatchdog = 0;
     View.SetEngineTimer(false);
     View.SetComButtonDown(false);
-    View.AppendMessage(LostMessage(OpenedName));
+    View.AppendMessage({MessageId::DeviceLost, {OpenedName}});
     View.DeviceLost();
     LostName = OpenedName;
     View.SetReconnectTimer(true);
@@ -293,7 +276,7 @@ bool DeviceLink::Reconnect() {
     }
     if (!AskIdentity()) return false; // the port stays open; the next try asks again
     StopAwaiting();
-    StartStream(ReconnectedMessage);
+    StartStream(MessageId::Reconnected);
     State.RxWatchdog = 1;
     View.SetEngineTimer(true);
     View.SetComButtonDown(true);

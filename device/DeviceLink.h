@@ -25,7 +25,7 @@ public:
     // TmReconnect: about once a second, while a port that disappeared is awaited.
     virtual void SetReconnectTimer(bool on) = 0;
     virtual void SetBusyCursor(bool busy) = 0;
-    virtual void AppendMessage(const std::string& line) = 0;
+    virtual void AppendMessage(const Message& message) = 0;
 
     // What happens on the line, for the layers above to give it its meaning.
     // A connect begins: whatever was measured from the stream before stops there.
@@ -84,7 +84,7 @@ public:
 private:
     bool TakeOpenedPort();
     bool AskIdentity();
-    void StartStream(const std::string& message);
+    void StartStream(const Message& message);
     void ConnectFromButton(bool search);
     bool Reconnect();
     void StopAwaiting();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/PortContext.h"
+#include "messages/Message.h"
 
 #include <string>
 
@@ -9,7 +10,7 @@ class FrameConsumer {
 public:
     virtual ~FrameConsumer() = default;
     virtual void ProcessFrame(const Frame& frame) = 0;
-    virtual void AppendMessage(const std::string& line) = 0;
+    virtual void AppendMessage(const Message& message) = 0;
     // Bytes thrown away since the last frame: broken frames, noise, an overflow. Told before
     // the frame that follows them.
     virtual void BytesDiscarded(int /*count*/) {}

@@ -1,6 +1,7 @@
 #include "display/ChartReadout.h"
 
-#include "display/CoreTexts.h"
+#include "display/QtText.h"
+#include "display/ShownText.h"
 
 #include <QLabel>
 
@@ -23,12 +24,12 @@ QColor ColourOf(ReadoutColour colour) {
     return QColor(0, 0, 0);
 }
 
-void ShowLabel(QLabel* label, QPoint topLeft, const std::string& text, const QColor& colour) {
+void ShowLabel(QLabel* label, QPoint topLeft, const QString& text, const QColor& colour) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
     palette.setColor(QPalette::Window, Qt::white);
     label->setPalette(palette);
-    label->setText(CoreText(text));
+    label->setText(text);
     label->adjustSize();
     label->move(topLeft);
     label->raise();
@@ -50,8 +51,9 @@ ChartReadout::ChartReadout(QLabel* timeLabel, QLabel* valueLabel)
 void ChartReadout::Show(QPoint pixel, const std::optional<CursorReadout>& readout) {
     if (!readout) return;
     const QColor colour = ColourOf(readout->Colour);
-    ShowLabel(TimeLabel, pixel + QPoint(LabelLeft, TimeLabelTop), readout->TimeText, colour);
-    ShowLabel(ValueLabel, pixel + QPoint(LabelLeft, ValueLabelTop), readout->ValueText, colour);
+    ShowLabel(TimeLabel, pixel + QPoint(LabelLeft, TimeLabelTop), Text(readout->TimeText), colour);
+    ShowLabel(ValueLabel, pixel + QPoint(LabelLeft, ValueLabelTop), ShownText(readout->ValueText),
+              colour);
 }
 
 void ChartReadout::Hide() {

@@ -7,8 +7,8 @@
 #include "analysis/RecordedCurves.h"
 #include "display/ChartGestures.h"
 #include "display/ChartSet.h"
-#include "display/CoreTexts.h"
 #include "display/QtText.h"
+#include "display/ShownText.h"
 #include "engine/LiveState.h"
 #include "engine/NumberText.h"
 #include "files/SpreadsheetCsv.h"
@@ -253,10 +253,10 @@ ChartTools::ViewFit ChartTools::FitOfView() const {
     return result;
 }
 
-std::optional<std::string> ChartTools::LargeSwingNote() const {
+std::optional<Message> ChartTools::LargeSwingNote() const {
     if (Controls.ActivePage != Page::TabPendulum) return std::nullopt;
     const ViewFit view = FitOfView();
-    return view.Source.Missing.empty() ? LargeSwingLine(view.Fit) : std::nullopt;
+    return view.Source.Missing ? std::nullopt : LargeSwingLine(view.Fit);
 }
 
 void ChartTools::FitSineInView() {
@@ -265,7 +265,7 @@ void ChartTools::FitSineInView() {
     const auto [source, samples, fit] = FitOfView();
     const double unitFactor = UnitFactor(Controls.UnitIndex);
     RemoveFit();
-    const bool fitted = source.Missing.empty() && fit.Ok;
+    const bool fitted = !source.Missing && fit.Ok;
     if (fitted) {
         FitCurve = plot->addGraph(plot->xAxis, plot->yAxis);
         FitCurve->setLayer(FitLayer);
@@ -293,9 +293,9 @@ void ChartTools::FitSineInView() {
     FitLabel->setPen(QPen(FitColour));
     FitLabel->setBrush(QColor(255, 255, 255, 235));
     QStringList lines;
-    for (const std::string& line :
-         source.Missing.empty() ? PendulumFitLines(fit) : std::vector{source.Missing})
-        lines << CoreText(line);
+    for (const Message& line :
+         source.Missing ? std::vector{*source.Missing} : PendulumFitLines(fit))
+        lines << ShownText(line);
     FitLabel->setText(lines.join('\n'));
     plot->replot(QCustomPlot::rpQueuedReplot);
 }

@@ -60,7 +60,7 @@ public:
     // The pendulum fit over the samples in view, drawn with its result lines.
     void FitSineInView();
     // Beside the period box's gravity: the line on a swing too large for its formula.
-    std::optional<std::string> LargeSwingNote() const;
+    std::optional<Message> LargeSwingNote() const;
     QString FitText() const;
     bool SavePicture(int chart, const QString& path);
     bool ExportCsv(const QString& path);

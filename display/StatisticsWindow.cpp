@@ -1,7 +1,7 @@
 #include "display/StatisticsWindow.h"
 
-#include "display/CoreTexts.h"
 #include "display/QtText.h"
+#include "display/ShownText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -10,18 +10,6 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
-
-namespace {
-
-// The table's titles in the language the program shows.
-TextTable Shown(TextTable table) {
-    for (auto& row : table)
-        for (std::string& cell : row)
-            cell = Std(CoreText(cell));
-    return table;
-}
-
-} // namespace
 
 StatisticsWindow::StatisticsWindow(QWidget* parent)
     : QWidget(parent, Qt::Tool), Range(new QLabel(this)), Table(new QTableWidget(this)) {
@@ -38,8 +26,9 @@ StatisticsWindow::StatisticsWindow(QWidget* parent)
     layout->addWidget(copy, 0, Qt::AlignRight);
 }
 
-void StatisticsWindow::ShowTable(const TextTable& coreTable, const QString& rangeText) {
-    const TextTable table = Shown(coreTable);
+void StatisticsWindow::ShowTable(const MessageTable& coreTable, const QString& rangeText) {
+    const TextTable table =
+        TextOf(coreTable, [](const Message& cell) { return Std(ShownText(cell)); });
     ShownTable = table;
     Range->setText(rangeText);
     if (table.empty()) return;

@@ -15,7 +15,7 @@ class StatisticsWindow : public QWidget {
 public:
     explicit StatisticsWindow(QWidget* parent);
 
-    void ShowTable(const TextTable& table, const QString& rangeText);
+    void ShowTable(const MessageTable& table, const QString& rangeText);
     QString TableText() const;
 
 private:

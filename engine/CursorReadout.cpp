@@ -49,6 +49,6 @@ std::optional<CursorReadout> ReadCursor(const LiveState& state, const ReadoutMod
         shown = y;
         colour = ReadoutColour::Red;
     }
-    return CursorReadout{TimeText(sampleTime, 2),
-                         std::string(axis) + "축ACC:" + Fixed(shown, decimals), colour};
+    return CursorReadout{
+        TimeText(sampleTime, 2), {MessageId::AxisReadout, {axis, Fixed(shown, decimals)}}, colour};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/LiveState.h"
+#include "messages/Message.h"
 
 #include <optional>
 #include <string>
@@ -10,8 +11,8 @@
 enum class ReadoutColour { Black, Red, Blue };
 
 struct CursorReadout {
-    std::string TimeText;  // "Time:1.00[s]"
-    std::string ValueText; // "ACC:0.123", or "X축ACC:0.123" when snapped to an axis
+    std::string TimeText; // "Time:1.00[s]"
+    Message ValueText;    // "ACC:0.123", or "X축ACC:0.123" when snapped to an axis
     ReadoutColour Colour = ReadoutColour::Black;
 };
 

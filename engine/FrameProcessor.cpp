@@ -4,8 +4,8 @@ void FrameProcessor::ProcessFrame(const Frame& frame) {
     ::ProcessFrame(State, Controls, View, frame);
 }
 
-void FrameProcessor::AppendMessage(const std::string& line) {
-    View.AppendMessage(line);
+void FrameProcessor::AppendMessage(const Message& message) {
+    View.AppendMessage(message);
 }
 
 void FrameProcessor::BytesDiscarded(int count) {

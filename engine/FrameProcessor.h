@@ -11,7 +11,7 @@ public:
         : State(state), Controls(controls), View(view) {}
 
     void ProcessFrame(const Frame& frame) override;
-    void AppendMessage(const std::string& line) override;
+    void AppendMessage(const Message& message) override;
     void BytesDiscarded(int count) override;
 
 private:

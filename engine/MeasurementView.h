@@ -1,5 +1,7 @@
 #pragma once
 
+#include "messages/Message.h"
+
 #include <span>
 #include <string>
 
@@ -79,5 +81,5 @@ public:
     // A run ended (Stop or a full window), after its stop line: the unit box may change again
     // and the run is kept.
     virtual void RunEnded() = 0;
-    virtual void AppendMessage(const std::string& line) = 0;
+    virtual void AppendMessage(const Message& message) = 0;
 };

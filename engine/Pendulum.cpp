@@ -90,10 +90,11 @@ PendulumPeriod RawPeriod(const std::vector<double>& samples, const ViewShape& sh
         times.push_back(turn.Extreme);
     const int turns = static_cast<int>(times.size());
     if (turns < 2) return {0.0, turns, {}};
-    if (!EvenlySpaced(times)) return {0.0, turns, Noisy(shape) ? PeriodTooNoisy : PeriodUneven};
+    if (!EvenlySpaced(times))
+        return {0.0, turns, Noisy(shape) ? MessageId::PeriodTooNoisy : MessageId::PeriodUneven};
     const double span = times.back() - times.front();
     if (1 + 3 * std::numbers::sqrt2 * wander > PeriodTolerance * span)
-        return {0.0, turns, PeriodTooFewSwings};
+        return {0.0, turns, MessageId::PeriodTooFewSwings};
     return {span * SamplePeriod * turnsPerPeriod / (turns - 1), turns, {}};
 }
 
@@ -151,13 +152,14 @@ PendulumPeriod SmoothedPeriod(const std::vector<double>& samples, const ViewShap
     if (turns < FewestSmoothedTurns) {
         const bool roomForThem =
             2 * static_cast<int>(samples.size()) >= FewestSmoothedTurns * shape.Period;
-        return {0.0, turns, roomForThem ? PeriodTooNoisy : PeriodTooFewSwings};
+        return {0.0, turns,
+                roomForThem ? MessageId::PeriodTooNoisy : MessageId::PeriodTooFewSwings};
     }
-    if (!EvenlySpaced(times)) return {0.0, turns, PeriodTooNoisy};
+    if (!EvenlySpaced(times)) return {0.0, turns, MessageId::PeriodTooNoisy};
     const TurnLine line = FitTurnLine(times);
     if (SpacingUncertainty(line, turns, swing, margin, FoldedNoise(curve, 2 * line.Spacing)) >
         PeriodTolerance)
-        return {0.0, turns, PeriodTooNoisy};
+        return {0.0, turns, MessageId::PeriodTooNoisy};
     return {line.Spacing * SamplePeriod * turnsPerPeriod, turns, {}};
 }
 
@@ -172,7 +174,7 @@ PendulumPeriod MeasurePendulumPeriod(double axisMin, double axisMax, const Serie
     const ViewShape shape = MeasureViewShape(samples);
     if (!(shape.Range > 0.0)) return {};
     const int turnsPerPeriod = byGravity ? 4 : 2;
-    if (shape.Period == 0 && Noisy(shape)) return {0.0, 0, PeriodTooNoisy};
+    if (shape.Period == 0 && Noisy(shape)) return {0.0, 0, MessageId::PeriodTooNoisy};
     // A clean view without an oscillation that stands out, or one too fast to smooth (no
     // pendulum on the page swings that fast), is taken as it is.
     const int width = SmoothingWidth(shape.Period);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "messages/Message.h"
+
 #include <optional>
 #include <string>
 
@@ -16,7 +18,7 @@ public:
 struct PendulumPeriod {
     double Period = 0.0; // seconds; 0 when withheld or fewer than two turning points
     int TurningPoints = 0;
-    std::string Withheld; // why the signal cannot give a period; empty when it can
+    std::optional<Message> Withheld; // why the signal cannot give a period
 };
 
 // Oscillation period from the turning points of the series between the bottom axis'
@@ -26,15 +28,6 @@ struct PendulumPeriod {
 // period is withheld wherever it could be more than 1 % off.
 PendulumPeriod MeasurePendulumPeriod(double axisMin, double axisMax, const SeriesReader& series,
                                      bool byGravity);
-
-// Why MeasurePendulumPeriod gives no period, as it tells the message area.
-inline constexpr char PeriodTooNoisy[] =
-    "주기: 이 구간에서는 흔들림이 잡음에 비해 너무 작아 잴 수 없습니다. 진폭을 크게 하거나, "
-    "필터를 켜거나, 더 긴 구간을 보세요";
-inline constexpr char PeriodTooFewSwings[] =
-    "주기: 이 구간에는 흔들림이 너무 적어 1 % 안으로 잴 수 없습니다. 더 긴 구간을 보세요";
-inline constexpr char PeriodUneven[] =
-    "주기: 이 구간은 흔들림이 고르지 않아 잴 수 없습니다. 고르게 흔들리는 구간을 보세요";
 
 // Gravity 4π²L/T² from the texts of the period and length boxes: nullopt when either is
 // not a number (nothing changes), an empty text when either is zero.

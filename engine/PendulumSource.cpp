@@ -8,10 +8,7 @@ PendulumSource PendulumSourceOf(const Recording& recording, PendulumAxis observe
     if (!recording.Loaded) return {AxisIndex(recording.Conditions.PendAxis), 0, {}};
     const int axis = AxisIndex(observed);
     if (recording.HasAxis[axis]) return {axis, axis, {}};
-    return {axis, axis,
-            "이 기록에는 " + std::string(1, AxisLetter(axis)) +
-                "축 값이 없어 주기와 맞춤을 구할 수 없습니다. 관찰 축을 기록에 있는 축으로 "
-                "바꾸세요"};
+    return {axis, axis, Message(MessageId::AxisNotRecorded, {std::string(1, AxisLetter(axis))})};
 }
 
 RecordedAxisReader::RecordedAxisReader(const Recording& recording, int axis, int count)

@@ -10,8 +10,8 @@
 // axes in a series of its own and is measured on the axis the page observes now.
 struct PendulumSource {
     int Axis = 1;
-    int Series = 0;      // the drawn series that shows it
-    std::string Missing; // why the recording cannot be measured; empty when it can
+    int Series = 0;                 // the drawn series that shows it
+    std::optional<Message> Missing; // why the recording cannot be measured
 };
 
 PendulumSource PendulumSourceOf(const Recording& recording, PendulumAxis observed);

@@ -45,11 +45,10 @@ void NoteRunConditions(LiveState& state, const ControlState& controls, bool pend
     run.ThreeAxis = controls.ThreeAxis;
 }
 
-std::optional<std::string> LostSamplesLine(std::uint32_t kept, std::uint32_t lost) {
+std::optional<Message> LostSamplesLine(std::uint32_t kept, std::uint32_t lost) {
     if (lost == 0) return std::nullopt;
     const auto percent = static_cast<long>(std::lround(100.0 * lost / (kept + lost)));
-    return "[주의] 이번 측정에서 샘플 약 " + std::to_string(lost) + "개(" +
-           std::to_string(percent) + "%)를 받지 못했습니다. 시간 값이 실제보다 짧게 나타납니다";
+    return Message(MessageId::LostSamples, {std::to_string(lost), std::to_string(percent)});
 }
 
 void EndRunForPageChange(LiveState& state, MeasurementView& view) {
@@ -89,9 +88,7 @@ void RestartStreamTime(LiveState& state, MeasurementView& view) {
 
 void EndRunForLostDevice(LiveState& state, MeasurementView& view) {
     if (!state.Logging) return;
-    view.AppendMessage("가속도계 연결이 끊어져 측정을 " + FormatFixed(state.ChartTime, 2) +
-                       " s에서 끝냅니다. 그때까지의 기록은 남습니다. 다시 연결되면 [시작]으로 새 "
-                       "측정을 시작하세요");
+    view.AppendMessage({MessageId::RunEndedByLostDevice, {FormatFixed(state.ChartTime, 2)}});
     StopRun(state, view);
 }
 

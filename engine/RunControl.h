@@ -28,7 +28,7 @@ void NoteRunConditions(LiveState& state, const ControlState& controls, bool pend
 // The line for the end of a run that lost samples on the line (broken bytes): they are left
 // out, so the times computed from the sample count read short. Nothing for a run that lost
 // none.
-std::optional<std::string> LostSamplesLine(std::uint32_t kept, std::uint32_t lost);
+std::optional<Message> LostSamplesLine(std::uint32_t kept, std::uint32_t lost);
 
 // A page change ends the run silently. The recording and LogCount stay, so a later save
 // writes what was measured.

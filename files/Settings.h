@@ -1,5 +1,7 @@
 #pragma once
 
+#include "messages/Message.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -28,7 +30,7 @@ public:
     // The serial component's device name: the port text the file gave, once the whole file
     // is applied. Not called when the file names no port; the port box keeps its own text.
     virtual void SetPortName(const std::string& name) = 0;
-    virtual void AppendMessage(const std::string& line) = 0;
+    virtual void AppendMessage(const Message& message) = 0;
 };
 
 // Where the values written come from.
@@ -39,7 +41,7 @@ public:
     // -1 when no item is selected.
     virtual int ControlIndex(const std::string& key) const = 0;
     virtual bool ControlChecked(const std::string& key) const = 0;
-    virtual void AppendMessage(const std::string& line) = 0;
+    virtual void AppendMessage(const Message& message) = 0;
 };
 
 // Applies each "key=value" line of the file in order. Unknown keys, lines without "=" and

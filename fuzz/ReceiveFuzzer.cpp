@@ -16,7 +16,7 @@ struct CheckingConsumer final : FrameConsumer {
         Require(frame[4] == FrameChecksum(frame[0], frame[1], frame[2], frame[3]));
         Engine.ProcessFrame(frame);
     }
-    void AppendMessage(const std::string& line) override { Engine.AppendMessage(line); }
+    void AppendMessage(const Message& message) override { Engine.AppendMessage(message); }
     void BytesDiscarded(int count) override {
         Require(count > 0);
         Engine.BytesDiscarded(count);

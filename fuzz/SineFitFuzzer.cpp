@@ -25,19 +25,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     }
     const PendulumFit fit = FitPendulum(
         {times, values[0], {values[1], values[2]}, byGravity, absolute}, ReadTypedLength("0.500"));
-    const std::vector<std::string> lines = PendulumFitLines(fit);
+    const std::vector<Message> lines = PendulumFitLines(fit);
     Require(!lines.empty());
     if (fit.Ok) {
         Require(std::isfinite(fit.Period) && fit.Period > 0 && std::isfinite(fit.PeriodError) &&
                 std::isfinite(fit.Gravity) && std::isfinite(fit.GravityError));
-        Require(fit.AmplitudeKnown != !fit.AmplitudeWithheld.empty());
+        Require(fit.AmplitudeKnown != fit.AmplitudeWithheld.has_value());
         if (fit.AmplitudeKnown)
             Require(
                 std::isfinite(fit.AmplitudeDegrees) && std::isfinite(fit.AmplitudeErrorDegrees) &&
                 std::isfinite(fit.SmallSwingGravity) && std::isfinite(fit.SmallSwingGravityError));
         Require(std::isfinite(fit.ObservedAt(times[times.size() / 2])));
     } else {
-        Require(lines.size() == 1 && lines[0].starts_with("맞춤 불가"));
+        Require(lines.size() == 1 && KoreanText(lines[0]).starts_with("맞춤 불가"));
     }
     RangeStatisticsTable({ShownCurve{Chart1, 0, "Y", times, values[0]}}, 0.1, 5.0);
     return 0;

@@ -45,7 +45,7 @@ TEST(PeriodicFit, RecoversThePeriodWithinItsIntervalOverSeededTrials) {
         const double period = periods(draw), decay = trial % 2 ? decays(draw) : 0.0;
         const Samples s = Oscillation(10, period, decay, 0.03, trial, 0.3, phases(draw));
         const PeriodicFit fit = FitPeriodic(s.Times, s.Values);
-        ASSERT_TRUE(fit.Ok) << trial << ": " << fit.Failure;
+        ASSERT_TRUE(fit.Ok) << trial << ": " << KoreanText(fit.Failure);
         const double error = std::abs(1 / fit.Frequency - period);
         const double sigma = fit.FrequencyError / (fit.Frequency * fit.Frequency);
         withinTwo += error <= 2 * sigma;
@@ -64,7 +64,7 @@ TEST(PeriodicFit, FitsTheDecayOnlyWhereTheAmplitudeMeasurablyDecays) {
     for (const auto& c : cases) {
         const Samples s = Oscillation(10, 1.4, c.Decay, 0.01, 7);
         const PeriodicFit fit = FitPeriodic(s.Times, s.Values);
-        ASSERT_TRUE(fit.Ok) << fit.Failure;
+        ASSERT_TRUE(fit.Ok) << KoreanText(fit.Failure);
         EXPECT_EQ(fit.Damped, c.Damped) << c.Decay;
         if (c.Damped) {
             EXPECT_NEAR(fit.Decay, c.Decay, 3 * fit.DecayError);
@@ -83,7 +83,7 @@ TEST(PeriodicFit, LeavesOutSpikesFarOffTheCurve) {
     spiked.Values[0] = 0.0;
     spiked.Values[250] += 3.0;
     const PeriodicFit fit = FitPeriodic(spiked.Times, spiked.Values);
-    ASSERT_TRUE(fit.Ok) << fit.Failure;
+    ASSERT_TRUE(fit.Ok) << KoreanText(fit.Failure);
     EXPECT_EQ(fit.Excluded, 2);
     EXPECT_EQ(clean.Excluded, 0);
     EXPECT_NEAR(1 / fit.Frequency, 1.4, 2 * fit.FrequencyError / (fit.Frequency * fit.Frequency));

@@ -1,5 +1,5 @@
 #include "app/Language.h"
-#include "display/CoreTexts.h"
+#include "display/ShownText.h"
 #include "engine/RunControl.h"
 #include "tests/app/Program.h"
 
@@ -16,6 +16,18 @@ bool HasHangul(const QString& text) {
     static const QRegularExpression hangul(QStringLiteral("[\\x{1100}-\\x{11FF}\\x{3130}-\\x{318F}"
                                                           "\\x{AC00}-\\x{D7A3}]"));
     return text.contains(hangul);
+}
+
+// The numbers of the %1..%9 a text fills in, each once, in order.
+QList<int> Placeholders(const QString& text) {
+    QList<int> numbers;
+    for (qsizetype i = 0; i + 1 < text.size(); ++i)
+        if (text[i] == QLatin1Char('%') && text[i + 1] >= QLatin1Char('1') &&
+            text[i + 1] <= QLatin1Char('9'))
+            numbers << text[i + 1].digitValue();
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    return numbers;
 }
 
 // Every text a control of `window` shows or explains itself with.
@@ -129,14 +141,34 @@ private slots:
             QVERIFY2(!HasHangul(text), qPrintable(text));
     }
 
-    // The core's lines are translated at the edge, their numbers and names kept.
-    void CoreLinesWithTheirVariableParts() {
-        QCOMPARE(CoreText(LostSamplesLine(400, 100).value()),
+    // The core's messages are translated at the edge, their numbers and names kept, a message
+    // inside another translated too; a plain text stays as it is, also where it holds "%2".
+    void CoreMessagesWithTheirArguments() {
+        QCOMPARE(ShownText(LostSamplesLine(400, 100).value()),
                  QStringLiteral("[Note] About 100 samples (20%) of this run were not "
                                 "received: times appear shorter than they were."));
-        QCOMPARE(CoreText("Y축ACC:-1.23"), QStringLiteral("Y acc.:-1.23"));
-        QCOMPARE(CoreText("사인 맞춤 (감쇠 진동), 튀는 점 3개 제외"),
+        QCOMPARE(ShownText({MessageId::AxisReadout, {"Y", "-1.23"}}),
+                 QStringLiteral("Y acc.:-1.23"));
+        QCOMPARE(ShownText({MessageId::StrayPointsLeftOut, {MessageId::SineFitDamped, "3"}}),
                  QStringLiteral("Sine fit (damped swing), 3 stray points left out"));
+        QCOMPARE(ShownText({MessageId::AxisReadout, {"%2", "1"}}), QStringLiteral("%2 acc.:1"));
+        QCOMPARE(ShownText(std::string("[Start Data Log....]")),
+                 QStringLiteral("[Start Data Log....]"));
+    }
+
+    // Each id has its Korean text and English that fills in the same %n, each of them once.
+    void EveryMessageInBothLanguages() {
+        for (int i = 1; i < MessageIdCount; ++i) {
+            const char* source = KoreanSource(static_cast<MessageId>(i));
+            const QString korean = QString::fromUtf8(source);
+            const QString english = QCoreApplication::translate("CoreTexts", source);
+            QVERIFY2(HasHangul(korean), qPrintable(QString::number(i)));
+            QVERIFY2(!HasHangul(english), qPrintable(english));
+            const QList<int> numbers = Placeholders(korean);
+            for (int n = 0; n < numbers.size(); ++n)
+                QCOMPARE(numbers[n], n + 1);
+            QCOMPARE(Placeholders(english), numbers);
+        }
     }
 
     // lupdate over the sources, into a copy of the translations: no text without its English.
@@ -145,8 +177,11 @@ private slots:
         QVERIFY(QFile::copy(QStringLiteral(TARVIK_TS_FILE), copy));
         QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
         QStringList arguments;
-        for (const char* folder : {"app", "device/qt", "display"})
-            arguments << QStringLiteral(TARVIK_SOURCE_DIR "/") + QLatin1String(folder);
+        for (const char* path : {"app", "device/qt", "display", "messages/MessageTexts.cpp"})
+            arguments << QStringLiteral(TARVIK_SOURCE_DIR "/") + QLatin1String(path);
+        // The core's table marks its texts as update_translations is told to read them.
+        arguments << QStringLiteral("-tr-function-alias")
+                  << QStringLiteral("QT_TRANSLATE_NOOP+=Translatable");
         arguments << QStringLiteral("-silent") << QStringLiteral("-ts") << copy;
         QProcess lupdate;
         lupdate.start(QStringLiteral(TARVIK_LUPDATE), arguments);

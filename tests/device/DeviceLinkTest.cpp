@@ -49,7 +49,9 @@ struct DeviceLinkTest : testing::Test, SerialComm, LinkView, LinkWaiter, FrameCo
     void ConnectBegins() override { Log.push_back("connect"); }
     void StreamStartsAfresh() override { Log.push_back("afresh"); }
     void DeviceLost() override { Log.push_back("lost"); }
-    void AppendMessage(const std::string& line) override { Log.push_back("msg " + line); }
+    void AppendMessage(const Message& message) override {
+        Log.push_back("msg " + KoreanText(message));
+    }
     void Sleep(int ms) override { Log.push_back("sleep " + std::to_string(ms)); }
     void WaitForBytes(int ms) override { Log.push_back("poll " + std::to_string(ms)); }
     void ProcessFrame(const Frame& frame) override {

@@ -24,7 +24,7 @@ struct Link final : FrameConsumer {
     void ProcessFrame(const Frame& frame) override {
         Frames.insert(Frames.end(), frame.begin(), frame.end());
     }
-    void AppendMessage(const std::string& line) override { Messages.push_back(line); }
+    void AppendMessage(const Message& message) override { Messages.push_back(KoreanText(message)); }
     void Receive(const Bytes& bytes) {
         Comm.Arrive(bytes.data(), bytes.size());
         ReceiveData(Port, *this);

@@ -10,7 +10,8 @@ namespace {
 std::string Shown(const std::optional<CursorReadout>& readout) {
     if (!readout) return "none";
     const char* colours[] = {"black", "red", "blue"};
-    return readout->TimeText + " " + readout->ValueText + " " + colours[int(readout->Colour)];
+    return readout->TimeText + " " + KoreanText(readout->ValueText) + " " +
+           colours[int(readout->Colour)];
 }
 
 } // namespace

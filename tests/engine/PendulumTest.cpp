@@ -114,9 +114,9 @@ TEST(Pendulum, NoisySwingsGiveTheirPeriodWithinOnePercentOrWithholdIt) {
                              << " g filter " << filtered << " seed " << seed << " gravity "
                              << byGravity << " " << seconds << " s");
                 if (noise == 0 && !filtered && seconds == 10) {
-                    EXPECT_EQ(measured.Withheld, "");
+                    EXPECT_FALSE(measured.Withheld);
                 }
-                if (measured.Withheld.empty()) {
+                if (!measured.Withheld) {
                     EXPECT_NEAR(measured.Period, pendulum.Period(), 0.01 * pendulum.Period());
                 } else {
                     EXPECT_EQ(measured.Period, 0.0);
@@ -138,18 +138,21 @@ TEST(Pendulum, FormerlyMisreadSwingsGiveTheirPeriodOrBlameTheNoise) {
         Pendulum pendulum;
         double noise;
         bool filtered;
-        const char* withheld;
-    } cases[] = {{{1.0, 20}, 0.002, false, nullptr},      {{1.0, 5}, 0.002, false, nullptr},
-                 {{0.3, 5}, 0.002, false, nullptr},       {{1.0, 5}, 0.002, true, nullptr},
-                 {{0.3, 5}, 0.01, false, PeriodTooNoisy}, {{1.0, 5}, 0.01, false, PeriodTooNoisy},
-                 {{2.0, 5}, 0.01, false, PeriodTooNoisy}};
+        std::optional<Message> withheld;
+    } cases[] = {{{1.0, 20}, 0.002, false, std::nullopt},
+                 {{1.0, 5}, 0.002, false, std::nullopt},
+                 {{0.3, 5}, 0.002, false, std::nullopt},
+                 {{1.0, 5}, 0.002, true, std::nullopt},
+                 {{0.3, 5}, 0.01, false, MessageId::PeriodTooNoisy},
+                 {{1.0, 5}, 0.01, false, MessageId::PeriodTooNoisy},
+                 {{2.0, 5}, 0.01, false, MessageId::PeriodTooNoisy}};
     for (const auto& c : cases)
         for (unsigned seed = 10; seed < 18; ++seed) {
             const PendulumPeriod measured = MeasurePendulumPeriod(
                 1, 11, Record(c.pendulum, c.noise, c.filtered, seed).first, true);
             SCOPED_TRACE(::testing::Message() << c.pendulum.Length << " m " << c.pendulum.Degrees
                                               << "° " << c.noise << " g seed " << seed);
-            EXPECT_EQ(measured.Withheld, c.withheld ? c.withheld : "");
+            EXPECT_EQ(measured.Withheld, c.withheld);
             if (!c.withheld) {
                 EXPECT_NEAR(measured.Period, c.pendulum.Period(), 0.01 * c.pendulum.Period());
             }
@@ -164,8 +167,9 @@ TEST(Pendulum, CleanViewsTooShortOrUnevenSayWhyTheyGiveNoPeriod) {
         uneven.push_back(y);
     const RecordedAxis shortView = Record({2.0, 20}, 0.0, false, 1).first;
     const PlottedSeries unevenView(uneven, 1000);
-    const std::tuple<const SeriesReader&, double, double, const char*> cases[] = {
-        {shortView, 1, 2.5, PeriodTooFewSwings}, {unevenView, 0, 20, PeriodUneven}};
+    const std::tuple<const SeriesReader&, double, double, std::optional<Message>> cases[] = {
+        {shortView, 1, 2.5, MessageId::PeriodTooFewSwings},
+        {unevenView, 0, 20, MessageId::PeriodUneven}};
     for (const auto& [series, axisMin, axisMax, withheld] : cases) {
         const PendulumPeriod measured = MeasurePendulumPeriod(axisMin, axisMax, series, true);
         EXPECT_EQ(std::tuple(measured.Period, measured.Withheld), std::tuple(0.0, withheld));
@@ -188,7 +192,7 @@ TEST(Pendulum, ARunStartedWhileTheFilterSettlesGivesItsPeriod) {
             const PendulumPeriod measured = MeasurePendulumPeriod(
                 0, 10, RecordedAxisReader(recording, 1, static_cast<int>(recording.LogCount)),
                 true);
-            EXPECT_EQ(measured.Withheld, "") << pendulum.Degrees << "° seed " << seed;
+            EXPECT_FALSE(measured.Withheld) << pendulum.Degrees << "° seed " << seed;
             EXPECT_NEAR(measured.Period, pendulum.Period(), 0.01 * pendulum.Period()) << seed;
         }
 }

@@ -21,7 +21,7 @@ struct RecordingView final : MeasurementView {
     void ShowBox(Box box, const std::string& text) override { Boxes[box] = text; }
     void ShowThreeAxisBox() override {}
     void RunEnded() override {}
-    void AppendMessage(const std::string& line) override { Messages.push_back(line); }
+    void AppendMessage(const Message& message) override { Messages.push_back(KoreanText(message)); }
 
     std::map<std::pair<int, int>, std::vector<Point>> Points;
     std::map<Box, std::string> Boxes;

@@ -76,10 +76,11 @@ TEST(LostSamples, AreCountedFromTheStreamAndNeverKeptHalf) {
 
 TEST(LostSamples, LineGivesTheCountAndTheShareOfTheRun) {
     EXPECT_FALSE(LostSamplesLine(500, 0));
-    EXPECT_EQ(LostSamplesLine(489, 11).value(),
+    EXPECT_EQ(KoreanText(LostSamplesLine(489, 11).value()),
               "[주의] 이번 측정에서 샘플 약 11개(2%)를 받지 못했습니다. 시간 값이 실제보다 짧게 "
               "나타납니다");
-    EXPECT_EQ(LostSamplesLine(1, 9).value().substr(0, 49), "[주의] 이번 측정에서 샘플 약 9개(90%)");
+    EXPECT_EQ(KoreanText(LostSamplesLine(1, 9).value()).substr(0, 49),
+              "[주의] 이번 측정에서 샘플 약 9개(90%)");
 }
 
 // Start on the velocity page begins a velocity run from rest and a second Start ends it; the

@@ -20,8 +20,8 @@ public:
     void ApplyUnit() override { Log.push_back("Unit " + ControlText("CmbUnit")); }
     void ApplyKalmanLevel(int index) override { Log.push_back("Kalman " + Int(index)); }
     void SetPortName(const Text& name) override { Log.push_back("Port " + name); }
-    void AppendMessage(const Text& line) override {
-        Log.push_back(line);
+    void AppendMessage(const Message& message) override {
+        Log.push_back(KoreanText(message));
         ++Messages;
     }
     Text ControlText(const Text& key) const override {

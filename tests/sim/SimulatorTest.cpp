@@ -56,7 +56,7 @@ struct ProgramSide : EngineHarness, FrameConsumer {
         ::ProcessFrame(State, Controls, View, frame);
         if (FrameType(frame) == FrmAxisZ) Samples.push_back({State.GX, State.GY, State.GZ});
     }
-    void AppendMessage(const std::string&) override {}
+    void AppendMessage(const Message&) override {}
 };
 
 } // namespace
