@@ -14,8 +14,8 @@
 #include "device/CalibrationWrite.h"
 #include "device/qt/PortCandidates.h"
 #include "display/ChartReadout.h"
+#include "display/MeasurementScreen.h"
 #include "display/QtText.h"
-#include "display/ShownText.h"
 #include "display/ThreeAxisKey.h"
 #include "display/ValueBoxes.h"
 #include "engine/CursorReadout.h"
@@ -65,6 +65,8 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     ui->CbScale->setCheckState(Qt::PartiallyChecked);
     Charts = std::make_unique<ChartSet>(ui->Chart1, ui->Chart2, ui->Chart3, Repaints);
     Boxes = std::make_unique<ValueBoxes>(*this, Repaints);
+    Screen = std::make_unique<MeasurementScreen>(*Charts, *Boxes, ui->Cb3Axis, ui->Memo1,
+                                                 [this] { RunEnded(); });
     Readout = std::make_unique<ChartReadout>(ui->STxtChartValueX, ui->STxtChartValueY);
     Layout = std::make_unique<WindowLayout>(*ui, this);
     AxisKey = std::make_unique<ThreeAxisKey>(ui->Cb3Axis, ui->Chart1);
@@ -73,12 +75,12 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     if (!candidates) candidates = SystemPortCandidates;
     Links = std::make_unique<LinkControls>(ui->CmbComPort, ui->SbCom,
                                            LinkTimers{TmEngine, TmFavWork, TmReconnect}, Comm1,
-                                           State, *this, *Boxes);
-    Frames = std::make_unique<FrameProcessor>(State, Controls, *this);
+                                           State, *Screen, *Boxes);
+    Frames = std::make_unique<FrameProcessor>(State, Controls, *Screen);
     Link = std::make_unique<DeviceLink>(Ports[0], State, *Frames, *Links, *Links,
                                         std::move(candidates));
     Settings = std::make_unique<ControlSettings>(
-        *this, Comm1, *this,
+        *this, Comm1, *Screen,
         SettingsSteps{[this] { ApplyTimeWindow(); }, [this] { ApplyUnit(); },
                       [this](int index) { ApplyKalmanLevel(index); }});
     Bench = std::make_unique<KalmanBench>(
@@ -87,7 +89,7 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
                             ui->UdKmD, ui->BtnKmStart, ui->BtnKmStop},
         State);
     Calibration = std::make_unique<CalibrationPage>(
-        this, *ui, State, *this, LogDir, [this](const QLineEdit* box) { Boxes->Forget(box); });
+        this, *ui, State, *Screen, LogDir, [this](const QLineEdit* box) { Boxes->Forget(box); });
     TmSystem.setInterval(1000);
     TmSystem.setSingleShot(true);
     TmEngine.setInterval(80);
@@ -108,21 +110,21 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     ConnectHandlers();
     // After the window's own handlers, so that a zoom has aligned the charts before the tools
     // read them, and before FormCreate, which already clears the charts the tools follow.
-    Keeper = std::make_unique<RunKeeper>(State, *this, LogDir);
+    Keeper = std::make_unique<RunKeeper>(State, *Screen, LogDir);
     auto askSavePath = [this](const QString& title, const QString& name,
                               const QStringList& filters) {
         return AskFilePath(this, FileDialogMode::Save, LogDir, name, title, {}, filters);
     };
     Tools = std::make_unique<ChartTools>(
         *Charts, State, Controls,
-        ChartToolControls{ui->RbPendByG, ui->EdPendL, ui->EdLogFile, askSavePath}, *this, this);
+        ChartToolControls{ui->RbPendByG, ui->EdPendL, ui->EdLogFile, askSavePath}, *Screen, this);
     connect(Keeper.get(), &RunKeeper::RunKept, Tools.get(), &ChartTools::KeepRun);
     Pendulum = std::make_unique<PendulumPage>(
         this,
         PendulumControls{ui->EdPendT, ui->EdPendL, ui->UdPendL, ui->EdPendCalG, ui->EdPendCalT,
                          ui->RbPendX, ui->RbPendY, ui->RbPendZ, ui->RbPendByG, ui->RbPendByAcc,
                          ui->Button1, ui->Button2, ui->Memo1},
-        State, Controls, *Charts, *Tools, *this);
+        State, Controls, *Charts, *Tools, *Screen);
     Tools->Menu()->addSeparator();
     Tools->Menu()->addAction(Projector->Toggle());
     FormCreate();
@@ -141,8 +143,12 @@ FrameConsumer& TForm1::FrameSide() const {
     return *Frames;
 }
 
+MeasurementView& TForm1::MeasurementSide() const {
+    return *Screen;
+}
+
 void TForm1::FormCreate() {
-    ClearTimeSeries(*this);
+    ClearTimeSeries(*Screen);
     State.OffsetX = State.OffsetY = State.OffsetZ = 0.0;
     Ports[0].Comm = &Comm1;
     OptionsUnlocked = false;
@@ -279,41 +285,12 @@ void TForm1::FormClose() {
     if (Form2 != nullptr) Form2->close();
 }
 
-// ---- the view of the measurement core ----
-
-void TForm1::AppendPoint(int chart, int series, double x, double y) {
-    Charts->AppendPoint(chart, series, x, y);
-}
-
-void TForm1::ReplaceSeries(int chart, int series, std::span<const double> x,
-                           std::span<const double> y) {
-    Charts->ReplaceSeries(chart, series, x, y);
-}
-
-void TForm1::ClearSeries(int chart, int series) {
-    Charts->ClearSeries(chart, series);
-}
-
-int TForm1::PointCount(int chart, int series) const {
-    return Charts->PointCount(chart, series);
-}
-
-void TForm1::ShowBox(Box box, const std::string& text) {
-    Boxes->Show(box, text);
-}
-
-void TForm1::ShowThreeAxisBox() {
-    if (ui->Cb3Axis->isHidden()) ui->Cb3Axis->show();
-}
+// ---- the end of a run ----
 
 void TForm1::RunEnded() {
     ui->CmbUnit->setEnabled(true);
     Keeper->RunFinished();
     if (Controls.ActivePage == Page::TabPendulum) Pendulum->MeasurePeriodInView();
-}
-
-void TForm1::AppendMessage(const Message& message) {
-    ui->Memo1->appendPlainText(ShownText(message));
 }
 
 void TForm1::ShowNoteWindow() {
@@ -330,7 +307,7 @@ void TForm1::ApplyTimeWindow() {
     const auto seconds = IntegerOrReport(this, ui->CmbYTime->currentText());
     if (!seconds) return;
     if (*seconds < 5 || *seconds > 120) {
-        AppendMessage("Bottom Axes Range Error!!!");
+        Screen->AppendMessage("Bottom Axes Range Error!!!");
         return;
     }
     Charts->SetTimeWindow(*seconds);
@@ -347,7 +324,7 @@ void TForm1::ApplyUnit() {
     }
     State.Mass = *mass;
     Charts->SetUnit(ui->CmbUnit->currentIndex());
-    RedrawFromRecording(State, Controls, *this);
+    RedrawFromRecording(State, Controls, *Screen);
 }
 
 void TForm1::ApplyKalmanLevel(int index) {
@@ -379,7 +356,7 @@ void TForm1::PageControl1Change() {
     }
     Controls.ActivePage = page;
     Keeper->RunFinished();
-    EndRunForPageChange(State, *this);
+    EndRunForPageChange(State, *Screen);
     ApplyPageLayout(page);
     if (page == Page::TabSpeed && Form2 != nullptr && !Form2->NotShowChecked()) ShowNoteWindow();
 }
@@ -489,7 +466,7 @@ void TForm1::BBtnStartClick() {
         return;
     }
     Keeper->RunFinished();
-    BeginRun(State, *this);
+    BeginRun(State, *Screen);
     const std::string name = MakeLogFileName(LocalNow());
     ui->EdLogFile->setText(Text(name));
     Keeper->RunStarted(name, Controls.ActivePage);
@@ -511,7 +488,7 @@ void TForm1::UseVelocityTimeWindow() {
 }
 
 void TForm1::BBtnStopClick() {
-    StopRun(State, *this);
+    StopRun(State, *Screen);
 }
 
 QString TForm1::AskLogPath(bool save) {
@@ -530,19 +507,19 @@ void TForm1::BitBtn1Click() {
     const std::string path = WithCsvExtension(Std(chosen));
     ui->EdLogFile->setText(Text(FileNameOf(path)));
     SaveLogFile(path, State.Recorded, State.Recorded.LogCount, Controls.ThreeAxis,
-                Controls.UnitIndex, *this);
+                Controls.UnitIndex, *Screen);
 }
 
 void TForm1::BBtnLoadClick() {
     const QString chosen = AskLogPath(false);
     if (chosen.isEmpty()) return;
     // The log takes the recording's place: a run still going ends first, and is kept.
-    if (State.Logging) StopRun(State, *this);
+    if (State.Logging) StopRun(State, *Screen);
     const std::string path = Std(chosen);
     ui->EdLogFile->setText(Text(WithoutExtension(FileNameOf(path))));
     ui->EdAccOffsetX->setText(QStringLiteral("0.000"));
     State.OffsetX = 0.0;
-    if (const auto error = LoadLogFile(path, State.Recorded, Controls.UnitIndex, *this))
+    if (const auto error = LoadLogFile(path, State.Recorded, Controls.UnitIndex, *Screen))
         ReportConversionError(this, Text(error->Text), error->Integer);
     // A load that stored nothing leaves whatever was there, and going over it again changes
     // nothing.

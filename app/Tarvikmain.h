@@ -22,6 +22,7 @@ class ControlSettings;
 class FrameProcessor;
 class KalmanBench;
 class LinkControls;
+class MeasurementScreen;
 class PendulumPage;
 class ChartReadout;
 class QLineEdit;
@@ -35,7 +36,7 @@ class WindowLayout;
 // The main window: owns every object and all state of the analysis program. Its handlers
 // read controls and call the core; the core reaches the screen through the view interfaces
 // implemented here.
-class TForm1 : public QMainWindow, public MeasurementView {
+class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
     // The automatic search tries the ports the system lists unless given other candidates.
@@ -43,17 +44,6 @@ public:
     ~TForm1() override;
 
     void SetNoteWindow(TForm2* note) { Form2 = note; }
-
-    // MeasurementView
-    void AppendPoint(int chart, int series, double x, double y) override;
-    void ReplaceSeries(int chart, int series, std::span<const double> x,
-                       std::span<const double> y) override;
-    void ClearSeries(int chart, int series) override;
-    int PointCount(int chart, int series) const override;
-    void ShowBox(Box box, const std::string& text) override;
-    void ShowThreeAxisBox() override;
-    void RunEnded() override;
-    void AppendMessage(const Message& message) override;
 
     // The window's steps after a setting is read, also taken by its handlers.
     void ApplyTimeWindow();
@@ -67,6 +57,7 @@ public:
     const PortContext& Port() const { return Ports[0]; }
     LinkView& LinkSide() const;
     FrameConsumer& FrameSide() const;
+    MeasurementView& MeasurementSide() const;
     ProjectorMode& Projection() const { return *Projector; }
 
 protected:
@@ -116,6 +107,9 @@ private:
     void ApplyOffsetBox(QLineEdit* box, double& offset);
     QString AskLogPath(bool save);
     void ShowNoteWindow();
+    // A run ended: the unit box may change again, the run is kept and, on the pendulum page,
+    // its period measured.
+    void RunEnded();
     void UseVelocityTimeWindow();
     // Sets the axis filters up for the level chosen in CmbKalman.
     void ApplyKalmanLevelFromBox();
@@ -128,6 +122,7 @@ private:
     RepaintClock Repaints;
     std::unique_ptr<ChartSet> Charts;
     std::unique_ptr<ValueBoxes> Boxes;
+    std::unique_ptr<MeasurementScreen> Screen;
     std::unique_ptr<ChartReadout> Readout;
     std::unique_ptr<ControlSettings> Settings;
     std::unique_ptr<LinkControls> Links;

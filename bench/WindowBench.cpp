@@ -43,7 +43,7 @@ double Milliseconds(const QElapsedTimer& clock) {
 
 void PrintLayout(TForm1& window) {
     // As once the device's first sample arrived: the layout then gives the box its place.
-    window.ShowThreeAxisBox();
+    window.MeasurementSide().ShowThreeAxisBox();
     QApplication::processEvents();
     for (const char* name : {"BBtnStart", "BBtnStop", "BitBtn1", "Cb3Axis"}) {
         const auto* control = window.findChild<QWidget*>(QLatin1String(name));
@@ -69,10 +69,11 @@ void MeasureLogs(TForm1& window) {
     for (int repetition = 0; repetition <= Repetitions; ++repetition) {
         QElapsedTimer clock;
         clock.start();
-        SaveLogFile(path, recorded->Recorded, recorded->Recorded.LogCount, true, unitIndex, window);
+        SaveLogFile(path, recorded->Recorded, recorded->Recorded.LogCount, true, unitIndex,
+                    window.MeasurementSide());
         const double save = Milliseconds(clock);
         clock.restart();
-        LoadLogFile(path, loaded->Recorded, unitIndex, window);
+        LoadLogFile(path, loaded->Recorded, unitIndex, window.MeasurementSide());
         const double load = Milliseconds(clock);
         clock.restart();
         chart->replot(QCustomPlot::rpImmediateRefresh);

@@ -139,7 +139,7 @@ private slots:
             recorded->Recorded.LogZ[i] = g.Z;
         }
         const std::string path = Folder.filePath("swing.csv").toStdString();
-        QVERIFY(SaveLogFile(path, recorded->Recorded, 500, true, 0, *Form));
+        QVERIFY(SaveLogFile(path, recorded->Recorded, 500, true, 0, Form->MeasurementSide()));
         Window.ShowPage("TabPendulum");
         ModalAnswers answers;
         answers.Paths << QString::fromStdString(path);
@@ -275,10 +275,12 @@ private slots:
             recorded->Recorded.LogZ[i] = i * 0.0001;
         }
         const std::string path = Folder.filePath("full.csv").toStdString();
-        QVERIFY(SaveLogFile(path, recorded->Recorded, LogCapacity, true, 0, *Form));
-        Form->AppendPoint(Chart1, 3, 0, 1); // a force curve from before: the load clears it
+        QVERIFY(
+            SaveLogFile(path, recorded->Recorded, LogCapacity, true, 0, Form->MeasurementSide()));
+        Form->MeasurementSide().AppendPoint(Chart1, 3, 0,
+                                            1); // a force curve from before: the load clears it
 
-        QVERIFY(!LoadLogFile(path, recorded->Recorded, 1, *Form));
+        QVERIFY(!LoadLogFile(path, recorded->Recorded, 1, Form->MeasurementSide()));
         const ChartSet& charts = Form->ChartsView();
         for (int series = 0; series < 3; ++series)
             QCOMPARE(charts.PointCount(Chart1, series), static_cast<int>(LogCapacity));

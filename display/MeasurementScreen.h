@@ -1,0 +1,36 @@
+#pragma once
+
+#include "engine/MeasurementView.h"
+
+#include <functional>
+
+class ChartSet;
+class QPlainTextEdit;
+class QWidget;
+class ValueBoxes;
+
+// Where the measurement core's points, values and lines appear: the charts, the value boxes,
+// the three-axis box it reveals and the message area, in the language shown. What the end of a
+// run means is the window's.
+class MeasurementScreen final : public MeasurementView {
+public:
+    MeasurementScreen(ChartSet& charts, ValueBoxes& boxes, QWidget* threeAxisBox,
+                      QPlainTextEdit* messages, std::function<void()> runEnded);
+
+    void AppendPoint(int chart, int series, double x, double y) override;
+    void ReplaceSeries(int chart, int series, std::span<const double> x,
+                       std::span<const double> y) override;
+    void ClearSeries(int chart, int series) override;
+    int PointCount(int chart, int series) const override;
+    void ShowBox(Box box, const std::string& text) override;
+    void ShowThreeAxisBox() override;
+    void RunEnded() override;
+    void AppendMessage(const Message& message) override;
+
+private:
+    ChartSet& Charts;
+    ValueBoxes& Boxes;
+    QWidget* ThreeAxisBox;
+    QPlainTextEdit* Messages;
+    std::function<void()> Ended;
+};
