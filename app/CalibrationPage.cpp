@@ -9,13 +9,17 @@
 #include "engine/LiveState.h"
 #include "engine/MeasurementView.h"
 #include "files/TextLines.h"
-#include "ui_Tarvikmain.h"
 
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDate>
 #include <QEvent>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalBlocker>
+#include <QSpinBox>
 
 namespace {
 
@@ -23,17 +27,14 @@ const char* const AxisNames[] = {"X", "Y", "Z"};
 
 } // namespace
 
-CalibrationPage::CalibrationPage(QWidget* window, Ui::TForm1& ui, LiveState& state,
-                                 MeasurementView& view, const QString& logDir,
+CalibrationPage::CalibrationPage(QWidget* window, const CalibrationControls& controls,
+                                 LiveState& state, MeasurementView& view, const QString& logDir,
                                  std::function<void(const QLineEdit*)> forgetQueued)
-    : QObject(window), Window(window), ui(ui), State(state), View(view), LogDir(logDir),
+    : QObject(window), Window(window), Controls(controls), State(state), View(view), LogDir(logDir),
       ForgetQueued(std::move(forgetQueued)),
-      Axes{AxisControls{ui.CbCalEnX, ui.BtnCalClsx, ui.EdPeakMX, ui.EdPeakPX, ui.EdRangeX,
-                        ui.EdOffsetX, ui.EdScaleX, state.CountMinX, state.CountMaxX},
-           AxisControls{ui.CbCalEnY, ui.BtnCalClsy, ui.EdPeakMY, ui.EdPeakPY, ui.EdRangeY,
-                        ui.EdOffsetY, ui.EdScaleY, state.CountMinY, state.CountMaxY},
-           AxisControls{ui.CbCalEnZ, ui.BtnCalClsz, ui.EdPeakMZ, ui.EdPeakPZ, ui.EdRangeZ,
-                        ui.EdOffsetZ, ui.EdScaleZ, state.CountMinZ, state.CountMaxZ}} {
+      Axes{AxisControls{controls.Axes[AxisX], state.CountMinX, state.CountMaxX},
+           AxisControls{controls.Axes[AxisY], state.CountMinY, state.CountMaxY},
+           AxisControls{controls.Axes[AxisZ], state.CountMinZ, state.CountMaxZ}} {
     ConnectHandlers();
 }
 
@@ -47,24 +48,29 @@ void CalibrationPage::ConnectHandlers() {
         connect(controls.Cls, &QAbstractButton::clicked, this,
                 [this, axis] { BtnCalClsClick(axis); });
     }
-    connect(ui.BtnLabSsCal, &QAbstractButton::clicked, this, &CalibrationPage::BtnLabSsCalClick);
-    connect(ui.BtnCalClsAll, &QAbstractButton::clicked, this, &CalibrationPage::BtnCalClsAllClick);
+    connect(Controls.BtnLabSsCal, &QAbstractButton::clicked, this,
+            &CalibrationPage::BtnLabSsCalClick);
+    connect(Controls.BtnCalClsAll, &QAbstractButton::clicked, this,
+            &CalibrationPage::BtnCalClsAllClick);
     // A program that unchecks the box switches the axes off as a click would.
-    connect(ui.CbCalActive, &QAbstractButton::toggled, this, &CalibrationPage::CbCalActiveClick);
+    connect(Controls.CbCalActive, &QAbstractButton::toggled, this,
+            &CalibrationPage::CbCalActiveClick);
     // Grayed only until the first click: from then on the box is checked or unchecked.
-    connect(ui.CbScale, &QAbstractButton::clicked, this,
-            [this] { ui.CbScale->setTristate(false); });
+    connect(Controls.CbScale, &QAbstractButton::clicked, this,
+            [this] { Controls.CbScale->setTristate(false); });
     // The arrows move the box off 0 and back: only the direction counts.
-    connect(ui.UdLabSsSn, &QSpinBox::valueChanged, this, [this](int value) {
+    connect(Controls.UdLabSsSn, &QSpinBox::valueChanged, this, [this](int value) {
         if (value == 0) return;
         {
-            const QSignalBlocker blocker(ui.UdLabSsSn);
-            ui.UdLabSsSn->setValue(0);
+            const QSignalBlocker blocker(Controls.UdLabSsSn);
+            Controls.UdLabSsSn->setValue(0);
         }
         UdLabSsSnClick(value > 0 ? 1 : -1);
     });
-    connect(ui.BtnSsFtSave, &QAbstractButton::clicked, this, &CalibrationPage::BtnSsFtSaveClick);
-    connect(ui.BtnSsFtLoad, &QAbstractButton::clicked, this, &CalibrationPage::BtnSsFtLoadClick);
+    connect(Controls.BtnSsFtSave, &QAbstractButton::clicked, this,
+            &CalibrationPage::BtnSsFtSaveClick);
+    connect(Controls.BtnSsFtLoad, &QAbstractButton::clicked, this,
+            &CalibrationPage::BtnSsFtLoadClick);
 }
 
 bool CalibrationPage::eventFilter(QObject* watched, QEvent* event) {
@@ -118,8 +124,9 @@ void CalibrationPage::BtnCalClsClick(Axis axis) {
 
 // The peak boxes stay: the live display rewrites them on the next sample of each axis.
 void CalibrationPage::BtnCalClsAllClick() {
-    if (State.RangeCode == 1) ui.CmbScaleRef->setCurrentIndex(ui.CmbScaleRef->findText("1000"));
-    const auto scale = IntegerOrReport(Window, ui.CmbScaleRef->currentText());
+    if (State.RangeCode == 1)
+        Controls.CmbScaleRef->setCurrentIndex(Controls.CmbScaleRef->findText("1000"));
+    const auto scale = IntegerOrReport(Window, Controls.CmbScaleRef->currentText());
     if (!scale) return;
     for (AxisControls& controls : Axes) {
         controls.CalOffset = 0;
@@ -134,7 +141,7 @@ void CalibrationPage::BtnCalClsAllClick() {
 }
 
 void CalibrationPage::CbCalActiveClick() {
-    const bool on = ui.CbCalActive->isChecked();
+    const bool on = Controls.CbCalActive->isChecked();
     for (AxisControls& controls : Axes)
         controls.CalEn->setChecked(on);
 }
@@ -157,18 +164,18 @@ void CalibrationPage::BtnLabSsCalClick() {
         controls.CalOffset = CalibrationOffset(controls.CountMin, controls.CountMax);
         controls.Offset->setText(QString::number(controls.CalOffset));
     }
-    if (ui.CbScale->checkState() == Qt::Checked && !ComputeScales()) return;
-    ui.EdLabSsSn->setFocus();
-    ui.EdLabSsSn->selectAll();
+    if (Controls.CbScale->checkState() == Qt::Checked && !ComputeScales()) return;
+    Controls.EdLabSsSn->setFocus();
+    Controls.EdLabSsSn->selectAll();
 }
 
 // The scales of all three axes, or none: an axis whose peaks are equal has no span to
 // divide by, and then every scale box keeps its value and one line says why.
 bool CalibrationPage::ComputeScales() {
-    const auto reference = RealOrReport(Window, ui.CmbRangeRef->currentText());
+    const auto reference = RealOrReport(Window, Controls.CmbRangeRef->currentText());
     if (!reference) return false;
     const int resolution =
-        ui.CmbScaleRef->currentIndex() == 1 ? ScaleResolutionFine : ScaleResolutionCoarse;
+        Controls.CmbScaleRef->currentIndex() == 1 ? ScaleResolutionFine : ScaleResolutionCoarse;
     std::array<std::optional<std::int16_t>, 3> scales;
     QString flatAxes;
     for (const Axis axis : {AxisX, AxisY, AxisZ}) {
@@ -183,7 +190,7 @@ bool CalibrationPage::ComputeScales() {
     for (const Axis axis : {AxisX, AxisY, AxisZ}) {
         if (!scales[axis]) {
             AppendMessage(QStringLiteral("Scale Calc Err! Ref. Range : ") +
-                          ui.CmbRangeRef->currentText());
+                          Controls.CmbRangeRef->currentText());
             return false;
         }
     }
@@ -195,7 +202,7 @@ bool CalibrationPage::ComputeScales() {
 }
 
 void CalibrationPage::UdLabSsSnClick(int step) {
-    ui.EdLabSsSn->setText(Text(StepSerialNumber(Std(ui.EdLabSsSn->text()), step)));
+    Controls.EdLabSsSn->setText(Text(StepSerialNumber(Std(Controls.EdLabSsSn->text()), step)));
 }
 
 // ---- sensor feature file ----
@@ -205,23 +212,23 @@ void CalibrationPage::UdLabSsSnClick(int step) {
 // A new file chosen for saving gets ".csv" when the whole path has no "." (a "." in a folder
 // name keeps the name as chosen).
 QString CalibrationPage::FeatureFileForSerialNumber(FileDialogMode mode) {
-    if (ui.EdLabSsSn->text().isEmpty()) {
+    if (Controls.EdLabSsSn->text().isEmpty()) {
         QMessageBox::warning(Window, Window->windowTitle(), tr("{Fail] 센스명이 누락되었습니다."));
         return {};
     }
-    QString path = ui.EdLabSsFtFile->text();
+    QString path = Controls.EdLabSsFtFile->text();
     if (QFileInfo::exists(path)) return path;
     path = AskFilePath(Window, mode, LogDir, QFileInfo(path).fileName());
     if (path.isEmpty()) return {};
     if (mode == FileDialogMode::Save && !path.contains(u'.')) path += QStringLiteral(".csv");
-    ui.EdLabSsFtFile->setText(path);
+    Controls.EdLabSsFtFile->setText(path);
     return path;
 }
 
 void CalibrationPage::BtnSsFtSaveClick() {
     const QString path = FeatureFileForSerialNumber(FileDialogMode::Save);
     if (!path.isEmpty() && SaveFeatureRow(path))
-        AppendMessage(tr("%1 센스특성을 저장하였습니다.").arg(ui.EdLabSsSn->text()));
+        AppendMessage(tr("%1 센스특성을 저장하였습니다.").arg(Controls.EdLabSsSn->text()));
 }
 
 bool CalibrationPage::SaveFeatureRow(const QString& path) {
@@ -234,8 +241,8 @@ bool CalibrationPage::SaveFeatureRow(const QString& path) {
     for (const AxisControls& controls : Axes)
         values[field++] = Std(controls.Scale->text());
     const QDate today = QDate::currentDate();
-    const std::string line =
-        FeatureLine({today.year(), today.month(), today.day()}, Std(ui.EdLabSsSn->text()), values);
+    const std::string line = FeatureLine({today.year(), today.month(), today.day()},
+                                         Std(Controls.EdLabSsSn->text()), values);
     if (const auto reason = AppendFeatureLine(PathFromUtf8(Std(path)), line)) {
         AppendMessage(QStringLiteral("Sensor Feature File Save Err! : ") + path + " (" +
                       Text(*reason) + ")");
@@ -248,8 +255,8 @@ bool CalibrationPage::SaveFeatureRow(const QString& path) {
 void CalibrationPage::BtnSsFtLoadClick() {
     const QString path = FeatureFileForSerialNumber(FileDialogMode::Open);
     if (path.isEmpty()) return;
-    ui.CbCalActive->setChecked(false);
-    LoadFeatureRow(path, ui.EdLabSsSn->text());
+    Controls.CbCalActive->setChecked(false);
+    LoadFeatureRow(path, Controls.EdLabSsSn->text());
 }
 
 // Puts the last line of the serial number onto the page. A peak box set to a text that is

@@ -7,15 +7,43 @@
 #include <functional>
 #include <string>
 
-namespace Ui {
-class TForm1;
-}
 enum class FileDialogMode;
 class MeasurementView;
 class QAbstractButton;
+class QCheckBox;
+class QComboBox;
 class QLineEdit;
+class QSpinBox;
 class QWidget;
 struct LiveState;
+
+// The controls of one axis: CbCalEn*, BtnCalCls*, EdPeakM*, EdPeakP*, EdRange*, EdOffset*,
+// EdScale*.
+struct CalibrationAxisControls {
+    QAbstractButton* CalEn;
+    QAbstractButton* Cls;
+    QLineEdit* PeakM;
+    QLineEdit* PeakP;
+    QLineEdit* Range;
+    QLineEdit* Offset;
+    QLineEdit* Scale;
+};
+
+// The calibration controls of the options page.
+struct CalibrationControls {
+    std::array<CalibrationAxisControls, 3> Axes; // X, Y, Z
+    QAbstractButton* BtnLabSsCal;
+    QAbstractButton* BtnCalClsAll;
+    QAbstractButton* CbCalActive;
+    QCheckBox* CbScale;
+    QComboBox* CmbRangeRef;
+    QComboBox* CmbScaleRef;
+    QLineEdit* EdLabSsSn;
+    QSpinBox* UdLabSsSn;
+    QLineEdit* EdLabSsFtFile;
+    QAbstractButton* BtnSsFtSave;
+    QAbstractButton* BtnSsFtLoad;
+};
 
 // The calibration tools of the options page: the peak and range boxes, the offset and scale
 // calculation, the resets, the serial number arrows and the sensor feature file. The main
@@ -29,8 +57,9 @@ public:
 
     // forgetQueued drops a text the live display queued for a box, so that what the page puts
     // there stays.
-    CalibrationPage(QWidget* window, Ui::TForm1& ui, LiveState& state, MeasurementView& view,
-                    const QString& logDir, std::function<void(const QLineEdit*)> forgetQueued);
+    CalibrationPage(QWidget* window, const CalibrationControls& controls, LiveState& state,
+                    MeasurementView& view, const QString& logDir,
+                    std::function<void(const QLineEdit*)> forgetQueued);
 
     // The working values: the offset and scale last computed or reset, per axis.
     std::int16_t CalOffset(Axis axis) const { return Axes[axis].CalOffset; }
@@ -53,14 +82,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct AxisControls {
-        QAbstractButton* CalEn;
-        QAbstractButton* Cls;
-        QLineEdit* PeakM;
-        QLineEdit* PeakP;
-        QLineEdit* Range;
-        QLineEdit* Offset;
-        QLineEdit* Scale;
+    struct AxisControls : CalibrationAxisControls {
         std::int16_t& CountMin;
         std::int16_t& CountMax;
         std::int16_t CalOffset = 0;
@@ -75,7 +97,7 @@ private:
     void SetPeakText(QLineEdit* box, const QString& text);
 
     QWidget* Window;
-    Ui::TForm1& ui;
+    CalibrationControls Controls;
     LiveState& State;
     MeasurementView& View;
     const QString& LogDir;

@@ -1,12 +1,10 @@
 #include "app/Tarvikmain.h"
 
-#include "app/CalibrationPage.h"
 #include "app/ControlSettings.h"
 #include "app/ConversionReport.h"
 #include "app/FileDialogs.h"
-#include "app/KalmanBench.h"
+#include "app/FormControls.h"
 #include "app/LinkControls.h"
-#include "app/PendulumPage.h"
 #include "app/ProjectorMode.h"
 #include "app/RunKeeper.h"
 #include "app/Tarviknote.h"
@@ -83,13 +81,10 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
         *this, Comm1, *Screen,
         SettingsSteps{[this] { ApplyTimeWindow(); }, [this] { ApplyUnit(); },
                       [this](int index) { ApplyKalmanLevel(index); }});
-    Bench = std::make_unique<KalmanBench>(
-        this,
-        KalmanBenchControls{ui->EdKmQ, ui->EdKmR, ui->EdKmD, ui->EdKmResult, ui->UdKmQ, ui->UdKmR,
-                            ui->UdKmD, ui->BtnKmStart, ui->BtnKmStop},
-        State);
-    Calibration = std::make_unique<CalibrationPage>(
-        this, *ui, State, *Screen, LogDir, [this](const QLineEdit* box) { Boxes->Forget(box); });
+    Bench = std::make_unique<KalmanBench>(this, KalmanBenchControlsOf(*ui), State);
+    Calibration =
+        std::make_unique<CalibrationPage>(this, CalibrationControlsOf(*ui), State, *Screen, LogDir,
+                                          [this](const QLineEdit* box) { Boxes->Forget(box); });
     TmSystem.setInterval(1000);
     TmSystem.setSingleShot(true);
     TmEngine.setInterval(80);
@@ -119,12 +114,8 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
         *Charts, State, Controls,
         ChartToolControls{ui->RbPendByG, ui->EdPendL, ui->EdLogFile, askSavePath}, *Screen, this);
     connect(Keeper.get(), &RunKeeper::RunKept, Tools.get(), &ChartTools::KeepRun);
-    Pendulum = std::make_unique<PendulumPage>(
-        this,
-        PendulumControls{ui->EdPendT, ui->EdPendL, ui->UdPendL, ui->EdPendCalG, ui->EdPendCalT,
-                         ui->RbPendX, ui->RbPendY, ui->RbPendZ, ui->RbPendByG, ui->RbPendByAcc,
-                         ui->Button1, ui->Button2, ui->Memo1},
-        State, Controls, *Charts, *Tools, *Screen);
+    Pendulum = std::make_unique<PendulumPage>(this, PendulumControlsOf(*ui), State, Controls,
+                                              *Charts, *Tools, *Screen);
     Tools->Menu()->addSeparator();
     Tools->Menu()->addAction(Projector->Toggle());
     FormCreate();
