@@ -139,14 +139,9 @@ MeasurementView& TForm1::MeasurementSide() const {
 }
 
 void TForm1::FormCreate() {
+    // The live state starts as LiveState sets it up: no device, no run, no offsets.
     ClearTimeSeries(*Screen);
-    State.OffsetX = State.OffsetY = State.OffsetZ = 0.0;
     Ports[0].Comm = &Comm1;
-    OptionsUnlocked = false;
-    State.RangeCode = 0;
-    State.DisplayDecimals = 2;
-    State.Logging = false;
-    State.DeviceFound = false;
     LogDir = QDir::currentPath() + QDir::separator() + QStringLiteral("LogData");
     QDir().mkdir(LogDir);
     // The axes follow the boxes from the start; the settings file, when there is one,
@@ -348,45 +343,8 @@ void TForm1::PageControl1Change() {
     Controls.ActivePage = page;
     Keeper->RunFinished();
     EndRunForPageChange(State, *Screen);
-    ApplyPageLayout(page);
+    Layout->ShowPage(page, *Charts);
     if (page == Page::TabSpeed && Form2 != nullptr && !Form2->NotShowChecked()) ShowNoteWindow();
-}
-
-void TForm1::MovePanel(QWidget* panel, QWidget* page) {
-    if (panel->parentWidget() != page) panel->setParent(page);
-    panel->show();
-}
-
-// The acceleration chart and the value panels live on whichever page shows them.
-void TForm1::ApplyPageLayout(Page page) {
-    QWidget* chartPanel = ui->PnlAccChart;
-    switch (page) {
-    case Page::TabAccelo:
-        MovePanel(ui->PnlOffset, ui->TabAccelo);
-        MovePanel(ui->PnlAccValue, ui->TabAccelo);
-        MovePanel(chartPanel, ui->TabAccelo);
-        Charts->SetLeftMinorGridVisible(true);
-        Charts->SetRightAxisVisible(true);
-        break;
-    case Page::TabAngle:
-        MovePanel(ui->PnlOffset, ui->TabAngle);
-        break;
-    case Page::TabPendulum:
-        Charts->SetLeftMinorGridVisible(true);
-        Charts->SetRightAxisVisible(false);
-        MovePanel(chartPanel, ui->TabPendulum);
-        break;
-    case Page::TabSpeed:
-        Charts->SetLeftMinorGridVisible(false);
-        Charts->SetRightAxisVisible(false);
-        MovePanel(ui->PnlAccValue, ui->TabSpeed);
-        MovePanel(chartPanel, ui->TabSpeed);
-        break;
-    case Page::TabLab:
-        break;
-    }
-    // Heights follow the page: the whole page, or half of it on the velocity page.
-    Layout->PlacePages();
 }
 
 void TForm1::Cb3AxisClick() {

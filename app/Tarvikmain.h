@@ -102,8 +102,6 @@ private:
     void ConnectHandlers();
     void ConnectControlState();
     void CentreOnScreen();
-    void ApplyPageLayout(Page page);
-    void MovePanel(QWidget* panel, QWidget* page);
     void ApplyOffsetBox(QLineEdit* box, double& offset);
     QString AskLogPath(bool save);
     void ShowNoteWindow();

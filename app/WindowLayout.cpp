@@ -1,5 +1,6 @@
 #include "app/WindowLayout.h"
 
+#include "display/ChartSet.h"
 #include "ui_Tarvikmain.h"
 
 #include <QEvent>
@@ -138,4 +139,41 @@ void WindowLayout::PlacePages() {
         Place(chartPanel, QRect(ChartLeft, chartPanel->y(), shown.Width, shown.Height - 1));
         Place(Ui.PnlSpeed, QRect(ChartLeft, Ui.PnlSpeed->y(), speed.Width, Ui.PnlSpeed->height()));
     }
+}
+
+static void MovePanel(QWidget* panel, QWidget* page) {
+    if (panel->parentWidget() != page) panel->setParent(page);
+    panel->show();
+}
+
+// The acceleration chart and the value panels live on whichever page shows them.
+void WindowLayout::ShowPage(Page page, ChartSet& charts) {
+    QWidget* chartPanel = Ui.PnlAccChart;
+    switch (page) {
+    case Page::TabAccelo:
+        MovePanel(Ui.PnlOffset, Ui.TabAccelo);
+        MovePanel(Ui.PnlAccValue, Ui.TabAccelo);
+        MovePanel(chartPanel, Ui.TabAccelo);
+        charts.SetLeftMinorGridVisible(true);
+        charts.SetRightAxisVisible(true);
+        break;
+    case Page::TabAngle:
+        MovePanel(Ui.PnlOffset, Ui.TabAngle);
+        break;
+    case Page::TabPendulum:
+        charts.SetLeftMinorGridVisible(true);
+        charts.SetRightAxisVisible(false);
+        MovePanel(chartPanel, Ui.TabPendulum);
+        break;
+    case Page::TabSpeed:
+        charts.SetLeftMinorGridVisible(false);
+        charts.SetRightAxisVisible(false);
+        MovePanel(Ui.PnlAccValue, Ui.TabSpeed);
+        MovePanel(chartPanel, Ui.TabSpeed);
+        break;
+    case Page::TabLab:
+        break;
+    }
+    // Heights follow the page: the whole page, or half of it on the velocity page.
+    PlacePages();
 }

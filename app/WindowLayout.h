@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/MeasurementView.h"
+
 #include <QHash>
 #include <QObject>
 #include <QRect>
@@ -9,6 +11,7 @@
 namespace Ui {
 class TForm1;
 }
+class ChartSet;
 class QWidget;
 
 // Lets the main window grow. The top bar, the direction panel and the message area follow
@@ -25,6 +28,9 @@ public:
     // height between the acceleration and the velocity chart). Call it after moving panels
     // or changing fonts.
     void PlacePages();
+    // The acceleration chart and the value panels move to the page shown, with the chart's
+    // axes as that page draws them; then the pages are laid out again.
+    void ShowPage(Page page, ChartSet& charts);
     // The form's panel sizes, or as large as their contents need (large value boxes).
     void SetFitContents(bool fit);
 
