@@ -9,7 +9,7 @@ namespace {
 
 constexpr int TimeDecimals = 3;
 
-const ShownCurve* Find(const std::vector<ShownCurve>& curves, int chart, int series) {
+const ShownCurve* Find(const std::vector<ShownCurve>& curves, Chart chart, int series) {
     for (const ShownCurve& curve : curves)
         if (curve.Chart == chart && curve.Series == series && !curve.Values.empty()) return &curve;
     return nullptr;
@@ -45,9 +45,9 @@ std::vector<ExportColumn> ExportColumns(const std::vector<ShownCurve>& curves, b
         columns.push_back({KoreanText(curve.Title), curve.Values});
         if (IsVelocity(curve)) columns.push_back({"이동 거리 [m]", Distances(curve.Values)});
     }
-    const ShownCurve* x = Find(curves, Chart1, 0);
-    const ShownCurve* y = Find(curves, Chart1, 1);
-    const ShownCurve* z = Find(curves, Chart1, 2);
+    const ShownCurve* x = Find(curves, Chart::Acceleration, 0);
+    const ShownCurve* y = Find(curves, Chart::Acceleration, 1);
+    const ShownCurve* z = Find(curves, Chart::Acceleration, 2);
     if (x && y && z)
         columns.push_back({inMs2 ? "벡터합 [m/s²]" : "벡터합 [g]", VectorSums(*x, *y, *z)});
     return columns;

@@ -10,7 +10,7 @@ namespace {
 // Sample i of a curve, in the unit it is drawn in.
 double ValueOf(const Recording& recording, CurveId curve, std::uint32_t i, double factor,
                double mass) {
-    if (curve.Chart == Chart3)
+    if (curve.Chart == Chart::Tilt)
         return ComputeTilt(FilteredG(recording, 1, i), FilteredG(recording, 0, i));
     if (curve.Series == 3) return recording.LogX[i] * factor * mass;
     if (curve.Series == 0 && !recording.Loaded && recording.Conditions.RunPage == Page::TabPendulum)
@@ -24,7 +24,7 @@ std::vector<ShownCurve> RecordedCurves(const Recording& recording, Page page, in
                                        double mass, const DrawnPoints& drawn) {
     std::vector<CurveId> ids = PageCurves(page);
     if (recording.Loaded && page != Page::TabAccelo && page != Page::TabAngle)
-        ids.insert(ids.begin() + 1, {{Chart1, 1}, {Chart1, 2}});
+        ids.insert(ids.begin() + 1, {{Chart::Acceleration, 1}, {Chart::Acceleration, 2}});
     const double factor = UnitFactor(unitIndex);
     const char pendulumAxis = AxisLetter(AxisIndex(recording.Conditions.PendAxis));
     std::vector<ShownCurve> curves;
@@ -38,7 +38,7 @@ std::vector<ShownCurve> RecordedCurves(const Recording& recording, Page page, in
         double time = 0.0, velocity = 0.0;
         for (std::uint32_t i = 0; i < points; ++i, time += SamplePeriod) {
             curve.Times.push_back(time);
-            if (id.Chart == Chart2) {
+            if (id.Chart == Chart::Velocity) {
                 velocity = NextVelocity(velocity, recording.LogX[i] * StandardGravity);
                 curve.Values.push_back(velocity);
             } else {

@@ -3,13 +3,16 @@
 std::vector<CurveId> PageCurves(Page page) {
     switch (page) {
     case Page::TabAccelo:
-        return {{Chart1, 0}, {Chart1, 1}, {Chart1, 2}, {Chart1, 3}};
+        return {{Chart::Acceleration, 0},
+                {Chart::Acceleration, 1},
+                {Chart::Acceleration, 2},
+                {Chart::Acceleration, 3}};
     case Page::TabAngle:
-        return {{Chart3, 0}};
+        return {{Chart::Tilt, 0}};
     case Page::TabPendulum:
-        return {{Chart1, 0}};
+        return {{Chart::Acceleration, 0}};
     case Page::TabSpeed:
-        return {{Chart1, 0}, {Chart2, 0}};
+        return {{Chart::Acceleration, 0}, {Chart::Velocity, 0}};
     case Page::TabLab:
         break;
     }
@@ -18,8 +21,8 @@ std::vector<CurveId> PageCurves(Page page) {
 
 Message CurveTitle(Page page, CurveId curve, bool inMs2, char pendulumAxis) {
     const char* const unit = inMs2 ? " [m/s²]" : " [g]";
-    if (curve.Chart == Chart2) return MessageId::VelocityTitle;
-    if (curve.Chart == Chart3) return MessageId::TiltTitle;
+    if (curve.Chart == Chart::Velocity) return MessageId::VelocityTitle;
+    if (curve.Chart == Chart::Tilt) return MessageId::TiltTitle;
     if (page == Page::TabPendulum)
         return {MessageId::PendulumAxisTitle, {std::string(1, pendulumAxis), unit}};
     static const char* const axes[] = {"X", "Y", "Z"};
@@ -28,5 +31,5 @@ Message CurveTitle(Page page, CurveId curve, bool inMs2, char pendulumAxis) {
 }
 
 bool IsVelocity(const ShownCurve& curve) {
-    return curve.Chart == Chart2;
+    return curve.Chart == Chart::Velocity;
 }

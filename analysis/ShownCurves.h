@@ -8,14 +8,14 @@
 // A curve a page shows, as drawn: accelerations and force in the unit the chart shows,
 // velocity in m/s, tilt in degrees.
 struct ShownCurve {
-    int Chart = Chart1;
+    ::Chart Chart = ::Chart::Acceleration;
     int Series = 0;
     Message Title; // in words, with its unit
     std::vector<double> Times{}, Values{};
 };
 
 struct CurveId {
-    int Chart;
+    ::Chart Chart;
     int Series;
 };
 

@@ -69,10 +69,11 @@ void PendulumPage::MeasurePeriodInView() {
     const PendulumSource source = PendulumSourceOf(State.Recorded, Live.PendAxis);
     PendulumPeriod period{0.0, 0, source.Missing};
     if (!source.Missing)
-        period = MeasurePendulumPeriod(Charts.BottomMin(Chart1), Charts.BottomMax(Chart1),
-                                       RecordedAxisReader(State.Recorded, source.Axis,
-                                                          Charts.PointCount(Chart1, source.Series)),
-                                       Controls.RbPendByG->isChecked());
+        period = MeasurePendulumPeriod(
+            Charts.BottomMin(Chart::Acceleration), Charts.BottomMax(Chart::Acceleration),
+            RecordedAxisReader(State.Recorded, source.Axis,
+                               Charts.PointCount(Chart::Acceleration, source.Series)),
+            Controls.RbPendByG->isChecked());
     if (period.Withheld) {
         Controls.EdPendT->setText(QStringLiteral("---"));
         View.AppendMessage(*period.Withheld);

@@ -236,9 +236,9 @@ void TForm1::ConnectHandlers() {
     connect(ui->Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
     connect(ui->Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
     connect(ui->BtnLabSsCalApply, &QPushButton::clicked, this, &TForm1::BtnLabSsCalApplyClick);
-    connect(Charts.get(), &ChartSet::UserRangeChanged, this, [this](int chart) {
-        if (chart == Chart1) Chart1Zoom();
-        if (chart == Chart2) Chart2Zoom();
+    connect(Charts.get(), &ChartSet::UserRangeChanged, this, [this](Chart chart) {
+        if (chart == Chart::Acceleration) Chart1Zoom();
+        if (chart == Chart::Velocity) Chart2Zoom();
     });
     // A long device path does not fit the port box: its tooltip names the whole port.
     connect(ui->CmbComPort, &QComboBox::currentTextChanged, ui->CmbComPort, &QWidget::setToolTip);
@@ -517,14 +517,16 @@ void TForm1::Chart1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPoint pixe
 void TForm1::Chart1Zoom() {
     ui->Memo1->clear();
     if (Controls.ActivePage == Page::TabSpeed) {
-        Charts->SetBottomRange(Chart2, Charts->BottomMin(Chart1), Charts->BottomMax(Chart1));
+        Charts->SetBottomRange(Chart::Velocity, Charts->BottomMin(Chart::Acceleration),
+                               Charts->BottomMax(Chart::Acceleration));
     } else if (Controls.ActivePage == Page::TabPendulum) {
         Pendulum->MeasurePeriodInView();
     }
 }
 
 void TForm1::Chart2Zoom() {
-    Charts->SetBottomRange(Chart1, Charts->BottomMin(Chart2), Charts->BottomMax(Chart2));
+    Charts->SetBottomRange(Chart::Acceleration, Charts->BottomMin(Chart::Velocity),
+                           Charts->BottomMax(Chart::Velocity));
 }
 
 // ---- calibration values in the device ----

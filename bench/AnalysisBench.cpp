@@ -42,7 +42,8 @@ void StatisticsOfFourCurves(benchmark::State& state) {
     const Swing swing = Record(9050, 0);
     std::vector<ShownCurve> curves;
     for (const std::vector<double>* axis : {&swing.X, &swing.Y, &swing.Z, &swing.Y})
-        curves.push_back({Chart1, static_cast<int>(curves.size()), "Y", swing.Times, *axis});
+        curves.push_back(
+            {Chart::Acceleration, static_cast<int>(curves.size()), "Y", swing.Times, *axis});
     for (auto _ : state)
         benchmark::DoNotOptimize(RangeStatisticsTable(curves, 10.0, 150.0));
 }

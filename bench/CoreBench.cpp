@@ -19,9 +19,9 @@ namespace {
 // A view that draws nothing but counts every call, so no work can be optimised away.
 class CountingView final : public MeasurementView {
 public:
-    void AppendPoint(int, int, double, double) override { ++Calls; }
-    void ClearSeries(int, int) override { ++Calls; }
-    int PointCount(int, int) const override { return 0; }
+    void AppendPoint(Chart, int, double, double) override { ++Calls; }
+    void ClearSeries(Chart, int) override { ++Calls; }
+    int PointCount(Chart, int) const override { return 0; }
     void ShowBox(Box, const std::string& text) override { Calls += text.size(); }
     void ShowThreeAxisBox() override { ++Calls; }
     void RunEnded() override { ++Calls; }

@@ -131,12 +131,12 @@ ChartSet::ChartSet(QCustomPlot* chart1, QCustomPlot* chart2, QCustomPlot* chart3
         new ChartGestures(chart3, {chart3->xAxis, chart3->yAxis}, false),
     };
     SetUpChart1();
-    SetUpValueChart(Chart2, QT_TRANSLATE_NOOP("ChartSet", "속도 산출 그래프"),
+    SetUpValueChart(Chart::Velocity, QT_TRANSLATE_NOOP("ChartSet", "속도 산출 그래프"),
                     QT_TRANSLATE_NOOP("ChartSet", "속도[m/s]"), QCPRange(-2, 2), 0.5, 1);
-    SetUpValueChart(Chart3, QT_TRANSLATE_NOOP("ChartSet", "기울기 그래프"),
+    SetUpValueChart(Chart::Tilt, QT_TRANSLATE_NOOP("ChartSet", "기울기 그래프"),
                     QT_TRANSLATE_NOOP("ChartSet", "기울기(각도)"), QCPRange(-60, 60), 10, 0);
-    for (int chart = Chart1; chart <= Chart3; ++chart) {
-        connect(Gestures[chart - 1], &ChartGestures::RangeChangedByUser, this,
+    for (const Chart chart : AllCharts) {
+        connect(Gestures[IndexOf(chart)], &ChartGestures::RangeChangedByUser, this,
                 [this, chart] { emit UserRangeChanged(chart); });
         // Whoever changes a range, the axes are drawn anew with it.
         QCustomPlot* plot = Plot(chart);
@@ -155,37 +155,38 @@ ChartSet::ChartSet(QCustomPlot* chart1, QCustomPlot* chart2, QCustomPlot* chart3
 // one more replot places them for the size now shown.
 bool ChartSet::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize) {
-        for (int chart = Chart1; chart <= Chart3; ++chart)
+        for (const Chart chart : AllCharts)
             if (watched == Plot(chart)) QueueReplot(chart);
     }
     return QObject::eventFilter(watched, event);
 }
 
-QCustomPlot* ChartSet::Plot(int chart) const {
-    return Plots.at(chart - 1);
+QCustomPlot* ChartSet::Plot(Chart chart) const {
+    return Plots.at(IndexOf(chart));
 }
 
-QCPGraph* ChartSet::Graph(int chart, int series) const {
+QCPGraph* ChartSet::Graph(Chart chart, int series) const {
     QCustomPlot* plot = Plot(chart);
     if (series < 0 || series >= plot->graphCount())
-        throw std::out_of_range("chart " + std::to_string(chart) + " has no series " +
-                                std::to_string(series));
+        throw std::out_of_range("chart " + std::to_string(static_cast<int>(chart)) +
+                                " has no series " + std::to_string(series));
     return plot->graph(series);
 }
 
 void ChartSet::SetUpChart1() {
-    QCustomPlot* plot = Plot(Chart1);
+    QCustomPlot* plot = Plot(Chart::Acceleration);
     AddTitle(plot, QT_TRANSLATE_NOOP("ChartSet", "가속도 & 힘"));
-    SetUpAxis(Chart1, plot->xAxis, QT_TRANSLATE_NOOP("ChartSet", "시간 [sec]"), FormTimeRange,
-              TimeIncrement);
-    SetUpAxis(Chart1, plot->yAxis, QT_TRANSLATE_NOOP("ChartSet", "가속도 [g]"),
+    SetUpAxis(Chart::Acceleration, plot->xAxis, QT_TRANSLATE_NOOP("ChartSet", "시간 [sec]"),
+              FormTimeRange, TimeIncrement);
+    SetUpAxis(Chart::Acceleration, plot->yAxis, QT_TRANSLATE_NOOP("ChartSet", "가속도 [g]"),
               QCPRange(-1.64, 2.36), 0.01);
     plot->yAxis->grid()->setPen(QPen(QColor(192, 192, 192), 0, Qt::SolidLine));
     plot->yAxis->grid()->setSubGridPen(QPen(Qt::gray, 0, Qt::DotLine));
     plot->yAxis->grid()->setSubGridVisible(true);
 
     QCPAxis* force = plot->yAxis2;
-    SetUpAxis(Chart1, force, QT_TRANSLATE_NOOP("ChartSet", "힘(Kgf)"), QCPRange(-5.24, -1.24), 0.5);
+    SetUpAxis(Chart::Acceleration, force, QT_TRANSLATE_NOOP("ChartSet", "힘(Kgf)"),
+              QCPRange(-5.24, -1.24), 0.5);
     force->setVisible(true);
     force->setBasePen(QPen(ForceColour));
     force->setTickPen(QPen(ForceColour));
@@ -200,7 +201,7 @@ void ChartSet::SetUpChart1() {
     AddSeries(plot, plot->yAxis, "CH_4", ForceColour);
 }
 
-void ChartSet::SetUpValueChart(int chart, const char* title, const char* leftTitle,
+void ChartSet::SetUpValueChart(Chart chart, const char* title, const char* leftTitle,
                                const QCPRange& leftRange, double leftIncrement, int minDecimals) {
     QCustomPlot* plot = Plot(chart);
     AddTitle(plot, title);
@@ -210,18 +211,18 @@ void ChartSet::SetUpValueChart(int chart, const char* title, const char* leftTit
     AddSeries(plot, plot->yAxis, "CH_1", Qt::black);
 }
 
-void ChartSet::SetUpAxis(int chart, QCPAxis* axis, const char* title, const QCPRange& range,
+void ChartSet::SetUpAxis(Chart chart, QCPAxis* axis, const char* title, const QCPRange& range,
                          double increment, int minDecimals) {
     axis->setLabel(QCoreApplication::translate("ChartSet", title));
     axis->setRange(range);
     axis->setTicker(QSharedPointer<IncrementTicker>::create(axis, increment, minDecimals));
-    Gestures[chart - 1]->SetHome(axis, range);
+    Gestures[IndexOf(chart)]->SetHome(axis, range);
     QueueReplot(chart);
 }
 
-void ChartSet::AppendPoint(int chart, int series, double x, double y) {
+void ChartSet::AppendPoint(Chart chart, int series, double x, double y) {
     QCPGraph* graph = Graph(chart, series);
-    Changes& changes = Pending[chart - 1];
+    Changes& changes = Pending[IndexOf(chart)];
     const double joined = graph->data()->isEmpty() ? x : (graph->data()->constEnd() - 1)->key;
     if (x < joined) changes.AnyPoint = true;
     const bool first = !changes.Curves || changes.AnyPoint;
@@ -231,29 +232,29 @@ void ChartSet::AppendPoint(int chart, int series, double x, double y) {
     QueueCurves(chart);
 }
 
-void ChartSet::ReplaceSeries(int chart, int series, std::span<const double> x,
+void ChartSet::ReplaceSeries(Chart chart, int series, std::span<const double> x,
                              std::span<const double> y) {
     QVector<QCPGraphData> points(static_cast<qsizetype>(y.size()));
     for (std::size_t i = 0; i < y.size(); ++i)
         points[static_cast<qsizetype>(i)] = {x[i], y[i]};
     Graph(chart, series)->data()->set(points, true);
-    Pending[chart - 1].AnyPoint = true;
+    Pending[IndexOf(chart)].AnyPoint = true;
     QueueCurves(chart);
     emit SeriesReplaced(chart, series);
 }
 
-void ChartSet::ClearSeries(int chart, int series) {
+void ChartSet::ClearSeries(Chart chart, int series) {
     Graph(chart, series)->data()->clear();
-    Pending[chart - 1].AnyPoint = true;
+    Pending[IndexOf(chart)].AnyPoint = true;
     QueueCurves(chart);
     emit SeriesCleared(chart, series);
 }
 
-int ChartSet::PointCount(int chart, int series) const {
+int ChartSet::PointCount(Chart chart, int series) const {
     return Graph(chart, series)->data()->size();
 }
 
-double ChartSet::YAt(int chart, int series, int index) const {
+double ChartSet::YAt(Chart chart, int series, int index) const {
     const auto& data = *Graph(chart, series)->data();
     if (index < 0 || index >= data.size())
         throw std::out_of_range("point " + std::to_string(index) + " of " +
@@ -261,7 +262,7 @@ double ChartSet::YAt(int chart, int series, int index) const {
     return data.at(index)->value;
 }
 
-double ChartSet::LargestX(int chart, int series) const {
+double ChartSet::LargestX(Chart chart, int series) const {
     const auto& data = *Graph(chart, series)->data();
     return data.isEmpty() ? 0.0 : (data.constEnd() - 1)->key;
 }
@@ -269,62 +270,62 @@ double ChartSet::LargestX(int chart, int series) const {
 void ChartSet::SetUnit(int unitIndex) {
     UnitShown = unitIndex == 0 ? 0 : 1;
     const UnitAxes& unit = UnitTable[UnitShown];
-    QCustomPlot* plot = Plot(Chart1);
-    SetUpAxis(Chart1, plot->yAxis, unit.LeftTitle, unit.Range, unit.LeftIncrement);
-    SetUpAxis(Chart1, plot->yAxis2, unit.RightTitle, unit.Range, unit.RightIncrement);
+    QCustomPlot* plot = Plot(Chart::Acceleration);
+    SetUpAxis(Chart::Acceleration, plot->yAxis, unit.LeftTitle, unit.Range, unit.LeftIncrement);
+    SetUpAxis(Chart::Acceleration, plot->yAxis2, unit.RightTitle, unit.Range, unit.RightIncrement);
 }
 
 void ChartSet::SetTimeWindow(int seconds) {
-    for (int chart = Chart1; chart <= Chart3; ++chart) {
+    for (const Chart chart : AllCharts) {
         QCPAxis* time = Plot(chart)->xAxis;
-        const QCPRange home(Gestures[chart - 1]->Home(time).lower, seconds);
-        Gestures[chart - 1]->SetHome(time, home);
+        const QCPRange home(Gestures[IndexOf(chart)]->Home(time).lower, seconds);
+        Gestures[IndexOf(chart)]->SetHome(time, home);
         const double shownMin = time->range().lower;
         time->setRange(shownMin < seconds ? shownMin : home.lower, seconds);
     }
 }
 
 void ChartSet::SetLeftMinorGridVisible(bool visible) {
-    Plot(Chart1)->yAxis->grid()->setSubGridVisible(visible);
-    QueueReplot(Chart1);
+    Plot(Chart::Acceleration)->yAxis->grid()->setSubGridVisible(visible);
+    QueueReplot(Chart::Acceleration);
 }
 
 void ChartSet::SetRightAxisVisible(bool visible) {
-    Plot(Chart1)->yAxis2->setVisible(visible);
-    QueueReplot(Chart1);
+    Plot(Chart::Acceleration)->yAxis2->setVisible(visible);
+    QueueReplot(Chart::Acceleration);
 }
 
-double ChartSet::BottomMin(int chart) const {
+double ChartSet::BottomMin(Chart chart) const {
     return Plot(chart)->xAxis->range().lower;
 }
 
-double ChartSet::BottomMax(int chart) const {
+double ChartSet::BottomMax(Chart chart) const {
     return Plot(chart)->xAxis->range().upper;
 }
 
-void ChartSet::SetBottomRange(int chart, double min, double max) {
+void ChartSet::SetBottomRange(Chart chart, double min, double max) {
     Plot(chart)->xAxis->setRange(min, max);
 }
 
 QPointF ChartSet::PixelToValues(int x, int y) const {
-    const QCustomPlot* plot = Plot(Chart1);
+    const QCustomPlot* plot = Plot(Chart::Acceleration);
     return {plot->xAxis->pixelToCoord(x), plot->yAxis->pixelToCoord(y)};
 }
 
-void ChartSet::QueueReplot(int chart) {
-    Pending[chart - 1].Whole = true;
+void ChartSet::QueueReplot(Chart chart) {
+    Pending[IndexOf(chart)].Whole = true;
     Clock.Request();
 }
 
-void ChartSet::QueueCurves(int chart) {
-    Pending[chart - 1].Curves = true;
+void ChartSet::QueueCurves(Chart chart) {
+    Pending[IndexOf(chart)].Curves = true;
     Clock.Request();
 }
 
 // The part of the plot area whose curves changed: the strip of the appended points, or all
 // of it.
-QRect ChartSet::ChangedArea(int chart) {
-    Changes& changes = Pending[chart - 1];
+QRect ChartSet::ChangedArea(Chart chart) {
+    Changes& changes = Pending[IndexOf(chart)];
     const QCustomPlot* plot = Plot(chart);
     const QRect area = plot->axisRect()->rect();
     if (changes.AnyPoint || ++changes.StripRepaints >= StripRepaintsPerWhole) {
@@ -340,8 +341,8 @@ QRect ChartSet::ChangedArea(int chart) {
 }
 
 void ChartSet::Repaint() {
-    for (int chart = Chart1; chart <= Chart3; ++chart) {
-        Changes& changes = Pending[chart - 1];
+    for (const Chart chart : AllCharts) {
+        Changes& changes = Pending[IndexOf(chart)];
         if (changes.Whole) {
             Plot(chart)->replot(QCustomPlot::rpQueuedRefresh);
             changes.StripRepaints = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/MeasurementView.h"
+
 #include <QObject>
 #include <QPointF>
 #include <array>
@@ -29,15 +31,16 @@ public:
     ChartSet(QCustomPlot* chart1, QCustomPlot* chart2, QCustomPlot* chart3, RepaintClock& clock,
              QObject* parent = nullptr);
 
-    void AppendPoint(int chart, int series, double x, double y);
+    void AppendPoint(Chart chart, int series, double x, double y);
     // Replaces all points of a series by (x[i], y[i]) for each i of y; x ascending and at
     // least as long as y.
-    void ReplaceSeries(int chart, int series, std::span<const double> x, std::span<const double> y);
-    void ClearSeries(int chart, int series);
-    int PointCount(int chart, int series) const;
-    double YAt(int chart, int series, int index) const;
+    void ReplaceSeries(Chart chart, int series, std::span<const double> x,
+                       std::span<const double> y);
+    void ClearSeries(Chart chart, int series);
+    int PointCount(Chart chart, int series) const;
+    double YAt(Chart chart, int series, int index) const;
     // 0 for an empty series.
-    double LargestX(int chart, int series) const;
+    double LargestX(Chart chart, int series) const;
 
     // Titles, the common range and the increments of Chart1's left and right axes: index 0
     // is the [g] row, any other the [m/s2] row.
@@ -53,25 +56,25 @@ public:
     // The bottom (time) axis as shown, also after zoom or scroll. Setting it follows the
     // other chart's zoom: it changes the view only, so undoing a zoom still returns to the
     // time window.
-    double BottomMin(int chart) const;
-    double BottomMax(int chart) const;
-    void SetBottomRange(int chart, double min, double max);
+    double BottomMin(Chart chart) const;
+    double BottomMax(Chart chart) const;
+    void SetBottomRange(Chart chart, double min, double max);
 
     // The bottom- and left-axis values of Chart1 under a pixel of the chart widget.
     QPointF PixelToValues(int x, int y) const;
 
     // For tools drawn beside the series (overlays, ranges, fits) and for picture exports.
-    QCustomPlot* Plot(int chart) const;
-    ChartGestures* GesturesOf(int chart) const { return Gestures.at(chart - 1); }
+    QCustomPlot* Plot(Chart chart) const;
+    ChartGestures* GesturesOf(Chart chart) const { return Gestures.at(IndexOf(chart)); }
 
 signals:
     // A series lost its points (a new run, a load, a page change) or was drawn anew whole (a
     // load, a unit redraw); tools drawn beside it follow.
-    void SeriesCleared(int chart, int series);
-    void SeriesReplaced(int chart, int series);
+    void SeriesCleared(Chart chart, int series);
+    void SeriesReplaced(Chart chart, int series);
     // A zoom, undo zoom or scroll by the user, after the new ranges are in effect. Ranges
     // set through this class never raise it.
-    void UserRangeChanged(int chart);
+    void UserRangeChanged(Chart chart);
     // A click into Chart1 that was no drag, at the pixel of the press.
     void Chart1Clicked(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pixel);
 
@@ -79,16 +82,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QCPGraph* Graph(int chart, int series) const;
+    QCPGraph* Graph(Chart chart, int series) const;
     void SetUpChart1();
-    void SetUpValueChart(int chart, const char* title, const char* leftTitle,
+    void SetUpValueChart(Chart chart, const char* title, const char* leftTitle,
                          const QCPRange& leftRange, double leftIncrement, int minDecimals);
-    void SetUpAxis(int chart, QCPAxis* axis, const char* title, const QCPRange& range,
+    void SetUpAxis(Chart chart, QCPAxis* axis, const char* title, const QCPRange& range,
                    double increment, int minDecimals = 0);
     // A change of axes, ranges or layout: the whole chart is drawn anew.
-    void QueueReplot(int chart);
+    void QueueReplot(Chart chart);
     // Only points changed: the curves' layer is drawn anew.
-    void QueueCurves(int chart);
+    void QueueCurves(Chart chart);
     void Repaint();
 
     // What changed in a chart since its last repaint.
@@ -100,7 +103,7 @@ private:
         double ToTime = 0.0;
         int StripRepaints = 0; // since the plot area was last repainted whole
     };
-    QRect ChangedArea(int chart);
+    QRect ChangedArea(Chart chart);
 
     std::array<QCustomPlot*, 3> Plots;
     std::array<ChartGestures*, 3> Gestures;

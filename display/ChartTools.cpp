@@ -34,8 +34,8 @@ constexpr int StatisticsRefreshMs = 300;
 constexpr int RefitDelayMs = 150;
 constexpr int MenuDrop = 8; // pixels
 
-std::vector<int> ChartsOf(Page page) {
-    std::vector<int> charts;
+std::vector<Chart> ChartsOf(Page page) {
+    std::vector<Chart> charts;
     for (const CurveId curve : PageCurves(page))
         if (std::find(charts.begin(), charts.end(), curve.Chart) == charts.end())
             charts.push_back(curve.Chart);
@@ -49,7 +49,7 @@ ChartTools::ChartTools(ChartSet& charts, const LiveState& state, const ControlSt
     : QObject(mainWindow), Charts(charts), State(state), Controls(controls),
       Window(std::move(window)), View(view), MainWindow(mainWindow), Overlay(charts, controls),
       StatisticsView(new StatisticsWindow(mainWindow)), ChartMenu(new QMenu(mainWindow)) {
-    for (int chart = Chart1; chart <= Chart3; ++chart) {
+    for (const Chart chart : AllCharts) {
         QCustomPlot* plot = Charts.Plot(chart);
         plot->addLayer(BandLayer, plot->layer("grid"), QCustomPlot::limAbove);
         plot->addLayer(FitLayer, plot->layer("main"), QCustomPlot::limBelow);
@@ -66,7 +66,7 @@ ChartTools::ChartTools(ChartSet& charts, const LiveState& state, const ControlSt
         fill.setAlpha(45);
         band->setBrush(fill);
         band->setVisible(false);
-        Bands[chart - 1] = band;
+        Bands[IndexOf(chart)] = band;
         ChartGestures* gestures = Charts.GesturesOf(chart);
         connect(gestures, &ChartGestures::TimeRangeDragged, this,
                 [this, chart](double start, double current, bool finished) {
@@ -78,8 +78,8 @@ ChartTools::ChartTools(ChartSet& charts, const LiveState& state, const ControlSt
     }
     connect(&Charts, &ChartSet::SeriesCleared, this, &ChartTools::SeriesCleared);
     connect(&Charts, &ChartSet::SeriesReplaced, this, &ChartTools::SeriesRedrawn);
-    connect(&Charts, &ChartSet::UserRangeChanged, this, [this](int chart) {
-        if (chart == Chart1 && FitLabel != nullptr) RefitTimer.start();
+    connect(&Charts, &ChartSet::UserRangeChanged, this, [this](Chart chart) {
+        if (chart == Chart::Acceleration && FitLabel != nullptr) RefitTimer.start();
         if (!HasRange) UpdateStatistics();
     });
     // A scroll moves the view many times a second: the fit follows once it rests.
@@ -123,7 +123,7 @@ void ChartTools::CreateActions(QWidget* mainWindow) {
             ChartMenu->addSeparator();
     }
     connect(Actions[Tool::MarkRange], &QAction::triggered, this, [this] {
-        const int chart = TargetChart();
+        const Chart chart = TargetChart();
         Charts.GesturesOf(chart)->ArmTimeRange();
         Charts.Plot(chart)->setCursor(Qt::SplitHCursor);
     });
@@ -136,19 +136,21 @@ void ChartTools::CreateActions(QWidget* mainWindow) {
     });
 }
 
-int ChartTools::TargetChart() const {
-    const std::vector<int> charts = ChartsOf(Controls.ActivePage);
-    if (charts.empty()) return Chart1;
-    return std::find(charts.begin(), charts.end(), PressedChart) != charts.end() ? PressedChart
-                                                                                 : charts.front();
+Chart ChartTools::TargetChart() const {
+    const std::vector<Chart> charts = ChartsOf(Controls.ActivePage);
+    if (charts.empty()) return Chart::Acceleration;
+    return PressedChart && std::find(charts.begin(), charts.end(), *PressedChart) != charts.end()
+               ? *PressedChart
+               : charts.front();
 }
 
-void ChartTools::OpenMenu(int chart, QPoint pixel) {
+void ChartTools::OpenMenu(Chart chart, QPoint pixel) {
     PressedChart = chart;
     const bool curves = !ChartsOf(Controls.ActivePage).empty();
     for (const Tool tool : {Tool::Statistics, Tool::MarkRange, Tool::Csv})
         Actions[tool]->setEnabled(curves);
-    Actions[Tool::SineFit]->setEnabled(Controls.ActivePage == Page::TabPendulum && chart == Chart1);
+    Actions[Tool::SineFit]->setEnabled(Controls.ActivePage == Page::TabPendulum &&
+                                       chart == Chart::Acceleration);
     Actions[Tool::ClearOverlay]->setEnabled(!Overlay.Empty());
     // Just below the readout the same click shows beside the pointer.
     ChartMenu->popup(Charts.Plot(chart)->mapToGlobal(pixel + QPoint(0, MenuDrop)));
@@ -156,7 +158,7 @@ void ChartTools::OpenMenu(int chart, QPoint pixel) {
 
 // ---- the time range and its statistics ----
 
-void ChartTools::TimeRangeDragged(int chart, double start, double current, bool finished) {
+void ChartTools::TimeRangeDragged(Chart chart, double start, double current, bool finished) {
     if (!RangeDragging) {
         // A drag that starts inside the marked range moves it; any other marks a new one.
         RangeDragging = true;
@@ -187,9 +189,9 @@ void ChartTools::MarkTimeRange(double from, double to) {
 }
 
 void ChartTools::RefreshBands() {
-    const std::vector<int> charts = ChartsOf(Controls.ActivePage);
-    for (int chart = Chart1; chart <= Chart3; ++chart) {
-        QCPItemRect* band = Bands[chart - 1];
+    const std::vector<Chart> charts = ChartsOf(Controls.ActivePage);
+    for (const Chart chart : AllCharts) {
+        QCPItemRect* band = Bands[IndexOf(chart)];
         band->setVisible(HasRange &&
                          std::find(charts.begin(), charts.end(), chart) != charts.end());
         band->topLeft->setCoords(RangeFrom, 0);
@@ -222,7 +224,7 @@ void ChartTools::UpdateStatistics() {
         StatisticsTimer.stop();
         return;
     }
-    const int chart = TargetChart();
+    const Chart chart = TargetChart();
     const double from = HasRange ? RangeFrom : Charts.BottomMin(chart);
     const double to = HasRange ? RangeTo : Charts.BottomMax(chart);
     const QString range = QStringLiteral("%1: %2 s ~ %3 s")
@@ -230,18 +232,18 @@ void ChartTools::UpdateStatistics() {
                                    Text(FormatFixed(from, 2)), Text(FormatFixed(to, 2)));
     // Beside the velocity, the mean acceleration of the samples it was integrated from.
     const MeanAcceleration mean =
-        EstimateMeanAcceleration(State.Recorded, Charts.PointCount(Chart2, 0), from, to);
+        EstimateMeanAcceleration(State.Recorded, Charts.PointCount(Chart::Velocity, 0), from, to);
     StatisticsView->ShowTable(RangeStatisticsTable(PageCurvesShown(), from, to, mean), range);
 }
 
 // ---- the pendulum fit ----
 
 ChartTools::ViewFit ChartTools::FitOfView() const {
-    const QCPRange view = Charts.Plot(Chart1)->xAxis->range();
+    const QCPRange view = Charts.Plot(Chart::Acceleration)->xAxis->range();
     ViewFit result{PendulumSourceOf(State.Recorded, Controls.PendAxis), {}, {}};
-    result.Samples = PendulumSamplesBetween(State.Recorded, result.Source,
-                                            Charts.PointCount(Chart1, result.Source.Series),
-                                            view.lower, view.upper);
+    result.Samples = PendulumSamplesBetween(
+        State.Recorded, result.Source, Charts.PointCount(Chart::Acceleration, result.Source.Series),
+        view.lower, view.upper);
     PendulumSamples input{result.Samples.Times,
                           result.Samples.Observed,
                           {},
@@ -261,7 +263,7 @@ std::optional<Message> ChartTools::LargeSwingNote() const {
 
 void ChartTools::FitSineInView() {
     if (Controls.ActivePage != Page::TabPendulum) return;
-    QCustomPlot* plot = Charts.Plot(Chart1);
+    QCustomPlot* plot = Charts.Plot(Chart::Acceleration);
     const auto [source, samples, fit] = FitOfView();
     const double unitFactor = UnitFactor(Controls.UnitIndex);
     RemoveFit();
@@ -305,7 +307,7 @@ QString ChartTools::FitText() const {
 }
 
 void ChartTools::RemoveFit() {
-    QCustomPlot* plot = Charts.Plot(Chart1);
+    QCustomPlot* plot = Charts.Plot(Chart::Acceleration);
     if (FitCurve != nullptr) plot->removeGraph(FitCurve);
     if (FitLabel != nullptr) plot->removeItem(FitLabel);
     FitCurve = nullptr;
@@ -315,13 +317,13 @@ void ChartTools::RemoveFit() {
 
 // ---- what happens to the charts ----
 
-void ChartTools::SeriesCleared(int chart, int series) {
+void ChartTools::SeriesCleared(Chart chart, int series) {
     Overlay.SeriesCleared(chart, series);
     SeriesRedrawn(chart, series);
 }
 
-void ChartTools::SeriesRedrawn(int chart, int series) {
-    if (chart != Chart1 || series != 0) return;
+void ChartTools::SeriesRedrawn(Chart chart, int series) {
+    if (chart != Chart::Acceleration || series != 0) return;
     if (FitLabel != nullptr) RemoveFit();
     RefreshBands();
     Overlay.Refresh();
@@ -336,13 +338,14 @@ void ChartTools::KeepRun(Page page, const QDateTime& started) {
 // ---- exports ----
 
 void ChartTools::AskPicturePath() {
-    const int chart = TargetChart();
+    const Chart chart = TargetChart();
     QString base = QFileInfo(Window.LogName->text()).completeBaseName();
     if (base.isEmpty()) base = QStringLiteral("chart");
-    const QString path = Window.AskSavePath(
-        Actions[Tool::Picture]->text(), QStringLiteral("%1_Chart%2.png").arg(base).arg(chart),
-        {QStringLiteral("PNG (*.png)"), QStringLiteral("SVG (*.svg)"),
-         QStringLiteral("PDF (*.pdf)")});
+    const QString path =
+        Window.AskSavePath(Actions[Tool::Picture]->text(),
+                           QStringLiteral("%1_Chart%2.png").arg(base).arg(static_cast<int>(chart)),
+                           {QStringLiteral("PNG (*.png)"), QStringLiteral("SVG (*.svg)"),
+                            QStringLiteral("PDF (*.pdf)")});
     if (!path.isEmpty()) SavePicture(chart, path);
 }
 
@@ -360,7 +363,7 @@ void ChartTools::AskCsvPath() {
     if (!path.isEmpty()) ExportCsv(path);
 }
 
-bool ChartTools::SavePicture(int chart, const QString& path) {
+bool ChartTools::SavePicture(Chart chart, const QString& path) {
     QCustomPlot* plot = Charts.Plot(chart);
     const QString suffix = QFileInfo(path).suffix().toLower();
     bool saved = false;

@@ -12,6 +12,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <optional>
 
 class ChartSet;
 class MeasurementView;
@@ -62,7 +63,7 @@ public:
     // Beside the period box's gravity: the line on a swing too large for its formula.
     std::optional<Message> LargeSwingNote() const;
     QString FitText() const;
-    bool SavePicture(int chart, const QString& path);
+    bool SavePicture(Chart chart, const QString& path);
     bool ExportCsv(const QString& path);
 
 private:
@@ -75,11 +76,11 @@ private:
     // A series was cleared (a new run, a load or a page change) or drawn anew whole (a load, a
     // unit redraw): the fit goes with the points it was made from, and overlays and range
     // bands are drawn in the unit now shown.
-    void SeriesCleared(int chart, int series);
-    void SeriesRedrawn(int chart, int series);
+    void SeriesCleared(Chart chart, int series);
+    void SeriesRedrawn(Chart chart, int series);
     void CreateActions(QWidget* mainWindow);
-    void OpenMenu(int chart, QPoint pixel);
-    void TimeRangeDragged(int chart, double start, double current, bool finished);
+    void OpenMenu(Chart chart, QPoint pixel);
+    void TimeRangeDragged(Chart chart, double start, double current, bool finished);
     void ShowStatistics();
     void UpdateStatistics();
     void RefreshBands();
@@ -87,7 +88,7 @@ private:
     void AskPicturePath();
     void AskCsvPath();
     std::vector<ShownCurve> PageCurvesShown() const;
-    int TargetChart() const;
+    Chart TargetChart() const;
 
     ChartSet& Charts;
     const LiveState& State;
@@ -101,8 +102,7 @@ private:
     std::map<Tool, QAction*> Actions;
     QTimer StatisticsTimer;
     QTimer RefitTimer;
-    int MenuChart = 0;    // the chart whose menu is open
-    int PressedChart = 0; // the chart last clicked, for the shortcuts
+    std::optional<Chart> PressedChart; // the chart last clicked, for the shortcuts
     bool HasRange = false;
     double RangeFrom = 0.0, RangeTo = 0.0;
     bool RangeDragging = false, RangeMoving = false;

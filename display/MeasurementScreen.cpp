@@ -11,20 +11,20 @@ MeasurementScreen::MeasurementScreen(ChartSet& charts, ValueBoxes& boxes, QWidge
     : Charts(charts), Boxes(boxes), ThreeAxisBox(threeAxisBox), Messages(messages),
       Ended(std::move(runEnded)) {}
 
-void MeasurementScreen::AppendPoint(int chart, int series, double x, double y) {
+void MeasurementScreen::AppendPoint(Chart chart, int series, double x, double y) {
     Charts.AppendPoint(chart, series, x, y);
 }
 
-void MeasurementScreen::ReplaceSeries(int chart, int series, std::span<const double> x,
+void MeasurementScreen::ReplaceSeries(Chart chart, int series, std::span<const double> x,
                                       std::span<const double> y) {
     Charts.ReplaceSeries(chart, series, x, y);
 }
 
-void MeasurementScreen::ClearSeries(int chart, int series) {
+void MeasurementScreen::ClearSeries(Chart chart, int series) {
     Charts.ClearSeries(chart, series);
 }
 
-int MeasurementScreen::PointCount(int chart, int series) const {
+int MeasurementScreen::PointCount(Chart chart, int series) const {
     return Charts.PointCount(chart, series);
 }
 

@@ -17,11 +17,11 @@ public:
     MeasurementScreen(ChartSet& charts, ValueBoxes& boxes, QWidget* threeAxisBox,
                       QPlainTextEdit* messages, std::function<void()> runEnded);
 
-    void AppendPoint(int chart, int series, double x, double y) override;
-    void ReplaceSeries(int chart, int series, std::span<const double> x,
+    void AppendPoint(Chart chart, int series, double x, double y) override;
+    void ReplaceSeries(Chart chart, int series, std::span<const double> x,
                        std::span<const double> y) override;
-    void ClearSeries(int chart, int series) override;
-    int PointCount(int chart, int series) const override;
+    void ClearSeries(Chart chart, int series) override;
+    int PointCount(Chart chart, int series) const override;
     void ShowBox(Box box, const std::string& text) override;
     void ShowThreeAxisBox() override;
     void RunEnded() override;

@@ -16,15 +16,15 @@ const QColor TraceColours[RunOverlay::RunsShown] = {QColor(90, 120, 170), QColor
                                                     QColor(170, 110, 90)};
 
 // Only the acceleration chart follows the unit box.
-double ChartFactor(int chart, const ControlState& controls) {
-    return chart == Chart1 ? UnitFactor(controls.UnitIndex) : 1.0;
+double ChartFactor(Chart chart, const ControlState& controls) {
+    return chart == Chart::Acceleration ? UnitFactor(controls.UnitIndex) : 1.0;
 }
 
 } // namespace
 
 RunOverlay::RunOverlay(ChartSet& charts, const ControlState& controls)
     : Charts(charts), Controls(controls) {
-    for (int chart = Chart1; chart <= Chart3; ++chart) {
+    for (const Chart chart : AllCharts) {
         QCustomPlot* plot = Charts.Plot(chart);
         plot->addLayer(OverlayLayer, plot->layer("grid"), QCustomPlot::limAbove);
         plot->setAutoAddPlottableToLegend(false);
@@ -39,7 +39,7 @@ RunOverlay::RunOverlay(ChartSet& charts, const ControlState& controls)
 }
 
 void RunOverlay::Keep(Page page, const QDateTime& started, const std::vector<ShownCurve>& curves) {
-    KeptRun run{page, started, page == Page::TabAngle ? Chart3 : Chart1, {}};
+    KeptRun run{page, started, page == Page::TabAngle ? Chart::Tilt : Chart::Acceleration, {}};
     for (const ShownCurve& curve : curves) {
         const double factor = ChartFactor(curve.Chart, Controls);
         QVector<QCPGraphData> points;
@@ -55,7 +55,7 @@ void RunOverlay::Keep(Page page, const QDateTime& started, const std::vector<Sho
     Refresh();
 }
 
-void RunOverlay::SeriesCleared(int chart, int series) {
+void RunOverlay::SeriesCleared(Chart chart, int series) {
     if (series != 0 || !NewestShownAsSeries || Runs.front().MainChart != chart) return;
     NewestShownAsSeries = false;
     Refresh();
@@ -98,14 +98,14 @@ void RunOverlay::Refresh() {
         }
         ++shown;
     }
-    for (int chart = Chart1; chart <= Chart3; ++chart) {
+    for (const Chart chart : AllCharts) {
         QCustomPlot* plot = Charts.Plot(chart);
         plot->legend->setVisible(TraceCount(chart) > 0);
         plot->replot(QCustomPlot::rpQueuedReplot);
     }
 }
 
-int RunOverlay::TraceCount(int chart) const {
+int RunOverlay::TraceCount(Chart chart) const {
     const QCustomPlot* plot = Charts.Plot(chart);
     return static_cast<int>(std::count_if(Traces.begin(), Traces.end(), [plot](QCPGraph* trace) {
         return trace->parentPlot() == plot;

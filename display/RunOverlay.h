@@ -24,7 +24,7 @@ public:
     // kept.
     void Keep(Page page, const QDateTime& started, const std::vector<ShownCurve>& curves);
     // A series was cleared; once the newest kept run's own curve is gone it becomes a trace.
-    void SeriesCleared(int chart, int series);
+    void SeriesCleared(Chart chart, int series);
     void SetShown(bool shown);
     bool Shown() const { return Visible; }
     bool Empty() const { return Runs.empty(); }
@@ -32,17 +32,17 @@ public:
     void Forget();
     // Draws the traces for the page now active, in the unit now shown.
     void Refresh();
-    int TraceCount(int chart) const;
+    int TraceCount(Chart chart) const;
 
 private:
     struct KeptCurve {
-        int Chart;
+        ::Chart Chart;
         QVector<QCPGraphData> Points; // acceleration in g, so a unit change redraws it
     };
     struct KeptRun {
         Page RunPage;
         QDateTime Started;
-        int MainChart;
+        Chart MainChart;
         QList<KeptCurve> Curves;
     };
 

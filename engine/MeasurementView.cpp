@@ -60,7 +60,7 @@ const char* BoxName(Box box) {
     return "";
 }
 
-void MeasurementView::ReplaceSeries(int chart, int series, std::span<const double> x,
+void MeasurementView::ReplaceSeries(Chart chart, int series, std::span<const double> x,
                                     std::span<const double> y) {
     ClearSeries(chart, series);
     for (std::size_t i = 0; i < y.size(); ++i)

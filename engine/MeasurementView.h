@@ -23,11 +23,15 @@ struct ControlState {
     bool CalEnX = false, CalEnY = false, CalEnZ = false;
 };
 
-// Charts by their index: Chart1 (acceleration and force, four series), Chart2 (velocity) and
-// Chart3 (tilt), one series each.
-constexpr int Chart1 = 1;
-constexpr int Chart2 = 2;
-constexpr int Chart3 = 3;
+// The charts: acceleration and force (Chart1 on the window, four series: X, Y, Z, force),
+// velocity (Chart2) and tilt (Chart3), one series each.
+enum class Chart { Acceleration = 1, Velocity, Tilt };
+constexpr Chart AllCharts[] = {Chart::Acceleration, Chart::Velocity, Chart::Tilt};
+
+// A chart's place in per-chart arrays.
+constexpr int IndexOf(Chart chart) {
+    return static_cast<int>(chart) - 1;
+}
 
 // The text boxes the frame processing writes, named as the window's controls.
 enum class Box {
@@ -68,14 +72,14 @@ const char* BoxName(Box box);
 class MeasurementView {
 public:
     virtual ~MeasurementView() = default;
-    virtual void AppendPoint(int chart, int series, double x, double y) = 0;
+    virtual void AppendPoint(Chart chart, int series, double x, double y) = 0;
     // Replaces all points of a series by (x[i], y[i]) for each i of y; x holds at least as
     // many values. A view that draws replaces them at once; by default the series is cleared
     // and the points appended.
-    virtual void ReplaceSeries(int chart, int series, std::span<const double> x,
+    virtual void ReplaceSeries(Chart chart, int series, std::span<const double> x,
                                std::span<const double> y);
-    virtual void ClearSeries(int chart, int series) = 0;
-    virtual int PointCount(int chart, int series) const = 0;
+    virtual void ClearSeries(Chart chart, int series) = 0;
+    virtual int PointCount(Chart chart, int series) const = 0;
     virtual void ShowBox(Box box, const std::string& text) = 0;
     virtual void ShowThreeAxisBox() = 0;
     // A run ended (Stop or a full window), after its stop line: the unit box may change again

@@ -9,13 +9,13 @@
 
 void ClearTimeSeries(MeasurementView& view) {
     for (int series = 0; series < 4; ++series)
-        view.ClearSeries(Chart1, series);
-    view.ClearSeries(Chart2, 0);
+        view.ClearSeries(Chart::Acceleration, series);
+    view.ClearSeries(Chart::Velocity, 0);
 }
 
 void ClearAllSeries(MeasurementView& view) {
     ClearTimeSeries(view);
-    view.ClearSeries(Chart3, 0);
+    view.ClearSeries(Chart::Tilt, 0);
 }
 
 void BeginRun(LiveState& state, MeasurementView& view) {
@@ -94,13 +94,14 @@ void EndRunForLostDevice(LiveState& state, MeasurementView& view) {
 
 void AppendAcceleloPoints(MeasurementView& view, const ControlState& controls, double x, double gx,
                           double gy, double gz, double unitFactor, double mass) {
-    ForEachAcceleloPoint(controls, gx, gy, gz, unitFactor, mass,
-                         [&](int series, double y) { view.AppendPoint(Chart1, series, x, y); });
+    ForEachAcceleloPoint(controls, gx, gy, gz, unitFactor, mass, [&](int series, double y) {
+        view.AppendPoint(Chart::Acceleration, series, x, y);
+    });
 }
 
 void RedrawFromRecording(LiveState& state, const ControlState& controls, MeasurementView& view) {
     const double factor = UnitFactor(controls.UnitIndex);
-    const int count = std::min<int>(view.PointCount(Chart1, 0), LogCapacity);
+    const int count = std::min<int>(view.PointCount(Chart::Acceleration, 0), LogCapacity);
     std::vector<double> x, y[4];
     state.ChartTime = 0.0;
     for (int i = 0; i < count; ++i) {
@@ -116,5 +117,5 @@ void RedrawFromRecording(LiveState& state, const ControlState& controls, Measure
     }
     // One replacement per series: a series the page does not plot ends up empty.
     for (int series = 0; series < 4; ++series)
-        view.ReplaceSeries(Chart1, series, x, y[series]);
+        view.ReplaceSeries(Chart::Acceleration, series, x, y[series]);
 }

@@ -272,7 +272,7 @@ std::optional<LogNumberError> LoadLogFile(const std::string& path, Recording& re
         }
     }
     for (int axis = 0; axis < 3; ++axis)
-        view.ReplaceSeries(Chart1, axis, times[axis], points[axis]);
+        view.ReplaceSeries(Chart::Acceleration, axis, times[axis], points[axis]);
     if (skipped > 0)
         view.AppendMessage("Log rows beyond " + std::to_string(LogCapacity) +
                            " not loaded: " + std::to_string(skipped));

@@ -130,26 +130,26 @@ private slots:
         const double first = chart->graph(0)->data()->at(100)->value;
         QVERIFY(lab.FullRun());
         tools.Action(ChartTools::Tool::Overlay)->trigger();
-        QCOMPARE(tools.Overlays().TraceCount(Chart1), 1);
+        QCOMPARE(tools.Overlays().TraceCount(Chart::Acceleration), 1);
         QCPGraph* trace = chart->graph(chart->graphCount() - 1);
         QCOMPARE(trace->dataCount(), 499);
         QCOMPARE(trace->data()->at(100)->value, first);
         QVERIFY(chart->legend->visible() && trace->pen().style() == Qt::DashLine);
         // A unit change draws the trace anew in the new unit; the newest run stays the series.
         lab.Choose("CmbUnit", 0);
-        QCOMPARE(tools.Overlays().TraceCount(Chart1), 1);
+        QCOMPARE(tools.Overlays().TraceCount(Chart::Acceleration), 1);
         trace = chart->graph(chart->graphCount() - 1);
         QVERIFY(std::abs(trace->data()->at(100)->value - first / StandardGravity) < 1e-9);
         lab.Choose("CmbUnit", 1);
 
         for (int run = 0; run < 3; ++run)
             QVERIFY(lab.FullRun());
-        QCOMPARE(tools.Overlays().TraceCount(Chart1), 3);
-        QCOMPARE(lab.Charts().PointCount(Chart1, 0), 499);
+        QCOMPARE(tools.Overlays().TraceCount(Chart::Acceleration), 3);
+        QCOMPARE(lab.Charts().PointCount(Chart::Acceleration, 0), 499);
         QCOMPARE(lab.Live().Recorded.LogCount, 499u);
         QCOMPARE(LoggedX(LastAutosave(lab)).size(), 499);
         tools.Action(ChartTools::Tool::ClearOverlay)->trigger();
-        QCOMPARE(tools.Overlays().TraceCount(Chart1), 0);
+        QCOMPARE(tools.Overlays().TraceCount(Chart::Acceleration), 0);
         QVERIFY(!chart->legend->visible());
     }
 
@@ -166,10 +166,10 @@ private slots:
         auto* velocity = lab.Find<QCustomPlot>("Chart2");
         ChartTools& tools = lab.Form1->AnalysisTools();
         const QString base = lab.FilePath("LogData/picture");
-        QVERIFY(tools.SavePicture(Chart1, base + ".png"));
+        QVERIFY(tools.SavePicture(Chart::Acceleration, base + ".png"));
         QCOMPARE(QImage(base + ".png").size(), chart->size() * 2);
-        QVERIFY(tools.SavePicture(Chart2, base + ".svg") &&
-                tools.SavePicture(Chart2, base + ".pdf"));
+        QVERIFY(tools.SavePicture(Chart::Velocity, base + ".svg") &&
+                tools.SavePicture(Chart::Velocity, base + ".pdf"));
         QFile svg(base + ".svg"), pdf(base + ".pdf");
         QVERIFY(svg.open(QIODevice::ReadOnly) && svg.readAll().contains("<svg"));
         QVERIFY(pdf.open(QIODevice::ReadOnly) && pdf.read(5) == "%PDF-");

@@ -47,11 +47,11 @@ private slots:
     void TimeWindowOutsideItsRangeLeavesTheAxes() {
         auto* window = Window.Find<QComboBox>("CmbYTime");
         Window.Choose("CmbYTime", 4);
-        QCOMPARE(Form->ChartsView().BottomMax(Chart2), 60.0);
+        QCOMPARE(Form->ChartsView().BottomMax(Chart::Velocity), 60.0);
         for (const auto& [text, shown] : {std::pair{"4", 60.0}, {"121", 60.0}, {"120", 120.0}}) {
             window->setEditText(text);
             emit window->lineEdit()->editingFinished();
-            QCOMPARE(Form->ChartsView().BottomMax(Chart3), shown);
+            QCOMPARE(Form->ChartsView().BottomMax(Chart::Tilt), shown);
         }
         QCOMPARE(Window.Memo().count("Bottom Axes Range Error!!!"), 2);
     }
@@ -102,7 +102,7 @@ private slots:
         QCOMPARE(chart1->yAxis->label(), QStringLiteral("가속도[m/s2]"));
         QCOMPARE(chart1->yAxis2->label(), QStringLiteral("힘[N]"));
         QCOMPARE(chart1->yAxis->range().upper, 20.0);
-        for (int chart : {Chart1, Chart2, Chart3})
+        for (Chart chart : {Chart::Acceleration, Chart::Velocity, Chart::Tilt})
             QCOMPARE(Form->ChartsView().BottomMax(chart), 10.0);
     }
 
@@ -277,17 +277,18 @@ private slots:
         const std::string path = Folder.filePath("full.csv").toStdString();
         QVERIFY(
             SaveLogFile(path, recorded->Recorded, LogCapacity, true, 0, Form->MeasurementSide()));
-        Form->MeasurementSide().AppendPoint(Chart1, 3, 0,
+        Form->MeasurementSide().AppendPoint(Chart::Acceleration, 3, 0,
                                             1); // a force curve from before: the load clears it
 
         QVERIFY(!LoadLogFile(path, recorded->Recorded, 1, Form->MeasurementSide()));
         const ChartSet& charts = Form->ChartsView();
         for (int series = 0; series < 3; ++series)
-            QCOMPARE(charts.PointCount(Chart1, series), static_cast<int>(LogCapacity));
-        QCOMPARE(charts.PointCount(Chart1, 3), 0);
-        QCOMPARE(charts.YAt(Chart1, 0, 199), 0.99 * 9.8);
-        QCOMPARE(charts.YAt(Chart1, 1, LogCapacity - 1), -0.5 * 9.8);
-        QVERIFY(std::abs(charts.LargestX(Chart1, 2) - (LogCapacity - 1) * 0.02) < 1e-6);
+            QCOMPARE(charts.PointCount(Chart::Acceleration, series), static_cast<int>(LogCapacity));
+        QCOMPARE(charts.PointCount(Chart::Acceleration, 3), 0);
+        QCOMPARE(charts.YAt(Chart::Acceleration, 0, 199), 0.99 * 9.8);
+        QCOMPARE(charts.YAt(Chart::Acceleration, 1, LogCapacity - 1), -0.5 * 9.8);
+        QVERIFY(std::abs(charts.LargestX(Chart::Acceleration, 2) - (LogCapacity - 1) * 0.02) <
+                1e-6);
     }
 
 private:

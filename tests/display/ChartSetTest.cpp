@@ -52,8 +52,8 @@ class ChartSetTest : public QObject {
 
     // Appends a sample to series 0 and 1 of Chart1, as a three-axis run does.
     void AppendSample(int i) {
-        Charts->AppendPoint(Chart1, 0, i * 0.02, 15 * std::sin(i * 0.07));
-        Charts->AppendPoint(Chart1, 1, i * 0.02, 12 * std::cos(i * 0.05));
+        Charts->AppendPoint(Chart::Acceleration, 0, i * 0.02, 15 * std::sin(i * 0.07));
+        Charts->AppendPoint(Chart::Acceleration, 1, i * 0.02, 12 * std::cos(i * 0.05));
     }
 
     // Samples arriving over several repaints.
@@ -86,11 +86,11 @@ private slots:
     }
 
     void TimeWindowKeepsTheShownMinimumWhileItFits() {
-        Charts->SetBottomRange(Chart1, 3, 8);
+        Charts->SetBottomRange(Chart::Acceleration, 3, 8);
         Charts->SetTimeWindow(20);
         QCOMPARE(Plots[0]->xAxis->range(), QCPRange(3, 20));
         QCOMPARE(Plots[2]->xAxis->range(), QCPRange(0, 20));
-        Charts->SetBottomRange(Chart1, 30, 50);
+        Charts->SetBottomRange(Chart::Acceleration, 30, 50);
         Charts->SetTimeWindow(10);
         QCOMPARE(Plots[0]->xAxis->range(), QCPRange(0, 10));
     }
@@ -107,7 +107,7 @@ private slots:
         QVERIFY(ShowsWholeRedraw());
 
         // A spike to the top: the next repaint shows its tip.
-        Charts->AppendPoint(Chart1, 0, 200 * 0.02, 19.5);
+        Charts->AppendPoint(Chart::Acceleration, 0, 200 * 0.02, 19.5);
         WaitForRepaint();
         const QPoint tip = QPoint(qRound(Plots[0]->xAxis->coordToPixel(4.0)),
                                   qRound(Plots[0]->yAxis->coordToPixel(19.5)) + 2) -
@@ -140,12 +140,12 @@ private slots:
     void ReplacedPointsAreAllThatIsShown() {
         RunSamples(0, 300);
         const std::vector<double> x = {0, 0.02, 0.04}, y = {1, -1, 2, 99};
-        Charts->ReplaceSeries(Chart1, 0, x, std::span(y).first(3));
-        Charts->ReplaceSeries(Chart1, 1, x, {});
-        QCOMPARE(Charts->PointCount(Chart1, 0), 3);
-        QCOMPARE(Charts->YAt(Chart1, 0, 2), 2.0);
-        QCOMPARE(Charts->LargestX(Chart1, 0), 0.04);
-        QCOMPARE(Charts->PointCount(Chart1, 1), 0);
+        Charts->ReplaceSeries(Chart::Acceleration, 0, x, std::span(y).first(3));
+        Charts->ReplaceSeries(Chart::Acceleration, 1, x, {});
+        QCOMPARE(Charts->PointCount(Chart::Acceleration, 0), 3);
+        QCOMPARE(Charts->YAt(Chart::Acceleration, 0, 2), 2.0);
+        QCOMPARE(Charts->LargestX(Chart::Acceleration, 0), 0.04);
+        QCOMPARE(Charts->PointCount(Chart::Acceleration, 1), 0);
         WaitForRepaint();
         QVERIFY(ShowsWholeRedraw());
     }
@@ -154,18 +154,20 @@ private slots:
         QSignalSpy announced(Charts.get(), &ChartSet::UserRangeChanged);
         Charts->SetTimeWindow(30);
         Charts->SetUnit(0);
-        Charts->SetBottomRange(Chart2, 1, 2);
+        Charts->SetBottomRange(Chart::Velocity, 1, 2);
         QCoreApplication::processEvents();
         QCOMPARE(announced.count(), 0);
 
         const QPointF topLeft = Charts->PixelToValues(200, 100);
         Drag(Plots[0], {200, 100}, {500, 200});
-        QCOMPARE(announced, QList<QVariantList>{{Chart1}});
-        QCOMPARE(Charts->BottomMin(Chart1), topLeft.x());
+        QCOMPARE(announced.count(), 1);
+        QCOMPARE(announced[0][0].value<Chart>(), Chart::Acceleration);
+        QCOMPARE(Charts->BottomMin(Chart::Acceleration), topLeft.x());
         QCOMPARE(Plots[0]->yAxis->range().upper, topLeft.y());
         QCOMPARE(Plots[0]->yAxis2->range(), Plots[0]->yAxis->range());
 
-        Charts->SetBottomRange(Chart1, 2, 3); // following Chart2's zoom moves only the view
+        Charts->SetBottomRange(Chart::Acceleration, 2,
+                               3); // following Chart2's zoom moves only the view
         Drag(Plots[0], {500, 200}, {200, 100});
         QCOMPARE(announced.count(), 2);
         QCOMPARE(Plots[0]->xAxis->range(), QCPRange(0, 30));

@@ -59,7 +59,8 @@ TEST(ProcessFrame, RunEndsWhenTheFirstSeriesFillsTheTimeWindow) {
         engine.State.Logging = engine.State.VelocityRun = true;
         engine.Sample(0, 4096, 0, samples);
         const bool ended = points > 0 && points < samples;
-        EXPECT_EQ(std::tuple(engine.View.PointCount(Chart1, 0), engine.State.Recorded.LogCount,
+        EXPECT_EQ(std::tuple(engine.View.PointCount(Chart::Acceleration, 0),
+                             engine.State.Recorded.LogCount,
                              engine.State.Logging || engine.State.VelocityRun),
                   std::tuple(points, recorded, !ended));
         EXPECT_NEAR(engine.State.ChartTime, (ended ? points : samples) * 0.02, 1e-9);
@@ -89,8 +90,8 @@ TEST(ProcessFrame, EachPageChartsItsOwnSeriesWithTheCapturedOffsets) {
         engine.Sample(-4096, 4096, 2048);
         std::string plotted;
         for (const auto& [key, series] : engine.View.Points)
-            plotted += " " + std::to_string(key.first) + "." + std::to_string(key.second) + "=" +
-                       FormatFixed(series.back().Y, 3);
+            plotted += " " + std::to_string(static_cast<int>(key.first)) + "." +
+                       std::to_string(key.second) + "=" + FormatFixed(series.back().Y, 3);
         EXPECT_EQ(plotted.substr(plotted.empty() ? 0 : 1), points) << int(page);
     }
 }

@@ -11,11 +11,11 @@ struct RecordingView final : MeasurementView {
         double X, Y;
     };
 
-    void AppendPoint(int chart, int series, double x, double y) override {
+    void AppendPoint(Chart chart, int series, double x, double y) override {
         Points[{chart, series}].push_back({x, y});
     }
-    void ClearSeries(int chart, int series) override { Points.erase({chart, series}); }
-    int PointCount(int chart, int series) const override {
+    void ClearSeries(Chart chart, int series) override { Points.erase({chart, series}); }
+    int PointCount(Chart chart, int series) const override {
         return Points.contains({chart, series}) ? int(Points.at({chart, series}).size()) : 0;
     }
     void ShowBox(Box box, const std::string& text) override { Boxes[box] = text; }
@@ -23,7 +23,7 @@ struct RecordingView final : MeasurementView {
     void RunEnded() override {}
     void AppendMessage(const Message& message) override { Messages.push_back(KoreanText(message)); }
 
-    std::map<std::pair<int, int>, std::vector<Point>> Points;
+    std::map<std::pair<Chart, int>, std::vector<Point>> Points;
     std::map<Box, std::string> Boxes;
     std::vector<std::string> Messages;
 };
