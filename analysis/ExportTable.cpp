@@ -45,9 +45,9 @@ std::vector<ExportColumn> ExportColumns(const std::vector<ShownCurve>& curves, b
         columns.push_back({KoreanText(curve.Title), curve.Values});
         if (IsVelocity(curve)) columns.push_back({"이동 거리 [m]", Distances(curve.Values)});
     }
-    const ShownCurve* x = Find(curves, Chart::Acceleration, 0);
-    const ShownCurve* y = Find(curves, Chart::Acceleration, 1);
-    const ShownCurve* z = Find(curves, Chart::Acceleration, 2);
+    const ShownCurve* x = Find(curves, Chart::Acceleration, SeriesX);
+    const ShownCurve* y = Find(curves, Chart::Acceleration, SeriesY);
+    const ShownCurve* z = Find(curves, Chart::Acceleration, SeriesZ);
     if (x && y && z)
         columns.push_back({inMs2 ? "벡터합 [m/s²]" : "벡터합 [g]", VectorSums(*x, *y, *z)});
     return columns;

@@ -24,7 +24,8 @@ std::vector<ShownCurve> RecordedCurves(const Recording& recording, Page page, in
                                        double mass, const DrawnPoints& drawn) {
     std::vector<CurveId> ids = PageCurves(page);
     if (recording.Loaded && page != Page::TabAccelo && page != Page::TabAngle)
-        ids.insert(ids.begin() + 1, {{Chart::Acceleration, 1}, {Chart::Acceleration, 2}});
+        ids.insert(ids.begin() + 1,
+                   {{Chart::Acceleration, SeriesY}, {Chart::Acceleration, SeriesZ}});
     const double factor = UnitFactor(unitIndex);
     const char pendulumAxis = AxisLetter(AxisIndex(recording.Conditions.PendAxis));
     std::vector<ShownCurve> curves;

@@ -3,16 +3,16 @@
 std::vector<CurveId> PageCurves(Page page) {
     switch (page) {
     case Page::TabAccelo:
-        return {{Chart::Acceleration, 0},
-                {Chart::Acceleration, 1},
-                {Chart::Acceleration, 2},
-                {Chart::Acceleration, 3}};
+        return {{Chart::Acceleration, SeriesX},
+                {Chart::Acceleration, SeriesY},
+                {Chart::Acceleration, SeriesZ},
+                {Chart::Acceleration, SeriesForce}};
     case Page::TabAngle:
         return {{Chart::Tilt, 0}};
     case Page::TabPendulum:
-        return {{Chart::Acceleration, 0}};
+        return {{Chart::Acceleration, SeriesX}};
     case Page::TabSpeed:
-        return {{Chart::Acceleration, 0}, {Chart::Velocity, 0}};
+        return {{Chart::Acceleration, SeriesX}, {Chart::Velocity, 0}};
     case Page::TabLab:
         break;
     }

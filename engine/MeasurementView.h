@@ -27,6 +27,8 @@ struct ControlState {
 // velocity (Chart2) and tilt (Chart3), one series each.
 enum class Chart { Acceleration = 1, Velocity, Tilt };
 constexpr Chart AllCharts[] = {Chart::Acceleration, Chart::Velocity, Chart::Tilt};
+// The acceleration chart's series; the velocity and tilt charts have series 0 only.
+enum AccelerationSeries : int { SeriesX, SeriesY, SeriesZ, SeriesForce };
 
 // A chart's place in per-chart arrays.
 constexpr int IndexOf(Chart chart) {

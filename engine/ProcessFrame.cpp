@@ -73,13 +73,13 @@ void AppendSamplePoints(LiveState& state, const ControlState& controls, Measurem
         view.AppendPoint(Chart::Tilt, 0, x, state.TiltAngle);
         break;
     case Page::TabPendulum:
-        view.AppendPoint(Chart::Acceleration, 0, x,
+        view.AppendPoint(Chart::Acceleration, SeriesX, x,
                          PendulumValue(state, controls.PendAxis) * unitFactor);
         break;
     case Page::TabSpeed:
         if (!state.VelocityRun) break;
         state.Velocity = NextVelocity(state.VelocityPrev, state.AccXMs2);
-        view.AppendPoint(Chart::Acceleration, 0, x, state.GXCor * unitFactor);
+        view.AppendPoint(Chart::Acceleration, SeriesX, x, state.GXCor * unitFactor);
         view.AppendPoint(Chart::Velocity, 0, x, state.Velocity);
         if (state.DisplayDivider == 0) view.ShowBox(Box::EdSpd, FormatFixed(state.Velocity, 1, 5));
         state.Distance += (state.Velocity + state.VelocityPrev) * 0.01;
@@ -241,7 +241,7 @@ void EndOfWindowCheck(LiveState& state, const ControlState& controls, Measuremen
     if (!state.Logging) return;
     // In 64 bits: any whole number typed as the window must not overflow.
     const std::int64_t windowPoints = std::int64_t{50} * controls.TimeWindow - 1;
-    if (view.PointCount(Chart::Acceleration, 0) < windowPoints) return;
+    if (view.PointCount(Chart::Acceleration, SeriesX) < windowPoints) return;
     view.ShowBox(Box::EdSpd, "0.0");
     StopRun(state, view);
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 void ClearTimeSeries(MeasurementView& view) {
-    for (int series = 0; series < 4; ++series)
+    for (const int series : {SeriesX, SeriesY, SeriesZ, SeriesForce})
         view.ClearSeries(Chart::Acceleration, series);
     view.ClearSeries(Chart::Velocity, 0);
 }
@@ -101,7 +101,7 @@ void AppendAcceleloPoints(MeasurementView& view, const ControlState& controls, d
 
 void RedrawFromRecording(LiveState& state, const ControlState& controls, MeasurementView& view) {
     const double factor = UnitFactor(controls.UnitIndex);
-    const int count = std::min<int>(view.PointCount(Chart::Acceleration, 0), LogCapacity);
+    const int count = std::min<int>(view.PointCount(Chart::Acceleration, SeriesX), LogCapacity);
     std::vector<double> x, y[4];
     state.ChartTime = 0.0;
     for (int i = 0; i < count; ++i) {

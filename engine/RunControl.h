@@ -50,12 +50,12 @@ void EndRunForLostDevice(LiveState& state, MeasurementView& view);
 template <typename Emit>
 void ForEachAcceleloPoint(const ControlState& controls, double gx, double gy, double gz,
                           double unitFactor, double mass, Emit&& emit) {
-    emit(0, gx * unitFactor);
+    emit(SeriesX, gx * unitFactor);
     if (controls.ThreeAxis) {
-        emit(1, gy * unitFactor);
-        emit(2, gz * unitFactor);
+        emit(SeriesY, gy * unitFactor);
+        emit(SeriesZ, gz * unitFactor);
     } else {
-        emit(3, gx * unitFactor * mass);
+        emit(SeriesForce, gx * unitFactor * mass);
     }
 }
 

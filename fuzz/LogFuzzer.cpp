@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     RecordingView view;
     LoadLogFile(ScratchFile("in.csv", data.TakeRest()), loaded, loadUnit, view);
     Require(loaded.LogCount <= LogCapacity);
-    Require(view.PointCount(Chart::Acceleration, 0) == static_cast<int>(loaded.LogCount));
+    Require(view.PointCount(Chart::Acceleration, SeriesX) == static_cast<int>(loaded.LogCount));
     if (loaded.LogCount == 0) return 0;
 
     const std::string saved = ScratchPath("saved.csv"), again = ScratchPath("again.csv");

@@ -39,6 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     } else {
         Require(lines.size() == 1 && KoreanText(lines[0]).starts_with("맞춤 불가"));
     }
-    RangeStatisticsTable({ShownCurve{Chart::Acceleration, 0, "Y", times, values[0]}}, 0.1, 5.0);
+    RangeStatisticsTable({ShownCurve{Chart::Acceleration, SeriesX, "Y", times, values[0]}}, 0.1,
+                         5.0);
     return 0;
 }

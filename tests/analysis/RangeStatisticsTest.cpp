@@ -47,9 +47,9 @@ TEST(RangeStatistics, SamplesInsideTheClosedRangeAgainstHandValues) {
 TEST(RangeStatisticsTable, ACurveAColumnAndTheMeanAccelerationBesideAVelocity) {
     const std::vector<double> times{0, 0.02, 0.04, 0.06};
     const std::vector<ShownCurve> curves{
-        {Chart::Acceleration, 0, "X 가속도 [m/s²]", times, {1, 2, 3, 4}},
+        {Chart::Acceleration, SeriesX, "X 가속도 [m/s²]", times, {1, 2, 3, 4}},
         {Chart::Velocity, 0, "속도 [m/s]", times, {0, 0.1, 0.2, 0.4}},
-        {Chart::Acceleration, 3, "힘 [N]", {}, {}}};
+        {Chart::Acceleration, SeriesForce, "힘 [N]", {}, {}}};
     const TextTable table =
         TextOf(RangeStatisticsTable(curves, 0.01, 0.07, {true, 2.94, 0.0512}), KoreanText);
     ASSERT_EQ(table.size(), 12u);

@@ -145,7 +145,7 @@ private slots:
         for (int run = 0; run < 3; ++run)
             QVERIFY(lab.FullRun());
         QCOMPARE(tools.Overlays().TraceCount(Chart::Acceleration), 3);
-        QCOMPARE(lab.Charts().PointCount(Chart::Acceleration, 0), 499);
+        QCOMPARE(lab.Charts().PointCount(Chart::Acceleration, SeriesX), 499);
         QCOMPARE(lab.Live().Recorded.LogCount, 499u);
         QCOMPARE(LoggedX(LastAutosave(lab)).size(), 499);
         tools.Action(ChartTools::Tool::ClearOverlay)->trigger();

@@ -60,7 +60,7 @@ private slots:
         QVERIFY(program.FullRun());
         const LiveState& state = program.Live();
         const ChartSet& charts = program.Charts();
-        QCOMPARE(charts.PointCount(Chart::Acceleration, 0), 499);
+        QCOMPARE(charts.PointCount(Chart::Acceleration, SeriesX), 499);
         QCOMPARE(state.Recorded.LogCount, 499u);
         QVERIFY(program.Find<QComboBox>("CmbUnit")->isEnabled());
 
@@ -78,18 +78,19 @@ private slots:
         program.Click("BBtnLoad");
         QCOMPARE(program.Text("EdLogFile"), QStringLiteral("run1"));
         QCOMPARE(state.Recorded.LogCount, 499u);
-        QCOMPARE(charts.PointCount(Chart::Acceleration, 0), 499);
+        QCOMPARE(charts.PointCount(Chart::Acceleration, SeriesX), 499);
         for (int i = 0; i < 499; ++i) {
             QVERIFY(std::abs(state.Recorded.LogX[i] - recorded[i]) <= 0.005 / 9.8);
-            QCOMPARE(charts.YAt(Chart::Acceleration, 0, i), state.Recorded.LogX[i]);
+            QCOMPARE(charts.YAt(Chart::Acceleration, SeriesX, i), state.Recorded.LogX[i]);
         }
 
         // The unit switch redraws the loaded samples in m/s², with the force X × mass.
         program.Choose("CmbUnit", 1);
-        QCOMPARE(charts.PointCount(Chart::Acceleration, 0), 499);
-        QCOMPARE(charts.PointCount(Chart::Acceleration, 1), 0);
-        QCOMPARE(charts.YAt(Chart::Acceleration, 0, 10), state.Recorded.LogX[10] * 9.8);
-        QCOMPARE(charts.YAt(Chart::Acceleration, 3, 10), state.Recorded.LogX[10] * 9.8 * 0.117);
+        QCOMPARE(charts.PointCount(Chart::Acceleration, SeriesX), 499);
+        QCOMPARE(charts.PointCount(Chart::Acceleration, SeriesY), 0);
+        QCOMPARE(charts.YAt(Chart::Acceleration, SeriesX, 10), state.Recorded.LogX[10] * 9.8);
+        QCOMPARE(charts.YAt(Chart::Acceleration, SeriesForce, 10),
+                 state.Recorded.LogX[10] * 9.8 * 0.117);
     }
 
     // The core's readout table pins the texts; here the clicks reach it and the labels show it.
@@ -239,7 +240,7 @@ private slots:
         QVERIFY(program.FullRun());
         QCOMPARE(window->currentText(), QStringLiteral("10"));
         QCOMPARE(program.Charts().BottomMax(Chart::Velocity), 10.0);
-        QCOMPARE(program.Charts().PointCount(Chart::Acceleration, 0), 499);
+        QCOMPARE(program.Charts().PointCount(Chart::Acceleration, SeriesX), 499);
     }
 
     void PageAndFilterChangesDuringARunKeepTheSamples() {
@@ -292,7 +293,7 @@ private slots:
         QVERIFY(program.Connected());
         program.Click("BBtnStart");
         const ChartSet& charts = program.Charts();
-        QTRY_VERIFY_WITH_TIMEOUT(charts.PointCount(Chart::Acceleration, 0) > 25, Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(charts.PointCount(Chart::Acceleration, SeriesX) > 25, Deadline);
 
         simulator.reset(); // the cable is pulled
         const QString lost = QStringLiteral("가속도계 연결이 끊어졌습니다 (%1).").arg(link);
@@ -301,7 +302,7 @@ private slots:
         QVERIFY(program.Memo().contains("가속도계 연결이 끊어져 측정을 "));
         QVERIFY(program.Memo().contains("Run autosaved : "));
         QVERIFY(!program.Find("EdAcceloG")->isEnabled());
-        const int pointsKept = charts.PointCount(Chart::Acceleration, 0);
+        const int pointsKept = charts.PointCount(Chart::Acceleration, SeriesX);
         QCOMPARE(int(program.Live().Recorded.LogCount), pointsKept);
         program.Click("BBtnStart"); // says there is no device
         QVERIFY(program.Memo().contains("연결된 가속도계가 없습니다."));
@@ -310,12 +311,13 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(program.Memo().contains("가속도계가 다시 연결되었습니다."),
                                  Deadline);
         QTRY_VERIFY_WITH_TIMEOUT(program.Find("EdAcceloG")->isEnabled(), Deadline);
-        QCOMPARE(charts.PointCount(Chart::Acceleration, 0), pointsKept);
+        QCOMPARE(charts.PointCount(Chart::Acceleration, SeriesX), pointsKept);
         QVERIFY(program.ComDown() && !program.Live().Logging);
         QCOMPARE(program.Memo().count(lost), 1);
         program.Click("BBtnStart"); // the chart holds the new run alone
         QVERIFY(program.WaitForSamples(10));
-        QCOMPARE(charts.PointCount(Chart::Acceleration, 0), int(program.Live().Recorded.LogCount));
+        QCOMPARE(charts.PointCount(Chart::Acceleration, SeriesX),
+                 int(program.Live().Recorded.LogCount));
     }
 
     // Counted from the stream, so also above the device's 50 samples a second.

@@ -277,17 +277,17 @@ private slots:
         const std::string path = Folder.filePath("full.csv").toStdString();
         QVERIFY(
             SaveLogFile(path, recorded->Recorded, LogCapacity, true, 0, Form->MeasurementSide()));
-        Form->MeasurementSide().AppendPoint(Chart::Acceleration, 3, 0,
+        Form->MeasurementSide().AppendPoint(Chart::Acceleration, SeriesForce, 0,
                                             1); // a force curve from before: the load clears it
 
         QVERIFY(!LoadLogFile(path, recorded->Recorded, 1, Form->MeasurementSide()));
         const ChartSet& charts = Form->ChartsView();
         for (int series = 0; series < 3; ++series)
             QCOMPARE(charts.PointCount(Chart::Acceleration, series), static_cast<int>(LogCapacity));
-        QCOMPARE(charts.PointCount(Chart::Acceleration, 3), 0);
-        QCOMPARE(charts.YAt(Chart::Acceleration, 0, 199), 0.99 * 9.8);
-        QCOMPARE(charts.YAt(Chart::Acceleration, 1, LogCapacity - 1), -0.5 * 9.8);
-        QVERIFY(std::abs(charts.LargestX(Chart::Acceleration, 2) - (LogCapacity - 1) * 0.02) <
+        QCOMPARE(charts.PointCount(Chart::Acceleration, SeriesForce), 0);
+        QCOMPARE(charts.YAt(Chart::Acceleration, SeriesX, 199), 0.99 * 9.8);
+        QCOMPARE(charts.YAt(Chart::Acceleration, SeriesY, LogCapacity - 1), -0.5 * 9.8);
+        QVERIFY(std::abs(charts.LargestX(Chart::Acceleration, SeriesZ) - (LogCapacity - 1) * 0.02) <
                 1e-6);
     }
 

@@ -52,8 +52,8 @@ class ChartSetTest : public QObject {
 
     // Appends a sample to series 0 and 1 of Chart1, as a three-axis run does.
     void AppendSample(int i) {
-        Charts->AppendPoint(Chart::Acceleration, 0, i * 0.02, 15 * std::sin(i * 0.07));
-        Charts->AppendPoint(Chart::Acceleration, 1, i * 0.02, 12 * std::cos(i * 0.05));
+        Charts->AppendPoint(Chart::Acceleration, SeriesX, i * 0.02, 15 * std::sin(i * 0.07));
+        Charts->AppendPoint(Chart::Acceleration, SeriesY, i * 0.02, 12 * std::cos(i * 0.05));
     }
 
     // Samples arriving over several repaints.
@@ -86,7 +86,7 @@ private slots:
     }
 
     void TimeWindowKeepsTheShownMinimumWhileItFits() {
-        Charts->SetBottomRange(Chart::Acceleration, 3, 8);
+        Charts->SetBottomRange(Chart::Acceleration, SeriesForce, 8);
         Charts->SetTimeWindow(20);
         QCOMPARE(Plots[0]->xAxis->range(), QCPRange(3, 20));
         QCOMPARE(Plots[2]->xAxis->range(), QCPRange(0, 20));
@@ -107,7 +107,7 @@ private slots:
         QVERIFY(ShowsWholeRedraw());
 
         // A spike to the top: the next repaint shows its tip.
-        Charts->AppendPoint(Chart::Acceleration, 0, 200 * 0.02, 19.5);
+        Charts->AppendPoint(Chart::Acceleration, SeriesX, 200 * 0.02, 19.5);
         WaitForRepaint();
         const QPoint tip = QPoint(qRound(Plots[0]->xAxis->coordToPixel(4.0)),
                                   qRound(Plots[0]->yAxis->coordToPixel(19.5)) + 2) -
@@ -140,12 +140,12 @@ private slots:
     void ReplacedPointsAreAllThatIsShown() {
         RunSamples(0, 300);
         const std::vector<double> x = {0, 0.02, 0.04}, y = {1, -1, 2, 99};
-        Charts->ReplaceSeries(Chart::Acceleration, 0, x, std::span(y).first(3));
-        Charts->ReplaceSeries(Chart::Acceleration, 1, x, {});
-        QCOMPARE(Charts->PointCount(Chart::Acceleration, 0), 3);
-        QCOMPARE(Charts->YAt(Chart::Acceleration, 0, 2), 2.0);
-        QCOMPARE(Charts->LargestX(Chart::Acceleration, 0), 0.04);
-        QCOMPARE(Charts->PointCount(Chart::Acceleration, 1), 0);
+        Charts->ReplaceSeries(Chart::Acceleration, SeriesX, x, std::span(y).first(3));
+        Charts->ReplaceSeries(Chart::Acceleration, SeriesY, x, {});
+        QCOMPARE(Charts->PointCount(Chart::Acceleration, SeriesX), 3);
+        QCOMPARE(Charts->YAt(Chart::Acceleration, SeriesX, 2), 2.0);
+        QCOMPARE(Charts->LargestX(Chart::Acceleration, SeriesX), 0.04);
+        QCOMPARE(Charts->PointCount(Chart::Acceleration, SeriesY), 0);
         WaitForRepaint();
         QVERIFY(ShowsWholeRedraw());
     }
@@ -166,7 +166,7 @@ private slots:
         QCOMPARE(Plots[0]->yAxis->range().upper, topLeft.y());
         QCOMPARE(Plots[0]->yAxis2->range(), Plots[0]->yAxis->range());
 
-        Charts->SetBottomRange(Chart::Acceleration, 2,
+        Charts->SetBottomRange(Chart::Acceleration, SeriesZ,
                                3); // following Chart2's zoom moves only the view
         Drag(Plots[0], {500, 200}, {200, 100});
         QCOMPARE(announced.count(), 2);

@@ -59,7 +59,7 @@ TEST(ProcessFrame, RunEndsWhenTheFirstSeriesFillsTheTimeWindow) {
         engine.State.Logging = engine.State.VelocityRun = true;
         engine.Sample(0, 4096, 0, samples);
         const bool ended = points > 0 && points < samples;
-        EXPECT_EQ(std::tuple(engine.View.PointCount(Chart::Acceleration, 0),
+        EXPECT_EQ(std::tuple(engine.View.PointCount(Chart::Acceleration, SeriesX),
                              engine.State.Recorded.LogCount,
                              engine.State.Logging || engine.State.VelocityRun),
                   std::tuple(points, recorded, !ended));

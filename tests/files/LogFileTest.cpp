@@ -32,8 +32,8 @@ TEST_F(LogFile, LoadConvertsToGAndSaveReplacesTheFileWithTheLoadedRowsByteForByt
     State.Recorded.LogCount = 5000;
     State.Recorded.LogY[2] = 3.0; // a row without Y still saves 0
     ASSERT_FALSE(LoadLogFile(path, State.Recorded, 1, View));
-    EXPECT_NEAR(View.Points.at(std::pair(Chart::Acceleration, 0))[2].X, 0.04, 1e-9);
-    EXPECT_NEAR(View.Points.at(std::pair(Chart::Acceleration, 0))[2].Y, 9.8, 1e-9);
+    EXPECT_NEAR(View.Points.at(std::pair(Chart::Acceleration, SeriesX))[2].X, 0.04, 1e-9);
+    EXPECT_NEAR(View.Points.at(std::pair(Chart::Acceleration, SeriesX))[2].Y, 9.8, 1e-9);
     ASSERT_TRUE(SaveLogFile(path, State.Recorded, State.Recorded.LogCount, true, 0, View));
     EXPECT_EQ(ReadBytes(path), ";" + path +
                                    "\r\nTime[20ms],X[G] ,Y[G],Z[G]\r\n"
@@ -43,7 +43,7 @@ TEST_F(LogFile, LoadConvertsToGAndSaveReplacesTheFileWithTheLoadedRowsByteForByt
     EXPECT_EQ(ReadBytes(xOnly),
               ";" + xOnly + "\r\nTime[20ms],X[m/s\xA9\xF7]\r\n0,0.61\r\n1,-0.05\r\n2,9.80\r\n");
     ASSERT_FALSE(LoadLogFile(xOnly, State.Recorded, 0, View)); // charted in g
-    EXPECT_NEAR(View.Points.at(std::pair(Chart::Acceleration, 0))[2].Y, 1.0, 1e-9);
+    EXPECT_NEAR(View.Points.at(std::pair(Chart::Acceleration, SeriesX))[2].Y, 1.0, 1e-9);
     std::filesystem::create_directories(Folder / "busy" / "inside"); // cannot be replaced
     EXPECT_FALSE(SaveLogFile(PathOf("busy"), State.Recorded, 3, false, 0, View));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Folder), {}), 3); // no temporary
@@ -67,13 +67,13 @@ TEST_F(LogFile, LoadEndsAtAnEmptyXOrABadNumberStoresAtMost9050RowsAndNeedsTheFil
         const auto error = LoadLogFile(PathOf("rows.csv"), State.Recorded, 0, View);
         SCOPED_TRACE(rows.substr(0, 30));
         EXPECT_EQ(State.Recorded.LogCount, count);
-        EXPECT_EQ(View.PointCount(Chart::Acceleration, 0), static_cast<int>(count));
+        EXPECT_EQ(View.PointCount(Chart::Acceleration, SeriesX), static_cast<int>(count));
         EXPECT_EQ(error ? std::optional(error->Text) : std::nullopt, badText);
         EXPECT_EQ(error && error->Integer, badText == "1.5");
     }
     ASSERT_FALSE(LoadLogFile(PathOf("missing.csv"), State.Recorded, 0, View)); // changes nothing
     EXPECT_EQ(State.Recorded.LogCount, LogCapacity);
-    EXPECT_EQ(View.PointCount(Chart::Acceleration, 0), static_cast<int>(LogCapacity));
+    EXPECT_EQ(View.PointCount(Chart::Acceleration, SeriesX), static_cast<int>(LogCapacity));
     EXPECT_EQ(View.Messages, (Messages{"Log rows beyond 9050 not loaded: 120",
                                        "Cannot Load LogFIle : " + PathOf("missing.csv")}));
 }
@@ -91,7 +91,7 @@ TEST_F(LogFile, ReadsDamagedFilesAsMeantAndALoadWithoutRowsChangesNothing) {
         LoadLogFile(PathOf("run.csv"), State.Recorded, 0, View);
         SCOPED_TRACE(file);
         EXPECT_EQ(State.Recorded.LogCount, count);
-        EXPECT_EQ(View.PointCount(Chart::Acceleration, 0), static_cast<int>(count));
+        EXPECT_EQ(View.PointCount(Chart::Acceleration, SeriesX), static_cast<int>(count));
         EXPECT_NEAR(State.Recorded.LogX[count - 1], lastX, 1e-12);
     }
     EXPECT_EQ(View.Messages, Messages{"No data rows in log file : " + PathOf("run.csv")});

@@ -8,10 +8,10 @@ class SpreadsheetCsv : public TempFolder {};
 // The velocity page's columns are checked against the charts end to end (AnalysisToolsTests).
 TEST_F(SpreadsheetCsv, ThreeAxesGainTheirVectorSumAndNotANumberIsAnEmptyCell) {
     const std::vector<double> times{0, 0.02, 0.04};
-    const std::vector<ShownCurve> threeAxes{{Chart::Acceleration, 0, "X", times, {3, 0.1}},
-                                            {Chart::Acceleration, 1, "Y", times, {4, 0.2}},
-                                            {Chart::Acceleration, 2, "Z", times, {12, NAN}},
-                                            {Chart::Acceleration, 3, "F", times, {}}};
+    const std::vector<ShownCurve> threeAxes{{Chart::Acceleration, SeriesX, "X", times, {3, 0.1}},
+                                            {Chart::Acceleration, SeriesY, "Y", times, {4, 0.2}},
+                                            {Chart::Acceleration, SeriesZ, "Z", times, {12, NAN}},
+                                            {Chart::Acceleration, SeriesForce, "F", times, {}}};
     const auto columns = ExportColumns(threeAxes, false);
     ASSERT_EQ(columns.size(), 5u);
     EXPECT_EQ(columns[4].Title, "벡터합 [g]");
@@ -19,7 +19,7 @@ TEST_F(SpreadsheetCsv, ThreeAxesGainTheirVectorSumAndNotANumberIsAnEmptyCell) {
     ASSERT_TRUE(WriteSpreadsheetCsv(PathOf("3.csv"), columns));
     EXPECT_NE(ReadBytes(PathOf("3.csv")).find("\r\n0.020,0.100000,0.200000,,\r\n"),
               std::string::npos); // not a number: an empty cell
-    EXPECT_TRUE(ExportColumns({{Chart::Acceleration, 0, "X", times, {}}}, true).empty());
+    EXPECT_TRUE(ExportColumns({{Chart::Acceleration, SeriesX, "X", times, {}}}, true).empty());
 }
 
 TEST_F(SpreadsheetCsv, ShortColumnsLeaveEmptyCellsAndTitlesAreQuotedWhenNeeded) {
