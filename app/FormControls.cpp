@@ -32,3 +32,29 @@ KalmanBenchControls KalmanBenchControlsOf(const Ui::TForm1& ui) {
     return {ui.EdKmQ, ui.EdKmR, ui.EdKmD,      ui.EdKmResult, ui.UdKmQ,
             ui.UdKmR, ui.UdKmD, ui.BtnKmStart, ui.BtnKmStop};
 }
+
+ProjectorControls ProjectorControlsOf(const Ui::TForm1& ui) {
+    return {{ui.Chart1, ui.Chart2, ui.Chart3},
+            {ui.EdAcceloG, ui.EdAcceloM, ui.EdForrceKgf, ui.EdForceN, ui.EdAccSumG, ui.EdAccSumM,
+             ui.EdAngle, ui.EdSpd, ui.EdDist}};
+}
+
+WindowLayoutControls WindowLayoutControlsOf(const Ui::TForm1& ui) {
+    return {ui.centralwidget,
+            ui.Panel1,
+            ui.Panel10,
+            ui.Memo1,
+            ui.PageControl1,
+            ui.TabAccelo,
+            ui.TabAngle,
+            ui.TabPendulum,
+            ui.TabSpeed,
+            ui.TabLab,
+            {ui.PnlAccValue, ui.Panel7, ui.Panel15, ui.PnlOffset, ui.PnlAngleValue, ui.RichEdit1,
+             ui.PnlPendulum, ui.PnlSpeedValue},
+            ui.PnlAccValue,
+            ui.PnlOffset,
+            ui.PnlAccChart,
+            ui.PnlSpeed,
+            ui.Chart3};
+}

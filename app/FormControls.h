@@ -3,6 +3,8 @@
 #include "app/CalibrationPage.h"
 #include "app/KalmanBench.h"
 #include "app/PendulumPage.h"
+#include "app/ProjectorMode.h"
+#include "app/WindowLayout.h"
 
 namespace Ui {
 class TForm1;
@@ -12,3 +14,5 @@ class TForm1;
 CalibrationControls CalibrationControlsOf(const Ui::TForm1& ui);
 PendulumControls PendulumControlsOf(const Ui::TForm1& ui);
 KalmanBenchControls KalmanBenchControlsOf(const Ui::TForm1& ui);
+ProjectorControls ProjectorControlsOf(const Ui::TForm1& ui);
+WindowLayoutControls WindowLayoutControlsOf(const Ui::TForm1& ui);

@@ -2,11 +2,11 @@
 
 #include "app/WindowLayout.h"
 #include "display/ThreeAxisKey.h"
-#include "ui_Tarvikmain.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QScreen>
 #include <QSet>
 #include <QShortcut>
@@ -19,12 +19,12 @@ const QString WidestValue = QStringLiteral("-00.00");
 
 } // namespace
 
-ProjectorMode::ProjectorMode(QMainWindow* window, Ui::TForm1& ui, WindowLayout& layout,
+ProjectorMode::ProjectorMode(QMainWindow* window, ProjectorControls controls, WindowLayout& layout,
                              ThreeAxisKey& key)
     : Window(window), Layout(layout), Key(key),
       ToggleAction(new QAction(tr("프로젝터 화면"), window)),
       EscapeKey(new QShortcut(QKeySequence(Qt::Key_Escape), window)),
-      Style({ui.Chart1, ui.Chart2, ui.Chart3}) {
+      Style(std::move(controls.Charts)), ValueBoxes(std::move(controls.ValueBoxes)) {
     ToggleAction->setObjectName(QStringLiteral("ActProjector"));
     ToggleAction->setCheckable(true);
     ToggleAction->setShortcut(QKeySequence(Qt::Key_F11));
@@ -33,9 +33,6 @@ ProjectorMode::ProjectorMode(QMainWindow* window, Ui::TForm1& ui, WindowLayout& 
     connect(ToggleAction, &QAction::toggled, this, &ProjectorMode::SetActive);
     EscapeKey->setEnabled(false);
     connect(EscapeKey, &QShortcut::activated, this, [this] { SetActive(false); });
-    // The boxes the measurement writes on the pages with a value column.
-    ValueBoxes = {ui.EdAcceloG, ui.EdAcceloM, ui.EdForrceKgf, ui.EdForceN, ui.EdAccSumG,
-                  ui.EdAccSumM, ui.EdAngle,   ui.EdSpd,       ui.EdDist};
 }
 
 void ProjectorMode::SetActive(bool on) {

@@ -7,15 +7,20 @@
 #include <QRect>
 #include <vector>
 
-namespace Ui {
-class TForm1;
-}
 class QAction;
+class QCustomPlot;
 class QLineEdit;
 class QMainWindow;
 class QShortcut;
 class ThreeAxisKey;
 class WindowLayout;
+
+// What projector mode enlarges: the charts, and the boxes the measurement writes on the pages
+// with a value column.
+struct ProjectorControls {
+    std::vector<QCustomPlot*> Charts;
+    std::vector<QLineEdit*> ValueBoxes;
+};
 
 // Projector mode, for a class reading the screen from the back of the room: the window fills
 // the screen, the live value boxes use type a fifteenth of the screen's height (their titles
@@ -24,7 +29,8 @@ class WindowLayout;
 class ProjectorMode : public QObject {
     Q_OBJECT
 public:
-    ProjectorMode(QMainWindow* window, Ui::TForm1& ui, WindowLayout& layout, ThreeAxisKey& key);
+    ProjectorMode(QMainWindow* window, ProjectorControls controls, WindowLayout& layout,
+                  ThreeAxisKey& key);
 
     // The checkable entry for menus, with the F11 shortcut.
     QAction* Toggle() const { return ToggleAction; }

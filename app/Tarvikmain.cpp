@@ -66,9 +66,9 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     Screen = std::make_unique<MeasurementScreen>(*Charts, *Boxes, ui->Cb3Axis, ui->Memo1,
                                                  [this] { RunEnded(); });
     Readout = std::make_unique<ChartReadout>(ui->STxtChartValueX, ui->STxtChartValueY);
-    Layout = std::make_unique<WindowLayout>(*ui, this);
+    Layout = std::make_unique<WindowLayout>(WindowLayoutControlsOf(*ui), this);
     AxisKey = std::make_unique<ThreeAxisKey>(ui->Cb3Axis, ui->Chart1);
-    Projector = std::make_unique<ProjectorMode>(this, *ui, *Layout, *AxisKey);
+    Projector = std::make_unique<ProjectorMode>(this, ProjectorControlsOf(*ui), *Layout, *AxisKey);
     CentreOnScreen();
     if (!candidates) candidates = SystemPortCandidates;
     Links = std::make_unique<LinkControls>(ui->CmbComPort, ui->SbCom,

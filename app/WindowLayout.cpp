@@ -1,9 +1,9 @@
 #include "app/WindowLayout.h"
 
 #include "display/ChartSet.h"
-#include "ui_Tarvikmain.h"
 
 #include <QEvent>
+#include <QTabWidget>
 #include <algorithm>
 
 namespace {
@@ -15,28 +15,29 @@ constexpr int ChartLeft = 2;
 
 } // namespace
 
-WindowLayout::WindowLayout(Ui::TForm1& ui, QWidget* window) : Ui(ui), FormSize(window->size()) {
-    Pages = {ui.TabAccelo, ui.TabAngle, ui.TabPendulum, ui.TabSpeed, ui.TabLab};
-    ColumnPanels = {ui.PnlAccValue,   ui.Panel7,    ui.Panel15,     ui.PnlOffset,
-                    ui.PnlAngleValue, ui.RichEdit1, ui.PnlPendulum, ui.PnlSpeedValue};
+WindowLayout::WindowLayout(const WindowLayoutControls& controls, QWidget* window)
+    : Controls(controls), FormSize(window->size()) {
+    Pages = {Controls.TabAccelo, Controls.TabAngle, Controls.TabPendulum, Controls.TabSpeed,
+             Controls.TabLab};
+    ColumnPanels = Controls.ColumnPanels;
     for (QWidget* panel : ColumnPanels)
         FormGeometry.insert(panel, panel->geometry());
-    for (QWidget* widget :
-         std::initializer_list<QWidget*>{ui.Panel1, ui.PageControl1, ui.Panel10, ui.Memo1})
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             Controls.TopBar, Controls.PageControl1, Controls.DirectionBar, Controls.Messages})
         FormGeometry.insert(widget, widget->geometry());
-    ui.centralwidget->installEventFilter(this);
+    Controls.Central->installEventFilter(this);
     for (QWidget* page : Pages)
         page->installEventFilter(this);
 }
 
 bool WindowLayout::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize && !Placing) {
-        if (watched == Ui.centralwidget) PlaceWindowEdges();
+        if (watched == Controls.Central) PlaceWindowEdges();
         // Only the page shown is resized by the page control; the others follow it, so that
         // a page handler finds every page at the size it will be shown.
-        if (watched == Ui.PageControl1->currentWidget()) {
+        if (watched == Controls.PageControl1->currentWidget()) {
             Placing = true;
-            const QRect shown = Ui.PageControl1->currentWidget()->geometry();
+            const QRect shown = Controls.PageControl1->currentWidget()->geometry();
             for (QWidget* page : Pages)
                 if (page->geometry() != shown) page->setGeometry(shown);
             Placing = false;
@@ -51,19 +52,20 @@ void WindowLayout::Place(QWidget* widget, const QRect& rect) {
 }
 
 void WindowLayout::PlaceWindowEdges() {
-    const QSize grown = Ui.centralwidget->size() - FormSize;
+    const QSize grown = Controls.Central->size() - FormSize;
     const int dx = std::max(0, grown.width());
     const int dy = std::max(0, grown.height());
-    Place(Ui.Panel1, FormGeometry[Ui.Panel1].adjusted(0, 0, dx, 0));
-    Place(Ui.PageControl1, FormGeometry[Ui.PageControl1].adjusted(0, 0, dx, dy));
-    Place(Ui.Panel10, FormGeometry[Ui.Panel10].translated(dx, 0));
-    Place(Ui.Memo1, FormGeometry[Ui.Memo1].translated(0, dy).adjusted(0, 0, dx, 0));
+    Place(Controls.TopBar, FormGeometry[Controls.TopBar].adjusted(0, 0, dx, 0));
+    Place(Controls.PageControl1, FormGeometry[Controls.PageControl1].adjusted(0, 0, dx, dy));
+    Place(Controls.DirectionBar, FormGeometry[Controls.DirectionBar].translated(dx, 0));
+    Place(Controls.Messages,
+          FormGeometry[Controls.Messages].translated(0, dy).adjusted(0, 0, dx, 0));
 }
 
 // One width on every page, so that the column does not jump when the page changes; never
 // more than half the page.
 int WindowLayout::ColumnWidth(int pageWidth) const {
-    int width = FormGeometry[Ui.PnlAccValue].width();
+    int width = FormGeometry[Controls.PnlAccValue].width();
     if (FitContents)
         for (QWidget* panel : ColumnPanels)
             width = std::max(width, panel->minimumSizeHint().width());
@@ -114,30 +116,31 @@ void WindowLayout::SetFitContents(bool fit) {
 }
 
 void WindowLayout::PlacePages() {
-    const QSize page = Ui.PageControl1->currentWidget()->size();
+    const QSize page = Controls.PageControl1->currentWidget()->size();
     if (page.isEmpty()) return; // not laid out yet
     const int grownWidth =
-        std::max(0, Ui.PageControl1->width() - FormGeometry[Ui.PageControl1].width());
+        std::max(0, Controls.PageControl1->width() - FormGeometry[Controls.PageControl1].width());
     const int columnWidth = ColumnWidth(page.width());
-    const QRect formColumn = FormGeometry[Ui.PnlAccValue];
+    const QRect formColumn = FormGeometry[Controls.PnlAccValue];
     const int columnX = formColumn.left() + grownWidth - (columnWidth - formColumn.width());
     QHash<QWidget*, ChartRoom> room;
     for (QWidget* each : Pages)
         room[each] = PlaceColumn(each, columnX, columnWidth);
-    const ChartRoom tilt = room[Ui.TabAngle];
-    Place(Ui.Chart3, QRect(ChartLeft, 0, tilt.Width, tilt.Height - 1));
+    const ChartRoom tilt = room[Controls.TabAngle];
+    Place(Controls.Chart3, QRect(ChartLeft, 0, tilt.Width, tilt.Height - 1));
     // The acceleration chart fills the page that shows it; the velocity page shares its
     // height with the velocity chart below.
-    QWidget* chartPanel = Ui.PnlAccChart;
+    QWidget* chartPanel = Controls.PnlAccChart;
     const ChartRoom shown = room[chartPanel->parentWidget()];
-    const ChartRoom speed = room[Ui.TabSpeed];
-    if (chartPanel->parentWidget() == Ui.TabSpeed) {
+    const ChartRoom speed = room[Controls.TabSpeed];
+    if (chartPanel->parentWidget() == Controls.TabSpeed) {
         const int half = speed.Height / 2;
         Place(chartPanel, QRect(ChartLeft, chartPanel->y(), speed.Width, half));
-        Place(Ui.PnlSpeed, QRect(ChartLeft, half + 3, speed.Width, half - 3));
+        Place(Controls.PnlSpeed, QRect(ChartLeft, half + 3, speed.Width, half - 3));
     } else {
         Place(chartPanel, QRect(ChartLeft, chartPanel->y(), shown.Width, shown.Height - 1));
-        Place(Ui.PnlSpeed, QRect(ChartLeft, Ui.PnlSpeed->y(), speed.Width, Ui.PnlSpeed->height()));
+        Place(Controls.PnlSpeed,
+              QRect(ChartLeft, Controls.PnlSpeed->y(), speed.Width, Controls.PnlSpeed->height()));
     }
 }
 
@@ -148,28 +151,28 @@ static void MovePanel(QWidget* panel, QWidget* page) {
 
 // The acceleration chart and the value panels live on whichever page shows them.
 void WindowLayout::ShowPage(Page page, ChartSet& charts) {
-    QWidget* chartPanel = Ui.PnlAccChart;
+    QWidget* chartPanel = Controls.PnlAccChart;
     switch (page) {
     case Page::TabAccelo:
-        MovePanel(Ui.PnlOffset, Ui.TabAccelo);
-        MovePanel(Ui.PnlAccValue, Ui.TabAccelo);
-        MovePanel(chartPanel, Ui.TabAccelo);
+        MovePanel(Controls.PnlOffset, Controls.TabAccelo);
+        MovePanel(Controls.PnlAccValue, Controls.TabAccelo);
+        MovePanel(chartPanel, Controls.TabAccelo);
         charts.SetLeftMinorGridVisible(true);
         charts.SetRightAxisVisible(true);
         break;
     case Page::TabAngle:
-        MovePanel(Ui.PnlOffset, Ui.TabAngle);
+        MovePanel(Controls.PnlOffset, Controls.TabAngle);
         break;
     case Page::TabPendulum:
         charts.SetLeftMinorGridVisible(true);
         charts.SetRightAxisVisible(false);
-        MovePanel(chartPanel, Ui.TabPendulum);
+        MovePanel(chartPanel, Controls.TabPendulum);
         break;
     case Page::TabSpeed:
         charts.SetLeftMinorGridVisible(false);
         charts.SetRightAxisVisible(false);
-        MovePanel(Ui.PnlAccValue, Ui.TabSpeed);
-        MovePanel(chartPanel, Ui.TabSpeed);
+        MovePanel(Controls.PnlAccValue, Controls.TabSpeed);
+        MovePanel(chartPanel, Controls.TabSpeed);
         break;
     case Page::TabLab:
         break;

@@ -8,11 +8,30 @@
 #include <QSize>
 #include <vector>
 
-namespace Ui {
-class TForm1;
-}
 class ChartSet;
+class QTabWidget;
 class QWidget;
+
+// The parts of the window that move or grow with it.
+struct WindowLayoutControls {
+    QWidget* Central;      // centralwidget
+    QWidget* TopBar;       // Panel1
+    QWidget* DirectionBar; // Panel10
+    QWidget* Messages;     // Memo1
+    QTabWidget* PageControl1;
+    QWidget* TabAccelo;
+    QWidget* TabAngle;
+    QWidget* TabPendulum;
+    QWidget* TabSpeed;
+    QWidget* TabLab;
+    // The panels that stay in the value column at the right edge of their page.
+    std::vector<QWidget*> ColumnPanels;
+    QWidget* PnlAccValue;
+    QWidget* PnlOffset;
+    QWidget* PnlAccChart;
+    QWidget* PnlSpeed;
+    QWidget* Chart3;
+};
 
 // Lets the main window grow. The top bar, the direction panel and the message area follow
 // the window's edges; on each page the value panels stay in a column at the right edge, and
@@ -21,7 +40,7 @@ class QWidget;
 class WindowLayout : public QObject {
     Q_OBJECT
 public:
-    WindowLayout(Ui::TForm1& ui, QWidget* window);
+    WindowLayout(const WindowLayoutControls& controls, QWidget* window);
 
     // Lays out the contents of every page for the page size now shown: the value column,
     // the chart panels wherever the page handler has put them (the velocity page shares its
@@ -47,7 +66,7 @@ private:
     ChartRoom PlaceColumn(QWidget* page, int columnX, int columnWidth);
     void Place(QWidget* widget, const QRect& rect);
 
-    Ui::TForm1& Ui;
+    WindowLayoutControls Controls;
     QSize FormSize;
     QHash<QWidget*, QRect> FormGeometry;
     bool FitContents = false;
