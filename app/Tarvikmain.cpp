@@ -152,6 +152,7 @@ void TForm1::FormCreate() {
     for (const QString& folder : {QDir::currentPath(), LogDir, AutosaveFolder(LogDir)})
         RemoveStaleTemporaries(PathFromUtf8(Std(folder)));
     ReadSettings(SettingsFile, *Settings);
+    if (ui->EdLogFile->text() == QLatin1String(UnlockWord)) ui->EdLogFile->clear(); // older files
     // Without a level chosen (no settings file, or -1 in it) the filter box shows its
     // placeholder "중간": it then runs that level too, and the file keeps it.
     if (ui->CmbKalman->currentIndex() < 0) {
@@ -245,12 +246,15 @@ void TForm1::ConnectHandlers() {
     ui->CmbComPort->setToolTip(ui->CmbComPort->currentText());
     connect(Charts.get(), &ChartSet::Chart1Clicked, this, &TForm1::Chart1MouseDown);
     ui->EdLogFile->installEventFilter(this);
+    connect(ui->EdLogFile, &QLineEdit::editingFinished, this, [this] { TypingLogName = false; });
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyRelease) {
-        if (watched == ui->EdLogFile) EdLogFileKeyUp();
+    if (watched == ui->EdLogFile && event->type() == QEvent::KeyPress && !TypingLogName) {
+        LogNameBeforeTyping = ui->EdLogFile->text();
+        TypingLogName = true;
     }
+    if (event->type() == QEvent::KeyRelease && watched == ui->EdLogFile) EdLogFileKeyUp();
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -353,8 +357,12 @@ void TForm1::Cb3AxisClick() {
             tr("[주의] 가상OS 또는 저사양 PC에서는 동작이 원활하지 않을 수 있습니다"));
 }
 
+// The word is not for the class to see: once it has unlocked the options, the box shows what
+// it held before the word was typed, and so the settings file never keeps it.
 void TForm1::EdLogFileKeyUp() {
     if (ui->EdLogFile->text() != QLatin1String(UnlockWord)) return;
+    ui->EdLogFile->setText(LogNameBeforeTyping);
+    TypingLogName = false;
     ui->Label32->show();
     ui->Label33->show();
     ui->EdDist->show();

@@ -138,5 +138,8 @@ private:
     QTimer TmReconnect; // tries a port that disappeared again, once a second
     QString LogDir;
     bool OptionsUnlocked = false;
+    // What EdLogFile held when the typing now going on began.
+    QString LogNameBeforeTyping;
+    bool TypingLogName = false;
     TForm2* Form2 = nullptr;
 };

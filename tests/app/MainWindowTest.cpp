@@ -44,6 +44,31 @@ private slots:
         QCOMPARE(Window.Find<QComboBox>("CmbKalman")->currentIndex(), 5);
     }
 
+    // The word unlocks the options but is not left for the class to see: the box shows the name
+    // it held before, the settings file never keeps the word, and one written before the word
+    // was kept out shows it no more.
+    void UnlockWordIsNeitherShownNorKept() {
+        auto* name = Window.Find<QLineEdit>("EdLogFile");
+        name->setText(QStringLiteral("lesson"));
+        QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+        Window.Unlock();
+        QVERIFY(!Window.Find("EdDist")->isHidden());
+        QCOMPARE(name->text(), QStringLiteral("lesson"));
+        Form->close();
+        QFile settings(QStringLiteral("default.ini"));
+        QVERIFY(settings.open(QIODevice::ReadOnly));
+        const QByteArray written = settings.readAll();
+        QVERIFY(written.contains("EdLogFile=lesson") && !written.contains("pqrvmkzdwta"));
+        settings.close();
+
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write(QByteArray(written).replace("EdLogFile=lesson", "EdLogFile=pqrvmkzdwta"));
+        settings.close();
+        Form = std::make_unique<TForm1>();
+        Window.Form1 = Form.get();
+        QCOMPARE(Window.Find<QLineEdit>("EdLogFile")->text(), QString());
+    }
+
     void TimeWindowOutsideItsRangeLeavesTheAxes() {
         auto* window = Window.Find<QComboBox>("CmbYTime");
         Window.Choose("CmbYTime", 4);
