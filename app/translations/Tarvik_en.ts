@@ -4,12 +4,12 @@
 <context>
     <name>CalibrationPage</name>
     <message>
-        <location filename="../CalibrationPage.cpp" line="209"/>
+        <location filename="../CalibrationPage.cpp" line="216"/>
         <source>{Fail] 센스명이 누락되었습니다.</source>
         <translation>[Fail] The sensor serial number is missing.</translation>
     </message>
     <message>
-        <location filename="../CalibrationPage.cpp" line="224"/>
+        <location filename="../CalibrationPage.cpp" line="231"/>
         <source>%1 센스특성을 저장하였습니다.</source>
         <translation>Sensor %1: calibration saved to its history.</translation>
     </message>
@@ -63,7 +63,7 @@
     </message>
     <message>
         <location filename="../../display/ChartSet.cpp" line="179"/>
-        <location filename="../../display/ChartSet.cpp" line="207"/>
+        <location filename="../../display/ChartSet.cpp" line="208"/>
         <source>시간 [sec]</source>
         <translation>Time [s]</translation>
     </message>
@@ -116,17 +116,17 @@
         <translation>Export CSV</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="229"/>
+        <location filename="../../display/ChartTools.cpp" line="231"/>
         <source>선택한 구간</source>
         <translation>Marked range</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="229"/>
+        <location filename="../../display/ChartTools.cpp" line="231"/>
         <source>보이는 구간</source>
         <translation>Range in view</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="352"/>
+        <location filename="../../display/ChartTools.cpp" line="355"/>
         <source>저장할 수 있는 Data가 없습니다</source>
         <translation>There is no data to save.</translation>
     </message>
@@ -627,6 +627,11 @@
         <translation>Angle</translation>
     </message>
     <message>
+        <location filename="../Tarvikmain.ui" line="501"/>
+        <source>[dig]</source>
+        <translation>[deg]</translation>
+    </message>
+    <message>
         <location filename="../Tarvikmain.ui" line="510"/>
         <source>가속도계를 수평
 이 되도록 위치
@@ -724,6 +729,11 @@ up to 60°.</translation>
         <location filename="../Tarvikmain.ui" line="728"/>
         <source>현재 속도</source>
         <translation>Velocity</translation>
+    </message>
+    <message>
+        <location filename="../Tarvikmain.ui" line="742"/>
+        <source>[m/S]</source>
+        <translation>[m/s]</translation>
     </message>
     <message>
         <location filename="../Tarvikmain.ui" line="747"/>
@@ -881,27 +891,27 @@ up to 60°.</translation>
         <translation>Z: fr-&gt;bk</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="345"/>
+        <location filename="../Tarvikmain.cpp" line="312"/>
         <source>질량을 변환할 수 없습니다. 다시 입력하세요</source>
         <translation>The mass is not a number. Please enter it again.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="367"/>
+        <location filename="../Tarvikmain.cpp" line="334"/>
         <source>사용 할 수 없는 영역입니다</source>
         <translation>This filter level is not available.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="427"/>
+        <location filename="../Tarvikmain.cpp" line="357"/>
         <source>[주의] 가상OS 또는 저사양 PC에서는 동작이 원활하지 않을 수 있습니다</source>
         <translation>[Note] On a virtual machine or a slow PC this may not run smoothly.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="488"/>
+        <location filename="../Tarvikmain.cpp" line="422"/>
         <source>연결된 가속도계가 없습니다. 우측 상단의 포트모양의 아이콘을 눌러 연결하세요</source>
         <translation>No accelerometer is connected. Click the port icon at the top right to connect.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="525"/>
+        <location filename="../Tarvikmain.cpp" line="459"/>
         <source>저장할 수 있는 Data가 없습니다</source>
         <translation>There is no data to save.</translation>
     </message>
