@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -24,6 +25,14 @@ StatisticsWindow::StatisticsWindow(QWidget* parent)
     layout->addWidget(Range);
     layout->addWidget(Table);
     layout->addWidget(copy, 0, Qt::AlignRight);
+}
+
+// Esc closes the table as it closes a dialog.
+void StatisticsWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void StatisticsWindow::ShowTable(const MessageTable& coreTable, const QString& rangeText) {

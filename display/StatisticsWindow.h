@@ -18,6 +18,9 @@ public:
     void ShowTable(const MessageTable& table, const QString& rangeText);
     QString TableText() const;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void Copy();
 

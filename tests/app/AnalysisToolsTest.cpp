@@ -116,6 +116,9 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(tools.Menu()->isVisible(), Deadline);
         tools.Menu()->hide();
         QCOMPARE(chart->xAxis->range(), view);
+        // Esc closes the table as it closes a dialog.
+        QTest::keyClick(tools.Statistics(), Qt::Key_Escape);
+        QVERIFY(!tools.Statistics()->isVisible());
     }
 
     // Overlays show up to three earlier runs of the page under the current one, in the unit
