@@ -24,8 +24,10 @@ if [ -f "$settings" ]; then
         length=$saved
     fi
 fi
+# ACCSIM_ARGS adds any of accsim's options; a later option wins over the demo's.
+read -r -a extraOptions <<<"${ACCSIM_ARGS:-}"
 "$build/accsim" --link "$port" --motion "${ACCSIM_MOTION:-pendulum}" --length "$length" \
-    --amplitude 15 --noise 0.001 >/dev/null &
+    --amplitude 15 --noise 0.001 "${extraOptions[@]}" >/dev/null &
 simulator=$!
 trap 'kill $simulator 2>/dev/null || true' EXIT
 trap 'exit 130' INT TERM
