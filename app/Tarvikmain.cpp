@@ -553,7 +553,8 @@ void TForm1::BtnLabSsCalApplyClick() {
     const std::map<std::uint8_t, QLineEdit*> boxes = {
         {CmdOffsetY, ui->EdOffsetY}, {CmdOffsetX, ui->EdOffsetX}, {CmdOffsetZ, ui->EdOffsetZ},
         {CmdScaleY, ui->EdScaleY},   {CmdScaleX, ui->EdScaleX},   {CmdScaleZ, ui->EdScaleZ}};
-    WriteCalibration(Ports[0], *Links, [&](std::uint8_t command) {
+    const bool written = WriteCalibration(Ports[0], *Links, [&](std::uint8_t command) {
         return IntegerOrReport(this, boxes.at(command)->text());
     });
+    if (written) ui->Memo1->appendPlainText(tr("오프셋과 스케일을 가속도계에 기록하였습니다"));
 }

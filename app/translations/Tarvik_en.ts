@@ -436,12 +436,12 @@
 <context>
     <name>StatisticsWindow</name>
     <message>
-        <location filename="../../display/StatisticsWindow.cpp" line="17"/>
+        <location filename="../../display/StatisticsWindow.cpp" line="18"/>
         <source>구간 통계</source>
         <translation>Range statistics</translation>
     </message>
     <message>
-        <location filename="../../display/StatisticsWindow.cpp" line="18"/>
+        <location filename="../../display/StatisticsWindow.cpp" line="19"/>
         <source>복사</source>
         <translation>Copy</translation>
     </message>
@@ -914,6 +914,11 @@ up to 60°.</translation>
         <location filename="../Tarvikmain.cpp" line="459"/>
         <source>저장할 수 있는 Data가 없습니다</source>
         <translation>There is no data to save.</translation>
+    </message>
+    <message>
+        <location filename="../Tarvikmain.cpp" line="559"/>
+        <source>오프셋과 스케일을 가속도계에 기록하였습니다</source>
+        <translation>The offsets and scales were written into the accelerometer.</translation>
     </message>
 </context>
 <context>

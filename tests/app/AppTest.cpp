@@ -177,6 +177,8 @@ private slots:
             if (type >= CmdOffsetY && type <= CmdScaleEnd) written << line.section(" t=", 0, 0);
         }
         QCOMPARE(written, expected);
+        const QString confirmed = QStringLiteral("오프셋과 스케일을 가속도계에 기록하였습니다");
+        QCOMPARE(program.Memo().count(confirmed), 1);
         // The device needs 50 ms between the values and 200 ms after the offsets' end.
         for (int k = 1; k < expected.size(); ++k) {
             const double gap = simulator.TimeOf(expected[k]) - simulator.TimeOf(expected[k - 1]);
@@ -198,6 +200,7 @@ private slots:
         QCOMPARE(simulator.CountOf(expected[3]), 2);
         QCOMPARE(simulator.CountOf(expected[4]), 2);
         QCOMPARE(simulator.CountOf(expected[7]), 1);
+        QCOMPARE(program.Memo().count(confirmed), 1); // a stopped write is not confirmed
 
         // Without a device nothing is written, also while the port is still open.
         program.Type("EdScaleX", "-1");
