@@ -81,8 +81,14 @@ void DeviceSimulator::Execute(const Frame& command) {
     case CmdScaleZ:
         scales[type - CmdScaleY] = FrameValue(command);
         break;
+    case CmdOffsetEnd:
+        offsetsApplied = true;
+        break;
+    case CmdScaleEnd:
+        scalesApplied = true;
+        break;
     default:
-        break; // the end markers and unknown commands need no answer
+        break; // unknown commands need no answer
     }
 }
 
@@ -104,9 +110,16 @@ void DeviceSimulator::SendSample() {
     const double z = noisy(g.Z);
     const AxisG& gain = options.Gain;
     const AxisG& bias = options.Bias;
-    Send(BuildValueFrame(FrmAxisY, ToCount(-y * gain.Y + bias.Y)));
-    Send(BuildValueFrame(FrmAxisX, ToCount(x * gain.X + bias.X)));
-    Send(BuildValueFrame(FrmAxisZ, ToCount(z * gain.Z + bias.Z)));
+    Send(BuildValueFrame(FrmAxisY, Calibrated(0, ToCount(-y * gain.Y + bias.Y))));
+    Send(BuildValueFrame(FrmAxisX, Calibrated(1, ToCount(x * gain.X + bias.X))));
+    Send(BuildValueFrame(FrmAxisZ, Calibrated(2, ToCount(z * gain.Z + bias.Z))));
+}
+
+std::int16_t DeviceSimulator::Calibrated(int channel, std::int16_t count) const {
+    double corrected = count;
+    if (offsetsApplied) corrected -= offsets[channel];
+    if (scalesApplied) corrected = std::round(corrected * scales[channel] / CalibrationScaleUnit);
+    return static_cast<std::int16_t>(std::clamp(corrected, double{INT16_MIN}, double{INT16_MAX}));
 }
 
 std::int16_t DeviceSimulator::ToCount(double g) const {

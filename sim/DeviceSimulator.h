@@ -40,11 +40,16 @@ struct SimulatorOptions {
 // three base-64 digits of n, least significant on X, each as −1 g + digit/32 g, which the
 // log keeps exactly enough in either unit. Numbers repeat after NumberedSampleCycle samples.
 constexpr std::uint32_t NumberedSampleCycle = 64 * 64 * 64;
+
+constexpr int CalibrationScaleUnit = 1000;
 AxisG NumberedSample(std::uint32_t n);
 
 // The accelerometer's side of the serial protocol: it takes the bytes the PC sends, answers
 // identify and calibration read-back, keeps the calibration values written to it, and while
-// streaming sends one sample of the chosen motion per Tick as the frames Y, X, Z. Time is
+// streaming sends one sample of the chosen motion per Tick as the frames Y, X, Z. As a sensor
+// does, it corrects its channel counts with the calibration once written: the offsets from their
+// end command on, then the scales from theirs, a scale of CalibrationScaleUnit meaning a gain of
+// 1: (count − offset) × scale / CalibrationScaleUnit. Time is
 // counted in Ticks, so tests run it as fast as they like and the program paces it.
 class DeviceSimulator {
 public:
@@ -71,6 +76,7 @@ private:
     void Send(const Frame& frame);
     void SendSample();
     std::int16_t ToCount(double g) const;
+    std::int16_t Calibrated(int channel, std::int16_t count) const;
     bool Chance(double probability);
 
     static constexpr std::int32_t RxCapacity = 64;
@@ -83,6 +89,7 @@ private:
     std::optional<double> firstStreamStart;
     std::int16_t offsets[3] = {}; // wire channel order: Y, X, Z
     std::int16_t scales[3] = {};
+    bool offsetsApplied = false, scalesApplied = false; // since their end commands
     std::uint8_t rxBuffer[RxCapacity] = {};
     std::int32_t rxCount = 0;
     std::vector<std::uint8_t> output;

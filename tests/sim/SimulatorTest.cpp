@@ -152,3 +152,39 @@ TEST(DeviceSimulator, NumberedSamplesReadBackAsTheirNumbers) {
     const AxisG first = NumberedSample(NumberedSampleCycle);
     EXPECT_EQ(SampleNumberOf(first.X, first.Y, first.Z), 0u);
 }
+
+// As a sensor does, the device corrects its channel counts with the calibration written to it,
+// each group from its end command on, and still reports the values it keeps.
+TEST(DeviceSimulator, CorrectsItsCountsWithTheCalibrationWrittenToIt) {
+    SimulatorOptions options;
+    options.Gain = {1.0, 1.02, 1.0};
+    options.Bias = {0.01, 0.0, -0.02};
+    DeviceSimulator device(options);
+    Exchange(device, {BuildFrame(CmdStream, StreamStart, 0)});
+    const auto values = [](const std::vector<std::uint8_t>& bytes) {
+        std::vector<int> read;
+        for (std::size_t at = 0; at + FrameLength <= bytes.size(); at += FrameLength) {
+            Frame frame;
+            std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(at), FrameLength,
+                        frame.begin());
+            read.push_back(FrameValue(frame));
+        }
+        return read;
+    };
+    const auto sample = [&] { return values(device.ProduceSamples(1)); }; // Y, X, Z
+    const std::vector<int> raw = sample();
+    ASSERT_EQ(raw, (std::vector<int>{-16712, 164, -328}));
+
+    Exchange(device, {BuildValueFrame(CmdOffsetY, -112), BuildValueFrame(CmdOffsetX, 164),
+                      BuildValueFrame(CmdOffsetZ, -328)});
+    EXPECT_EQ(sample(), raw); // not before the end command
+    Exchange(device, {BuildFrame(CmdOffsetEnd, 0, 0)});
+    EXPECT_EQ(sample(), (std::vector<int>{-16600, 0, 0}));
+    Exchange(device, {BuildValueFrame(CmdScaleY, 987), BuildValueFrame(CmdScaleX, 1000),
+                      BuildValueFrame(CmdScaleZ, 500), BuildFrame(CmdScaleEnd, 0, 0)});
+    EXPECT_EQ(sample(), (std::vector<int>{-16384, 0, 0})); // -16600 × 0.987, rounded
+
+    EXPECT_EQ(values(Exchange(device, {BuildFrame(CmdReadCal, ReadCalOffsets, 0),
+                                       BuildFrame(CmdReadCal, ReadCalScales, 0)})),
+              (std::vector<int>{-112, 164, -328, 987, 1000, 500}));
+}
