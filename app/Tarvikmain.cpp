@@ -347,11 +347,12 @@ void TForm1::PageControl1Change() {
     Controls.ActivePage = page;
     Keeper->RunFinished();
     EndRunForPageChange(State, *Screen);
-    Layout->ShowPage(page, *Charts);
+    Layout->ShowPage(page, *Charts, Controls.ThreeAxis);
     if (page == Page::TabSpeed && Form2 != nullptr && !Form2->NotShowChecked()) ShowNoteWindow();
 }
 
 void TForm1::Cb3AxisClick() {
+    Layout->ShowPage(Controls.ActivePage, *Charts, Controls.ThreeAxis);
     if (ui->Cb3Axis->isChecked())
         ui->Memo1->appendPlainText(
             tr("[주의] 가상OS 또는 저사양 PC에서는 동작이 원활하지 않을 수 있습니다"));

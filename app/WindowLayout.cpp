@@ -150,7 +150,7 @@ static void MovePanel(QWidget* panel, QWidget* page) {
 }
 
 // The acceleration chart and the value panels live on whichever page shows them.
-void WindowLayout::ShowPage(Page page, ChartSet& charts) {
+void WindowLayout::ShowPage(Page page, ChartSet& charts, bool threeAxis) {
     QWidget* chartPanel = Controls.PnlAccChart;
     switch (page) {
     case Page::TabAccelo:
@@ -158,7 +158,8 @@ void WindowLayout::ShowPage(Page page, ChartSet& charts) {
         MovePanel(Controls.PnlAccValue, Controls.TabAccelo);
         MovePanel(chartPanel, Controls.TabAccelo);
         charts.SetLeftMinorGridVisible(true);
-        charts.SetRightAxisVisible(true);
+        // The force axis goes with the force curve, which three-axis mode does not draw.
+        charts.SetRightAxisVisible(!threeAxis);
         break;
     case Page::TabAngle:
         MovePanel(Controls.PnlOffset, Controls.TabAngle);

@@ -48,8 +48,9 @@ public:
     // or changing fonts.
     void PlacePages();
     // The acceleration chart and the value panels move to the page shown, with the chart's
-    // axes as that page draws them; then the pages are laid out again.
-    void ShowPage(Page page, ChartSet& charts);
+    // axes as that page draws them (in three-axis mode or not); then the pages are laid out
+    // again.
+    void ShowPage(Page page, ChartSet& charts, bool threeAxis);
     // The form's panel sizes, or as large as their contents need (large value boxes).
     void SetFitContents(bool fit);
 

@@ -101,6 +101,8 @@ private slots:
         QVERIFY(program.Note->isVisible()); // shown at the end of the start-up search
         QTRY_VERIFY_WITH_TIMEOUT(program.Find<QWidget>("Cb3Axis")->isVisible(), Deadline);
         program.Click("Cb3Axis");
+        // No force curve in three-axis mode, so no force axis beside the curves.
+        QVERIFY(!program.Find<QCustomPlot>("Chart1")->yAxis2->visible());
         QVERIFY(program.FullRun());
         const LiveState& state = program.Live();
         int i = 20; // the sample where X lies farthest from the Z curve
