@@ -138,7 +138,8 @@ private slots:
         }
         texts << TextsOf(&form2);
         for (const QString& text : texts)
-            QVERIFY2(!HasHangul(text), qPrintable(text));        // Units as English writes them; the Korean interface keeps its established ones.
+            QVERIFY2(!HasHangul(text), qPrintable(text));
+        // Units as English writes them; the Korean interface keeps its established ones.
         QCOMPARE(window.Find<QLabel>("LblAngleUnit")->text(), QStringLiteral("[deg]"));
         QCOMPARE(window.Find<QLabel>("LblSpdUnit")->text(), QStringLiteral("[m/s]"));
     }
