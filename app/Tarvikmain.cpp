@@ -124,7 +124,12 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     TmFavWork2.start();
 }
 
-TForm1::~TForm1() = default;
+// A control losing its focus while the widgets are taken apart (a box's editingFinished) must not
+// reach a handler of the window, whose members are gone by then.
+TForm1::~TForm1() {
+    for (QObject* child : findChildren<QObject*>())
+        child->disconnect(this);
+}
 
 LinkView& TForm1::LinkSide() const {
     return *Links;
@@ -246,7 +251,6 @@ void TForm1::ConnectHandlers() {
     ui->CmbComPort->setToolTip(ui->CmbComPort->currentText());
     connect(Charts.get(), &ChartSet::Chart1Clicked, this, &TForm1::Chart1MouseDown);
     ui->EdLogFile->installEventFilter(this);
-    connect(ui->EdLogFile, &QLineEdit::editingFinished, this, [this] { TypingLogName = false; });
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -254,6 +258,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         LogNameBeforeTyping = ui->EdLogFile->text();
         TypingLogName = true;
     }
+    if (watched == ui->EdLogFile && event->type() == QEvent::FocusOut) TypingLogName = false;
     if (event->type() == QEvent::KeyRelease && watched == ui->EdLogFile) EdLogFileKeyUp();
     return QMainWindow::eventFilter(watched, event);
 }
