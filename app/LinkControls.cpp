@@ -76,7 +76,7 @@ void LinkControls::AppendMessage(const Message& message) {
 }
 
 void LinkControls::ConnectBegins() {
-    EndRunsForConnect(State);
+    EndRunsSilently(State);
 }
 
 void LinkControls::StreamStartsAfresh() {

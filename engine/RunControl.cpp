@@ -53,8 +53,7 @@ std::optional<Message> LostSamplesLine(std::uint32_t kept, std::uint32_t lost) {
 
 void EndRunForPageChange(LiveState& state, MeasurementView& view) {
     ClearTimeSeries(view);
-    state.Logging = false;
-    state.VelocityRun = false;
+    EndRunsSilently(state);
 }
 
 bool StartOnPage(LiveState& state, Page page) {
@@ -75,7 +74,7 @@ bool StartOnPage(LiveState& state, Page page) {
     }
 }
 
-void EndRunsForConnect(LiveState& state) {
+void EndRunsSilently(LiveState& state) {
     state.Logging = false;
     state.VelocityRun = false;
 }

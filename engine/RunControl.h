@@ -34,8 +34,9 @@ std::optional<Message> LostSamplesLine(std::uint32_t kept, std::uint32_t lost);
 // writes what was measured.
 void EndRunForPageChange(LiveState& state, MeasurementView& view);
 
-// A connect begins: a run and a velocity run in progress stop there.
-void EndRunsForConnect(LiveState& state);
+// A run and a velocity run in progress stop there, kept as they are (a connect beginning, a
+// page change).
+void EndRunsSilently(LiveState& state);
 
 // A connect button found the device: its stream starts over from time 0 on empty time charts.
 void RestartStreamTime(LiveState& state, MeasurementView& view);

@@ -10,21 +10,17 @@ NewFileTestSeam NewFileSeam;
 
 namespace {
 
-std::error_code LastError() {
-    return {errno, std::generic_category()};
-}
-
 std::error_code WriteAndClose(std::FILE* file, const std::vector<std::string>& lines) {
     std::error_code error;
     for (const std::string& line : lines) {
         if (std::fwrite(line.data(), 1, line.size(), file) != line.size() ||
             std::fwrite("\r\n", 1, 2, file) != 2) {
-            error = LastError();
+            error = LastSystemError();
             break;
         }
     }
     // A full disk often shows only when the last buffer goes out.
-    if (std::fclose(file) != 0 && !error) error = LastError();
+    if (std::fclose(file) != 0 && !error) error = LastSystemError();
     return error;
 }
 
@@ -71,7 +67,7 @@ std::error_code WriteExclusive(const std::filesystem::path& name,
     PauseBeforeNaming();
     errno = 0;
     std::FILE* file = OpenFile(name, "wbx");
-    if (file == nullptr) return LastError();
+    if (file == nullptr) return LastSystemError();
     const std::error_code error = WriteAndClose(file, lines);
     std::error_code ignored;
     if (error) std::filesystem::remove(name, ignored);

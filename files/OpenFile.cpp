@@ -25,11 +25,11 @@ std::error_code NotRegular() {
     return {1, category};
 }
 
-std::error_code LastError() {
+} // namespace
+
+std::error_code LastSystemError() {
     return {errno, std::generic_category()};
 }
-
-} // namespace
 
 std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) {
 #ifdef _WIN32
@@ -48,7 +48,7 @@ std::FILE* OpenRegularFile(const std::filesystem::path& path, const char* mode,
     errno = 0;
     std::FILE* file = OpenFile(path, mode);
     if (file == nullptr) {
-        error = LastError();
+        error = LastSystemError();
         return nullptr;
     }
     struct _stat64 status {};
@@ -69,7 +69,7 @@ std::FILE* OpenRegularFile(const std::filesystem::path& path, const char* mode,
     const int access = mode[0] == 'a' ? O_RDWR | O_CREAT | O_APPEND : O_RDONLY;
     const int descriptor = ::open(path.c_str(), access | O_NONBLOCK | O_CLOEXEC, 0666);
     if (descriptor < 0) {
-        error = LastError();
+        error = LastSystemError();
         return nullptr;
     }
     struct stat status {};
@@ -81,7 +81,7 @@ std::FILE* OpenRegularFile(const std::filesystem::path& path, const char* mode,
     ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
     std::FILE* file = ::fdopen(descriptor, mode);
     if (file == nullptr) {
-        error = LastError();
+        error = LastSystemError();
         ::close(descriptor);
     }
     return file;

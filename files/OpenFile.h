@@ -11,6 +11,9 @@ struct FileCloser {
 // A file closed when it goes out of scope.
 using OpenedFile = std::unique_ptr<std::FILE, FileCloser>;
 
+// The system's reason for the last failed call (errno).
+std::error_code LastSystemError();
+
 // Opens a file with a C standard input/output mode such as "wb" or "wbx", whatever characters
 // its path holds.
 std::FILE* OpenFile(const std::filesystem::path& path, const char* mode);

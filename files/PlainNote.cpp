@@ -18,12 +18,6 @@ bool IsUtf8(std::string_view text) {
     return true;
 }
 
-std::size_t LineEnd(std::string_view text) {
-    return static_cast<std::size_t>(
-        std::find_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }) -
-        text.begin());
-}
-
 // A line in the Korean code page, converted a piece at a time until the note is cut. A lead
 // byte and the byte after it stay in one piece, whatever that byte is: the converter then
 // starts the next piece where it would have gone on.
@@ -47,7 +41,7 @@ std::string HtmlFromPlainText(std::string_view text) {
     if (utf8 && text.starts_with(Utf8ByteOrderMark)) text.remove_prefix(Utf8ByteOrderMark.size());
     NoteHtml html;
     while (!html.Cut()) {
-        const std::size_t end = LineEnd(text);
+        const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
         if (utf8)
             html.Text(text.substr(0, end), {});
         else

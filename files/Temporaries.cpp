@@ -27,7 +27,7 @@ std::FILE* CreateTemporaryBeside(const std::filesystem::path& path,
         temporary = std::filesystem::path(path).replace_filename(name + TemporarySuffix);
         errno = 0;
         if (std::FILE* file = OpenFile(temporary, "wbx")) return file;
-        error = {errno, std::generic_category()};
+        error = LastSystemError();
         if (error != std::errc::file_exists) break;
     }
     return nullptr;
