@@ -27,15 +27,11 @@
 #include "files/TextLines.h"
 #include "ui_Tarvikmain.h"
 
-#include <QAbstractItemView>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QKeyEvent>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSignalBlocker>
-#include <QThread>
 #include <ctime>
 #include <map>
 
