@@ -36,7 +36,8 @@ KalmanBenchControls KalmanBenchControlsOf(const Ui::TForm1& ui) {
 ProjectorControls ProjectorControlsOf(const Ui::TForm1& ui) {
     return {{ui.Chart1, ui.Chart2, ui.Chart3},
             {ui.EdAcceloG, ui.EdAcceloM, ui.EdForrceKgf, ui.EdForceN, ui.EdAccSumG, ui.EdAccSumM,
-             ui.EdAngle, ui.EdSpd, ui.EdDist}};
+             ui.EdAngle, ui.EdSpd, ui.EdDist, ui.EdPendT, ui.EdPendCalG, ui.EdPendCalT},
+            {ui.STxtChartValueX, ui.STxtChartValueY}};
 }
 
 WindowLayoutControls WindowLayoutControlsOf(const Ui::TForm1& ui) {

@@ -24,7 +24,8 @@ ProjectorMode::ProjectorMode(QMainWindow* window, ProjectorControls controls, Wi
     : Window(window), Layout(layout), Key(key),
       ToggleAction(new QAction(tr("프로젝터 화면"), window)),
       EscapeKey(new QShortcut(QKeySequence(Qt::Key_Escape), window)),
-      Style(std::move(controls.Charts)), ValueBoxes(std::move(controls.ValueBoxes)) {
+      Style(std::move(controls.Charts)), ValueBoxes(std::move(controls.ValueBoxes)),
+      Readouts(std::move(controls.Readouts)) {
     ToggleAction->setObjectName(QStringLiteral("ActProjector"));
     ToggleAction->setCheckable(true);
     ToggleAction->setShortcut(QKeySequence(Qt::Key_F11));
@@ -54,9 +55,10 @@ void ProjectorMode::Enter() {
         font.setBold(true);
         widget->setFont(font);
     };
+    const int valuePixels = static_cast<int>(std::ceil(screenHeight / 15.0));
     QSet<QWidget*> panels;
     for (QLineEdit* box : ValueBoxes) {
-        enlarge(box, static_cast<int>(std::ceil(screenHeight / 15.0)));
+        enlarge(box, valuePixels);
         const QMargins margins = box->textMargins() + box->contentsMargins();
         box->setMinimumWidth(box->fontMetrics().horizontalAdvance(WidestValue) + margins.left() +
                              margins.right() + 12);
@@ -66,9 +68,19 @@ void ProjectorMode::Enter() {
     for (QWidget* panel : panels)
         for (QLabel* label : panel->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
             enlarge(label, std::max(14, screenHeight / 48));
+    // A readout shown stays where it was while the chart under it changes size; the next
+    // click shows it anew.
+    for (QLabel* readout : Readouts) {
+        enlarge(readout, valuePixels);
+        readout->hide();
+    }
+    emit ChartTextPixels(std::max(14, screenHeight / 30));
     Style.Apply(screenHeight);
     Key.Refresh();
     Layout.SetFitContents(true);
+    // Without a window manager (a kiosk session) nobody answers the request for full screen;
+    // the window then takes the screen's size itself.
+    Window->setGeometry(Window->screen()->geometry());
     Window->showFullScreen();
 }
 
@@ -78,6 +90,9 @@ void ProjectorMode::Leave() {
         looks.Widget->setMinimumWidth(looks.MinimumWidth);
     }
     Saved.clear();
+    for (QLabel* readout : Readouts)
+        readout->hide();
+    emit ChartTextPixels(0);
     Style.Restore();
     Key.Refresh();
     Layout.SetFitContents(false);

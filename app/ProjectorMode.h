@@ -9,23 +9,26 @@
 
 class QAction;
 class QCustomPlot;
+class QLabel;
 class QLineEdit;
 class QMainWindow;
 class QShortcut;
 class ThreeAxisKey;
 class WindowLayout;
 
-// What projector mode enlarges: the charts, and the boxes the measurement writes on the pages
-// with a value column.
+// What projector mode enlarges: the charts, the boxes with the pages' results and the chart's
+// readout labels.
 struct ProjectorControls {
     std::vector<QCustomPlot*> Charts;
     std::vector<QLineEdit*> ValueBoxes;
+    std::vector<QLabel*> Readouts;
 };
 
 // Projector mode, for a class reading the screen from the back of the room: the window fills
-// the screen, the live value boxes use type a fifteenth of the screen's height (their titles
-// and units a 48th), the charts the projector style. F11 switches it, Esc leaves it, and
-// leaving puts every look back. It lasts until the program ends and is not stored.
+// the screen, the result boxes and the chart readout use type a fifteenth of the screen's
+// height (the boxes' titles and units a 48th), the charts the projector style, and text drawn
+// on a chart (the fit's lines) a thirtieth, as the chart titles. F11 switches it, Esc leaves
+// it, and leaving puts every look back. It lasts until the program ends and is not stored.
 class ProjectorMode : public QObject {
     Q_OBJECT
 public:
@@ -36,6 +39,10 @@ public:
     QAction* Toggle() const { return ToggleAction; }
     bool Active() const { return Style.Applied(); }
     void SetActive(bool on);
+
+signals:
+    // The type size in pixels for text the chart tools draw on a chart; 0 for their own.
+    void ChartTextPixels(int pixels);
 
 private:
     void Enter();
@@ -53,6 +60,7 @@ private:
         int MinimumWidth;
     };
     std::vector<QLineEdit*> ValueBoxes;
+    std::vector<QLabel*> Readouts;
     std::vector<Looks> Saved;
     Qt::WindowStates NormalState;
     QRect NormalGeometry;

@@ -114,6 +114,8 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
                                               *Charts, *Tools, *Screen);
     Tools->Menu()->addSeparator();
     Tools->Menu()->addAction(Projector->Toggle());
+    connect(Projector.get(), &ProjectorMode::ChartTextPixels, Tools.get(),
+            &ChartTools::SetFitTextPixels);
     FormCreate();
     // The deferred close stays off until a disconnect: at start there is nothing to close.
     TmSystem.start();

@@ -75,7 +75,7 @@ int WindowLayout::ColumnWidth(int pageWidth) const {
 // The panels keep their order and the gaps between them; fitting its contents, a panel that
 // needs more height than the form gives it pushes the ones below it down, and a panel that
 // would then run off the page goes into a row along the bottom of the page, under the
-// charts, which keep their width. Returns the room left for the charts.
+// charts and as wide as they are. Returns the room left for the charts.
 WindowLayout::ChartRoom WindowLayout::PlaceColumn(QWidget* page, int columnX, int columnWidth) {
     std::vector<QWidget*> column;
     for (QWidget* panel : ColumnPanels)
@@ -83,7 +83,7 @@ WindowLayout::ChartRoom WindowLayout::PlaceColumn(QWidget* page, int columnX, in
     std::sort(column.begin(), column.end(), [this](QWidget* a, QWidget* b) {
         return FormGeometry[a].top() < FormGeometry[b].top();
     });
-    std::vector<std::pair<QWidget*, QSize>> bottomRow;
+    std::vector<std::pair<QWidget*, int>> bottomRow; // with their heights
     int pushedDown = 0;
     for (QWidget* panel : column) {
         const QRect form = FormGeometry[panel];
@@ -91,7 +91,7 @@ WindowLayout::ChartRoom WindowLayout::PlaceColumn(QWidget* page, int columnX, in
                                        : form.height();
         const int top = form.top() + pushedDown;
         if (FitContents && panel != column.front() && top + height > page->height()) {
-            bottomRow.emplace_back(panel, QSize(columnWidth, height));
+            bottomRow.emplace_back(panel, height);
             continue;
         }
         Place(panel, QRect(columnX, top, columnWidth, height));
@@ -99,12 +99,15 @@ WindowLayout::ChartRoom WindowLayout::PlaceColumn(QWidget* page, int columnX, in
     }
     ChartRoom room{columnX - ColumnGap - ChartLeft, page->height()};
     int rowHeight = 0;
-    for (const auto& [panel, size] : bottomRow)
-        rowHeight = std::max(rowHeight, size.height());
+    for (const auto& [panel, height] : bottomRow)
+        rowHeight = std::max(rowHeight, height);
+    const int count = static_cast<int>(bottomRow.size());
+    const int spare = count == 0 ? 0 : room.Width - count * columnWidth - (count - 1) * ColumnGap;
     int left = ChartLeft;
-    for (const auto& [panel, size] : bottomRow) {
-        Place(panel, QRect(QPoint(left, page->height() - 1 - rowHeight), size));
-        left += size.width() + ColumnGap;
+    for (int i = 0; i < count; ++i) {
+        const int width = columnWidth + std::max(0, spare) / count;
+        Place(bottomRow[i].first, QRect(left, page->height() - 1 - rowHeight, width, rowHeight));
+        left += width + ColumnGap;
     }
     if (rowHeight > 0) room.Height -= rowHeight + ColumnGap;
     return room;

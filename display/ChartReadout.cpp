@@ -4,12 +4,14 @@
 #include "display/ShownText.h"
 
 #include <QLabel>
+#include <algorithm>
 
 namespace {
 
 // Offsets from the pointer: the time label above the value label, both up and to the right.
+// Labels taller than the form's (projector type) move up by what they have more.
 constexpr int LabelLeft = 7;
-constexpr int TimeLabelTop = -26;
+constexpr int FormLabelHeight = 16;
 constexpr int ValueLabelTop = -10;
 
 QColor ColourOf(ReadoutColour colour) {
@@ -24,13 +26,16 @@ QColor ColourOf(ReadoutColour colour) {
     return QColor(0, 0, 0);
 }
 
-void ShowLabel(QLabel* label, QPoint topLeft, const QString& text, const QColor& colour) {
+void SetLabel(QLabel* label, const QString& text, const QColor& colour) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
     palette.setColor(QPalette::Window, Qt::white);
     label->setPalette(palette);
     label->setText(text);
     label->adjustSize();
+}
+
+void ShowLabelAt(QLabel* label, QPoint topLeft) {
     label->move(topLeft);
     label->raise();
     label->show();
@@ -51,9 +56,20 @@ ChartReadout::ChartReadout(QLabel* timeLabel, QLabel* valueLabel)
 void ChartReadout::Show(QPoint pixel, const std::optional<CursorReadout>& readout) {
     if (!readout) return;
     const QColor colour = ColourOf(readout->Colour);
-    ShowLabel(TimeLabel, pixel + QPoint(LabelLeft, TimeLabelTop), Text(readout->TimeText), colour);
-    ShowLabel(ValueLabel, pixel + QPoint(LabelLeft, ValueLabelTop), ShownText(readout->ValueText),
-              colour);
+    SetLabel(TimeLabel, Text(readout->TimeText), colour);
+    SetLabel(ValueLabel, ShownText(readout->ValueText), colour);
+    const int valueTop = ValueLabelTop - std::max(0, ValueLabel->height() - FormLabelHeight);
+    const int timeTop = valueTop - std::max(FormLabelHeight, TimeLabel->height());
+    // Left of the pointer where the labels would run past the chart's right edge.
+    const int width = std::max(TimeLabel->width(), ValueLabel->width());
+    const QWidget* chart = ValueLabel->parentWidget();
+    const bool flip = chart != nullptr && pixel.x() + LabelLeft + width > chart->width() &&
+                      pixel.x() - LabelLeft - width >= 0;
+    auto left = [&](const QLabel* label) {
+        return flip ? pixel.x() - LabelLeft - label->width() : pixel.x() + LabelLeft;
+    };
+    ShowLabelAt(TimeLabel, QPoint(left(TimeLabel), pixel.y() + timeTop));
+    ShowLabelAt(ValueLabel, QPoint(left(ValueLabel), pixel.y() + valueTop));
 }
 
 void ChartReadout::Hide() {

@@ -299,7 +299,25 @@ void ChartTools::FitSineInView() {
          source.Missing ? std::vector{*source.Missing} : PendulumFitLines(fit))
         lines << ShownText(line);
     FitLabel->setText(lines.join('\n'));
+    FitLabelFont = FitLabel->font();
+    ApplyFitTextSize();
     plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void ChartTools::SetFitTextPixels(int pixels) {
+    FitTextPixels = pixels;
+    if (FitLabel == nullptr) return;
+    ApplyFitTextSize();
+    Charts.Plot(Chart::Acceleration)->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void ChartTools::ApplyFitTextSize() {
+    QFont font = FitLabelFont;
+    if (FitTextPixels > 0) {
+        font.setPixelSize(FitTextPixels);
+        font.setBold(true);
+    }
+    FitLabel->setFont(font);
 }
 
 QString ChartTools::FitText() const {

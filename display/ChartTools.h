@@ -6,6 +6,7 @@
 #include "display/RunOverlay.h"
 #include "display/StatisticsWindow.h"
 
+#include <QFont>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -63,6 +64,8 @@ public:
     // Beside the period box's gravity: the line on a swing too large for its formula.
     std::optional<Message> LargeSwingNote() const;
     QString FitText() const;
+    // Type size of the fit's result lines in pixels, bold; 0 gives them the chart's own type.
+    void SetFitTextPixels(int pixels);
     bool SavePicture(Chart chart, const QString& path);
     bool ExportCsv(const QString& path);
 
@@ -85,6 +88,7 @@ private:
     void UpdateStatistics();
     void RefreshBands();
     void RemoveFit();
+    void ApplyFitTextSize();
     void AskPicturePath();
     void AskCsvPath();
     std::vector<ShownCurve> PageCurvesShown() const;
@@ -110,4 +114,6 @@ private:
     std::array<QCPItemRect*, 3> Bands{};
     QCPGraph* FitCurve = nullptr;
     QCPItemText* FitLabel = nullptr;
+    QFont FitLabelFont; // the label's own type, before any enlargement
+    int FitTextPixels = 0;
 };

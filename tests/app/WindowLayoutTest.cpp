@@ -4,6 +4,7 @@
 #include "tests/app/Program.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QScreen>
 #include <QTabBar>
@@ -77,6 +78,7 @@ private slots:
         auto* value = Window.Find("EdAcceloG");
         auto* chart = Window.Find<QCustomPlot>("Chart1");
         const QFont normalFont = value->font();
+        const QFont normalPeriodFont = Window.Find("EdPendT")->font();
         const QFont normalTicks = chart->xAxis->tickLabelFont();
 
         Window.ShowPage("TabAccelo");
@@ -94,6 +96,28 @@ private slots:
         QVERIFY(chart->xAxis->tickLabelFont().pixelSize() >= screenHeight / 40);
         VerifyPagesDoNotOverlap();
         if (QTest::currentTestFailed()) return;
+        VerifyOffsetPanelSpansTheChart();
+        if (QTest::currentTestFailed()) return;
+
+        // The pendulum page's results and the chart's texts are as readable as the live values.
+        Window.ShowPage("TabPendulum");
+        for (const char* result : {"EdPendT", "EdPendCalG", "EdPendCalT"})
+            QVERIFY2(QFontInfo(Window.Find(result)->font()).pixelSize() >= screenHeight / 15,
+                     result);
+        QTest::mouseClick(chart, Qt::LeftButton, {},
+                          QPoint(chart->width() / 2, chart->height() / 2));
+        auto* readout = Window.Find<QLabel>("STxtChartValueY");
+        QTRY_VERIFY_WITH_TIMEOUT(readout->isVisible(), 10000);
+        QVERIFY(QFontInfo(readout->font()).pixelSize() >= screenHeight / 15);
+        QVERIFY(readout->height() >= readout->fontMetrics().height());
+        // Near the right edge the readout turns to the pointer's left rather than leave the chart.
+        QTest::mouseClick(chart, Qt::LeftButton, {},
+                          QPoint(chart->width() - 40, chart->height() / 2));
+        QTRY_VERIFY_WITH_TIMEOUT(readout->geometry().right() < chart->width() - 40, 10000);
+        Form->AnalysisTools().FitSineInView();
+        QCPItemText* fitLines = FitLabel(chart);
+        QVERIFY(fitLines != nullptr);
+        QVERIFY(fitLines->font().pixelSize() >= screenHeight / 30);
 
         // The chart menu offers the same switch.
         QVERIFY(Form->AnalysisTools().Menu()->actions().contains(Form->Projection().Toggle()));
@@ -103,11 +127,32 @@ private slots:
         QCOMPARE(value->font(), normalFont);
         QCOMPARE(chart->xAxis->tickLabelFont(), normalTicks);
         QCOMPARE(chart->graph(0)->pen().width(), 1);
+        QCOMPARE(Window.Find("EdPendT")->font(), normalPeriodFont);
+        QVERIFY(!readout->isVisible());
+        QCOMPARE(fitLines->font().pixelSize(), -1); // back to the chart's own point size
         QTRY_COMPARE_WITH_TIMEOUT(Form->size(), QSize(1013, 667), 10000);
         QCOMPARE(VisibleGeometry(Form.get()), normal);
     }
 
 private:
+    static QCPItemText* FitLabel(QCustomPlot* chart) {
+        for (int i = 0; i < chart->itemCount(); ++i)
+            if (auto* text = qobject_cast<QCPItemText*>(chart->item(i))) return text;
+        return nullptr;
+    }
+
+    // The offset panel, which the enlarged values leave no room for in the column, spans the
+    // chart's width under it: no empty space is left beside it.
+    void VerifyOffsetPanelSpansTheChart() {
+        Window.ShowPage("TabAccelo");
+        const QRect offsets = Window.Find<QWidget>("PnlOffset")->geometry();
+        const QRect chart = Window.Find<QWidget>("PnlAccChart")->geometry();
+        if (offsets.x() >= chart.right()) return; // still in the column
+        QVERIFY(offsets.top() > chart.bottom());
+        QCOMPARE(offsets.left(), chart.left());
+        QCOMPARE(offsets.right(), chart.right());
+    }
+
     // On every page the controls lie inside the page and apart from each other.
     void VerifyPagesDoNotOverlap() {
         auto* pages = Window.Find<QTabWidget>("PageControl1");
