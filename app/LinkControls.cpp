@@ -1,5 +1,6 @@
 #include "app/LinkControls.h"
 
+#include "device/qt/PortCandidates.h"
 #include "device/qt/TComm.h"
 #include "display/QtText.h"
 #include "display/ValueBoxes.h"
@@ -9,6 +10,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QStyle>
 #include <QThread>
 #include <QTimer>
@@ -20,6 +22,14 @@ LinkControls::LinkControls(QComboBox* portBox, QAbstractButton* comButton, LinkT
 
 std::string LinkControls::PortBoxText() const {
     return Std(PortBox->currentText());
+}
+
+void LinkControls::ProposeSystemPort() {
+    const std::optional<std::string> proposed = ProposedPortPath();
+    if (!proposed) return;
+    PortBox->clear();
+    PortBox->setEditText(Text(*proposed));
+    PortBox->lineEdit()->setPlaceholderText(QString::fromLatin1(PortPathForm));
 }
 
 void LinkControls::SetPortBoxText(const std::string& name) {

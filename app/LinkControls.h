@@ -25,6 +25,11 @@ public:
     LinkControls(QComboBox* portBox, QAbstractButton* comButton, LinkTimers timers, TComm& comm,
                  LiveState& state, MeasurementView& view, ValueBoxes& boxes);
 
+    // Where the form's port name means nothing on this system, the box offers the port found
+    // instead, or stays empty with the form of a port path greyed in it. The settings file
+    // may then name another.
+    void ProposeSystemPort();
+
     std::string PortBoxText() const override;
     void SetPortBoxText(const std::string& name) override;
     void ClearPortList() override;

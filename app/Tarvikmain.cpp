@@ -154,6 +154,7 @@ void TForm1::FormCreate() {
     // Saves that never ended leave their temporaries where nothing else would write again.
     for (const QString& folder : {QDir::currentPath(), LogDir, AutosaveFolder(LogDir)})
         RemoveStaleTemporaries(PathFromUtf8(Std(folder)));
+    Links->ProposeSystemPort();
     ReadSettings(SettingsFile, *Settings);
     if (ui->EdLogFile->text() == QLatin1String(UnlockWord)) ui->EdLogFile->clear(); // older files
     // Without a level chosen (no settings file, or -1 in it) the filter box shows its

@@ -56,10 +56,22 @@ void WindowLayout::PlaceWindowEdges() {
     const int dx = std::max(0, grown.width());
     const int dy = std::max(0, grown.height());
     Place(Controls.TopBar, FormGeometry[Controls.TopBar].adjusted(0, 0, dx, 0));
-    Place(Controls.PageControl1, FormGeometry[Controls.PageControl1].adjusted(0, 0, dx, dy));
+    const int messagesGrow = MessagesGrowth(dy);
+    Place(Controls.PageControl1,
+          FormGeometry[Controls.PageControl1].adjusted(0, 0, dx, dy - messagesGrow));
     Place(Controls.DirectionBar, FormGeometry[Controls.DirectionBar].translated(dx, 0));
     Place(Controls.Messages,
-          FormGeometry[Controls.Messages].translated(0, dy).adjusted(0, 0, dx, 0));
+          FormGeometry[Controls.Messages].translated(0, dy).adjusted(0, -messagesGrow, dx, 0));
+}
+
+// The message area takes a quarter of the height the window gains, until it shows eight lines:
+// enough for the advice given when no device answers.
+int WindowLayout::MessagesGrowth(int grownHeight) const {
+    constexpr int Lines = 8;
+    QWidget* messages = Controls.Messages;
+    const int chrome = messages->height() - messages->contentsRect().height();
+    const int wanted = Lines * messages->fontMetrics().lineSpacing() + chrome + 8;
+    return std::clamp(wanted - FormGeometry.value(messages).height(), 0, grownHeight / 4);
 }
 
 // One width on every page, so that the column does not jump when the page changes; never

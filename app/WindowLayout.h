@@ -59,6 +59,7 @@ protected:
 
 private:
     void PlaceWindowEdges();
+    int MessagesGrowth(int grownHeight) const;
     int ColumnWidth(int pageWidth) const;
     struct ChartRoom {
         int Width;

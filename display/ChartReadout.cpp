@@ -9,9 +9,8 @@
 namespace {
 
 // Offsets from the pointer: the time label above the value label, both up and to the right.
-// Labels taller than the form's (projector type) move up by what they have more.
 constexpr int LabelLeft = 7;
-constexpr int FormLabelHeight = 16;
+constexpr int TimeLabelTop = -26;
 constexpr int ValueLabelTop = -10;
 
 QColor ColourOf(ReadoutColour colour) {
@@ -51,6 +50,7 @@ ChartReadout::ChartReadout(QLabel* timeLabel, QLabel* valueLabel)
         bold.setBold(true);
         label->setFont(bold);
     }
+    FormLineHeight = ValueLabel->fontMetrics().height();
 }
 
 void ChartReadout::Show(QPoint pixel, const std::optional<CursorReadout>& readout) {
@@ -58,12 +58,15 @@ void ChartReadout::Show(QPoint pixel, const std::optional<CursorReadout>& readou
     const QColor colour = ColourOf(readout->Colour);
     SetLabel(TimeLabel, Text(readout->TimeText), colour);
     SetLabel(ValueLabel, ShownText(readout->ValueText), colour);
-    const int valueTop = ValueLabelTop - std::max(0, ValueLabel->height() - FormLabelHeight);
-    const int timeTop = valueTop - std::max(FormLabelHeight, TimeLabel->height());
-    // Left of the pointer where the labels would run past the chart's right edge.
+    // Enlarged labels (projector type) move up by the height they gained, and go left of the
+    // pointer where they would run past the chart's right edge.
+    const int gained = std::max(0, ValueLabel->fontMetrics().height() - FormLineHeight);
+    const int valueTop = ValueLabelTop - gained;
+    const int timeTop = TimeLabelTop - 2 * gained;
     const int width = std::max(TimeLabel->width(), ValueLabel->width());
     const QWidget* chart = ValueLabel->parentWidget();
-    const bool flip = chart != nullptr && pixel.x() + LabelLeft + width > chart->width() &&
+    const bool flip = gained > 0 && chart != nullptr &&
+                      pixel.x() + LabelLeft + width > chart->width() &&
                       pixel.x() - LabelLeft - width >= 0;
     auto left = [&](const QLabel* label) {
         return flip ? pixel.x() - LabelLeft - label->width() : pixel.x() + LabelLeft;

@@ -21,4 +21,5 @@ public:
 private:
     QLabel* TimeLabel;
     QLabel* ValueLabel;
+    int FormLineHeight; // of the labels' own type, before any enlargement
 };

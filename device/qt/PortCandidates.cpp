@@ -32,3 +32,20 @@ std::vector<std::string> OrderPortCandidates(std::vector<std::string> names) {
     if (names.size() > MaxCandidates) names.resize(MaxCandidates);
     return names;
 }
+
+std::optional<std::string> ProposedPortPath() {
+#ifdef Q_OS_WIN
+    return std::nullopt;
+#else
+    std::vector<std::string> names;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+        names.push_back(info.portName().toStdString());
+    return FirstUsbSerialPath(std::move(names));
+#endif
+}
+
+std::string FirstUsbSerialPath(std::vector<std::string> names) {
+    const std::vector<std::string> ordered = OrderPortCandidates(std::move(names));
+    if (ordered.empty() || !IsUsbSerial(ordered.front())) return {};
+    return "/dev/" + ordered.front();
+}

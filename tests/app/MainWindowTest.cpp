@@ -1,3 +1,4 @@
+#include "device/qt/PortCandidates.h"
 #include "files/LogFile.h"
 #include "sim/Motion.h"
 #include "tests/app/Program.h"
@@ -235,6 +236,17 @@ private slots:
             degrees << angle;
         QTRY_COMPARE_WITH_TIMEOUT(tilt->yAxis->tickVector(), degrees, Deadline);
         QVERIFY(tilt->xAxis->tickVector().size() >= 6); // 0..10 s
+    }
+
+    // A first start on Linux proposes the USB serial adapter found, else nothing, with the form
+    // of a port path greyed in the box; never the form's Windows name.
+    void FirstStartProposesAPortOfThisSystem() {
+#ifndef _WIN32
+        auto* box = Window.Find<QComboBox>("CmbComPort");
+        QCOMPARE(box->currentText(), QString::fromStdString(ProposedPortPath().value()));
+        QCOMPARE(box->lineEdit()->placeholderText(), QStringLiteral("/dev/ttyUSB0"));
+        QCOMPARE(box->findText(QStringLiteral("Com1")), -1);
+#endif
     }
 
     void PortBoxShowsWholeDeviceNames() {

@@ -6,7 +6,9 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTabBar>
 #include <qcustomplot.h>
 
@@ -47,15 +49,20 @@ private slots:
         Form->resize(1600, 1000);
         QTRY_COMPARE_WITH_TIMEOUT(Form->size(), QSize(1600, 1000), 10000);
         const GeometryTable after = VisibleGeometry(Form.get());
-        const std::pair<const char*, int> charts[] = {{"TabAccelo/Chart1", 300},
-                                                      {"TabAngle/Chart3", 300},
-                                                      {"TabPendulum/Chart1", 300},
-                                                      {"TabSpeed/Chart1", 150},
-                                                      {"TabSpeed/Chart2", 150}};
+        const std::pair<const char*, int> charts[] = {{"TabAccelo/Chart1", 240},
+                                                      {"TabAngle/Chart3", 240},
+                                                      {"TabPendulum/Chart1", 240},
+                                                      {"TabSpeed/Chart1", 120},
+                                                      {"TabSpeed/Chart2", 120}};
         for (const auto& [chart, taller] : charts) {
             QVERIFY2(after[chart].width() >= before[chart].width() + 500, chart);
             QVERIFY2(after[chart].height() >= before[chart].height() + taller, chart);
         }
+
+        // The message area shows the advice given at a start without a device whole.
+        auto* messages = Window.Find<QPlainTextEdit>("Memo1");
+        QTRY_VERIFY_WITH_TIMEOUT(Window.Memo().contains(QStringLiteral("해결3")), 20000);
+        QCOMPARE(messages->verticalScrollBar()->maximum(), 0);
 
         VerifyPagesDoNotOverlap();
         if (QTest::currentTestFailed()) return;

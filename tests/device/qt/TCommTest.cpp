@@ -16,6 +16,9 @@ private slots:
         const std::vector<std::string> expected = {"ttyACM0", "ttyUSB0", "ttyUSB1", "ttyS0",
                                                    "ttyS1",   "ttyS2",   "ttyS3",   "ttyS4"};
         QVERIFY(ordered == expected);
+        QVERIFY(FirstUsbSerialPath({"ttyS0", "ttyUSB1", "ttyUSB0"}) == "/dev/ttyUSB0");
+        QVERIFY(FirstUsbSerialPath({"ttyS1", "ttyS0"}).empty()); // no adapter: nothing proposed
+        QVERIFY(FirstUsbSerialPath({}).empty());
     }
     // Frames both ways on a pseudo-terminal are exchanged end to end (AppTests).
     void DropsWritesWhenUnplugged() {
