@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks that the sources are formatted as .clang-format says, builds
 # everything with warnings as errors and runs the whole test suite, then builds it again under
-# AddressSanitizer and UndefinedBehaviorSanitizer (build-sanitize/) and runs it there too. The
-# suite includes the replays of the fuzz corpora. SANITIZE=0 skips the second pass for a quick
-# local run.
+# AddressSanitizer and UndefinedBehaviorSanitizer (build-sanitize/) and runs it there too. In
+# between, the Qt-free core and its suites are cross-built for Windows and run under Wine
+# (build-windows-core/). The suite includes the replays of the fuzz corpora. WINDOWS=0 and
+# SANITIZE=0 skip those rounds for a quick local run.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/ensure-packages.sh
@@ -20,6 +21,11 @@ build=${BUILD_DIR:-build}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVIK_WERROR=ON "$@"
 cmake --build "$build" --parallel "$(nproc)"
 ctest --test-dir "$build" --output-on-failure --timeout 600
+
+if [ "${WINDOWS:-1}" != 0 ]; then
+    EnsurePackages "${WINDOWS_CORE_PACKAGES[@]}"
+    scripts/windows-core-tests "${WINDOWS_BUILD_DIR:-build-windows-core}"
+fi
 
 [ "${SANITIZE:-1}" = 0 ] && exit 0
 sanitized=${SANITIZE_BUILD_DIR:-build-sanitize}

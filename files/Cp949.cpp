@@ -50,6 +50,9 @@ PairTable::PairTable() {
             const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
             wchar_t wide[2];
             if (MultiByteToWideChar(949, MB_ERR_INVALID_CHARS, pair, 2, wide, 2) != 1) continue;
+            // Windows maps the user-defined rows to private use, where other platforms see no
+            // characters; files must read the same everywhere.
+            if (wide[0] >= 0xE000 && wide[0] <= 0xF8FF) continue;
             FromPair[(lead - FirstLead) * 256 + trail] = wide[0];
             ToPair.emplace(wide[0], static_cast<std::uint16_t>(lead << 8 | trail));
         }

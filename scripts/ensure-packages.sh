@@ -8,6 +8,8 @@ DEB_PACKAGES=(dpkg-dev file)
 RUN_PACKAGES=(xvfb xauth fonts-noto-cjk qt6-translations-l10n)
 BENCH_PACKAGES=(python3 xdotool libx11-dev)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# The core cross-built for Windows and tested under Wine; GoogleTest is built from its sources.
+WINDOWS_CORE_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 googletest)
 
 EnsurePackages() {
     local missing=()

@@ -59,10 +59,10 @@ TEST_F(Autosave, KeepsTheRunAnalysableAndOnlyTheNewestHundred) {
     const std::string folder = PathOf("LogData/Autosave");
     std::filesystem::create_directories(folder);
     for (int i = 0; i < 100; ++i)
-        WriteBytes(folder + "/2401" + std::to_string(10 + i % 20) + "_1000" +
+        WriteBytes(folder + Separator + "2401" + std::to_string(10 + i % 20) + "_1000" +
                        std::to_string(10 + i / 20) + ".csv",
                    "old");
-    WriteBytes(folder + "/keep.txt", "mine");
+    WriteBytes(folder + Separator + "keep.txt", "mine");
     Recording& run = State.Recorded;
     run.HasCounts = true;
     run.LogCount = 2;
@@ -78,7 +78,7 @@ TEST_F(Autosave, KeepsTheRunAnalysableAndOnlyTheNewestHundred) {
                 AxisCountToG(axis, counts[i][axis], 1) - ZeroOffset(run.Conditions, axis);
         }
     const std::string path = AutosaveRun(folder, "240315_093005.csv", run, 1, View);
-    EXPECT_EQ(path, folder + "/240315_093005.csv");
+    EXPECT_EQ(path, folder + Separator + "240315_093005.csv");
     EXPECT_EQ(
         ReadBytes(path),
         ";" + path +
@@ -105,9 +105,9 @@ TEST_F(Autosave, KeepsTheRunAnalysableAndOnlyTheNewestHundred) {
             EXPECT_EQ(FilteredG(loaded, axis, i), AxisCountToG(axis, counts[i][axis], 1));
         }
 
-    EXPECT_FALSE(std::filesystem::exists(folder + "/240110_100010.csv")); // the oldest
-    EXPECT_TRUE(std::filesystem::exists(folder + "/240111_100010.csv"));
-    EXPECT_TRUE(std::filesystem::exists(folder + "/keep.txt"));
+    EXPECT_FALSE(std::filesystem::exists(folder + Separator + "240110_100010.csv")); // the oldest
+    EXPECT_TRUE(std::filesystem::exists(folder + Separator + "240111_100010.csv"));
+    EXPECT_TRUE(std::filesystem::exists(folder + Separator + "keep.txt"));
     int count = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder))
         ++count;
@@ -131,7 +131,7 @@ TEST_F(Autosave, TwoCopiesInOneFolderEachKeepTheirRun) {
     for (const bool hardLinks : {true, false}) {
         const std::string folder = PathOf(hardLinks ? "links" : "fat");
         std::filesystem::create_directories(folder);
-        WriteBytes(folder + "/240315_093005_2.csv", "a file of the user's");
+        WriteBytes(folder + Separator + "240315_093005_2.csv", "a file of the user's");
         Record(State.Recorded, 2, 0.5);
         Record(second->Recorded, 3, -0.25);
         std::string secondPath;
@@ -143,13 +143,13 @@ TEST_F(Autosave, TwoCopiesInOneFolderEachKeepTheirRun) {
         const std::string firstPath =
             AutosaveRun(folder, "240315_093005.csv", State.Recorded, 0, View);
         SCOPED_TRACE(folder);
-        EXPECT_EQ(secondPath, folder + "/240315_093005.csv");
-        EXPECT_EQ(firstPath, folder + "/240315_093005_3.csv");
+        EXPECT_EQ(secondPath, folder + Separator + "240315_093005.csv");
+        EXPECT_EQ(firstPath, folder + Separator + "240315_093005_3.csv");
         EXPECT_EQ(secondView.Messages.back(), "Run autosaved : " + secondPath);
         EXPECT_EQ(View.Messages.back(), "Run autosaved : " + firstPath);
         EXPECT_EQ(Names(folder), (std::set<std::string>{"240315_093005.csv", "240315_093005_2.csv",
                                                         "240315_093005_3.csv"}));
-        EXPECT_EQ(ReadBytes(folder + "/240315_093005_2.csv"), "a file of the user's");
+        EXPECT_EQ(ReadBytes(folder + Separator + "240315_093005_2.csv"), "a file of the user's");
         for (const auto& [path, rows, x] :
              {std::tuple{firstPath, 2u, 0.5}, {secondPath, 3u, -0.25}}) {
             EXPECT_TRUE(ReadBytes(path).starts_with(";" + path + "\r\n")) << path;
@@ -188,17 +188,17 @@ TEST_F(Autosave, ASaveKilledHalfwayLeavesNoHiddenFileBehind) {
     close(pipeEnds[1]);
     const std::set<std::string> left = Names(folder);
     ASSERT_EQ(left.size(), 1u);
-    const std::string temporary = folder + "/" + *left.begin();
+    const std::string temporary = folder + Separator + *left.begin();
     ASSERT_TRUE(left.begin()->starts_with('.'));
 
     // A copy of the program that started just now may be writing it: it stays.
     EXPECT_EQ(AutosaveRun(folder, "240315_093006.csv", State.Recorded, 0, View),
-              folder + "/240315_093006.csv");
+              folder + Separator + "240315_093006.csv");
     EXPECT_TRUE(std::filesystem::exists(temporary));
     std::filesystem::last_write_time(temporary, std::filesystem::file_time_type::clock::now() -
                                                     TemporaryStaleAge - std::chrono::seconds(1));
     EXPECT_EQ(AutosaveRun(folder, "240315_093007.csv", State.Recorded, 0, View),
-              folder + "/240315_093007.csv");
+              folder + Separator + "240315_093007.csv");
     EXPECT_EQ(Names(folder), (std::set<std::string>{"240315_093006.csv", "240315_093007.csv"}));
 }
 #endif

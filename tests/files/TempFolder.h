@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/TextLines.h"
+
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -12,12 +14,18 @@ protected:
     TempFolder() { std::filesystem::create_directories(Folder); }
     ~TempFolder() override { std::filesystem::remove_all(Folder); }
 
-    std::string PathOf(const std::string& name) const { return (Folder / name).string(); }
+    // Paths are UTF-8 text with the platform's separators, as the program hands them on.
+    std::string PathOf(const std::string& name) const {
+        return Utf8FromPath((Folder / PathFromUtf8(name)).make_preferred());
+    }
+    static inline const std::string Separator{
+        static_cast<char>(std::filesystem::path::preferred_separator)};
     static void WriteBytes(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
+        std::ofstream(PathFromUtf8(path), std::ios::binary) << bytes;
     }
     static std::string ReadBytes(const std::string& path) {
-        return (std::ostringstream() << std::ifstream(path, std::ios::binary).rdbuf()).str();
+        return (std::ostringstream() << std::ifstream(PathFromUtf8(path), std::ios::binary).rdbuf())
+            .str();
     }
 
     const std::filesystem::path Folder = std::filesystem::temp_directory_path() /
