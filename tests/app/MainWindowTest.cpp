@@ -2,7 +2,9 @@
 #include "sim/Motion.h"
 #include "tests/app/Program.h"
 
+#include <QFontDatabase>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -253,6 +255,35 @@ private slots:
             QCOMPARE(Window.Text("EdLogFile"), QStringLiteral("run"));
             QCOMPARE(Window.Live().Recorded.LogCount, 100u);
         }
+    }
+
+    // An SVG of a chart names for its texts, the Korean title among them, the fonts they were
+    // drawn in: first the face the chart's font was matched to, all installed, one with Hangul.
+    void SvgPictureNamesTheFontsItsTextsWereDrawnIn() {
+        const QString path = Folder.filePath("chart.svg");
+        QVERIFY(Form->AnalysisTools().SavePicture(Chart::Acceleration, path));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString svg = QString::fromUtf8(file.readAll());
+        QVERIFY(svg.contains(QStringLiteral("가속도")));
+        const QString matched = QFontInfo(Window.Find<QCustomPlot>("Chart1")->font()).family();
+        const QStringList installed = QFontDatabase::families();
+        static const QRegularExpression attribute(QStringLiteral("font-family=\"([^\"]*)\""));
+        int texts = 0;
+        for (const QRegularExpressionMatch& match : attribute.globalMatch(svg)) {
+            ++texts;
+            QStringList families = match.captured(1).split(QStringLiteral(", "));
+            QCOMPARE(families.takeLast(), QStringLiteral("sans-serif"));
+            QCOMPARE(families.value(0), "'" + matched + "'");
+            bool hangul = false;
+            for (const QString& quoted : families) {
+                const QString family = quoted.mid(1, quoted.size() - 2);
+                QVERIFY2(installed.contains(family), qPrintable(family));
+                hangul |= QFontDatabase::writingSystems(family).contains(QFontDatabase::Korean);
+            }
+            QVERIFY2(hangul, qPrintable(match.captured(1)));
+        }
+        QVERIFY(texts > 0);
     }
 
     void RejectedMassPutsTheUnitBoxBack() {
