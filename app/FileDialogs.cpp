@@ -59,7 +59,8 @@ void FitColumns(QFileDialog& dialog) {
     for (const int column : {SizeColumn, TypeColumn, DateColumn})
         header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     const QFontMetrics metrics(dialog.font());
-    const int places = dialog.findChild<QWidget*>(QStringLiteral("sidebar"))->sizeHint().width();
+    const auto* sidebar = dialog.findChild<QWidget*>(QStringLiteral("sidebar"));
+    const int places = sidebar != nullptr ? sidebar->sizeHint().width() : 0;
     dialog.resize(std::max(dialog.sizeHint().width(), places + TypicalRowWidth(dialog)),
                   std::max(dialog.sizeHint().height(), 28 * metrics.height()));
 }
