@@ -43,7 +43,9 @@ else
     printf 'Kvd_Log_DataBase_Ver=1.0\r\nCmbComPort=%s\r\nCmbYTime=10\r\nCmbUnit=1\r\nCmbKalman=2\r\n' \
         "$port" >"$settings"
 fi
-[ -f "$demo/AccNote.rtf" ] || cp app/AccNote.rtf "$demo/" 2>/dev/null || true
+for note in app/AccNote*.rtf; do
+    [ -f "$demo/${note#app/}" ] || cp "$note" "$demo/" 2>/dev/null || true
+done
 
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     echo "No display found: run this from a desktop session (or under xvfb-run)." >&2

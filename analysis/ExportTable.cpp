@@ -41,7 +41,8 @@ std::vector<ExportColumn> ExportColumns(const std::vector<ShownCurve>& curves, b
     std::vector<ExportColumn> columns;
     for (const ShownCurve& curve : curves) {
         if (curve.Values.empty()) continue;
-        if (columns.empty()) columns.push_back({"시간 [s]", curve.Times, TimeDecimals});
+        if (columns.empty())
+            columns.push_back({std::string(ExportTimeTitle), curve.Times, TimeDecimals});
         columns.push_back({KoreanText(curve.Title), curve.Values});
         if (IsVelocity(curve)) columns.push_back({"이동 거리 [m]", Distances(curve.Values)});
     }

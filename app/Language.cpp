@@ -49,6 +49,8 @@ void InstallTranslations(QCoreApplication& application, UiLanguage language) {
         Install(application, QStringLiteral("Tarvik_en"), QStringLiteral(":/i18n"));
         Install(application, QStringLiteral("qtbase_en"), qtFolder);
     } else {
+        // Dates and file types in the file dialogs follow it, whatever the system's locale.
+        QLocale::setDefault(QLocale(QLocale::Korean, QLocale::SouthKorea));
         Install(application, QStringLiteral("qtbase_ko"), qtFolder);
     }
 }

@@ -12,6 +12,7 @@ enum class UiLanguage { Korean, English };
 // Korean for anything else, also when none is set.
 UiLanguage ChooseLanguage(const QStringList& arguments, const QProcessEnvironment& environment);
 
-// Installs the program's texts and Qt's own dialog texts for the language. Korean is the
-// language the program is written in; the files it writes stay Korean either way.
+// Installs the program's texts and Qt's own dialog texts for the language, and makes its locale
+// the default one, which pictures, notes, dates and file types follow. Korean is the language
+// the program is written in; the files it writes stay Korean either way.
 void InstallTranslations(QCoreApplication& application, UiLanguage language);

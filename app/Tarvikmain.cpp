@@ -40,6 +40,11 @@ namespace {
 const char* const UnlockWord = "pqrvmkzdwta";
 const char* const SettingsFile = "default.ini";
 
+// Pictures and spreadsheet tables: in a folder of their own, where no one takes them for logs.
+QString ExportFolder(const QString& logDir) {
+    return logDir + QDir::separator() + QStringLiteral("Export");
+}
+
 std::tm LocalNow() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -104,7 +109,9 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     Keeper = std::make_unique<RunKeeper>(State, *Screen, LogDir);
     auto askSavePath = [this](const QString& title, const QString& name,
                               const QStringList& filters) {
-        return AskFilePath(this, FileDialogMode::Save, LogDir, name, title, {}, filters);
+        const QString folder = ExportFolder(LogDir);
+        QDir().mkpath(folder);
+        return AskFilePath(this, FileDialogMode::Save, folder, name, title, {}, filters);
     };
     Tools = std::make_unique<ChartTools>(
         *Charts, State, Controls,
@@ -152,7 +159,8 @@ void TForm1::FormCreate() {
     ApplyTimeWindow();
     ApplyUnit();
     // Saves that never ended leave their temporaries where nothing else would write again.
-    for (const QString& folder : {QDir::currentPath(), LogDir, AutosaveFolder(LogDir)})
+    for (const QString& folder :
+         {QDir::currentPath(), LogDir, AutosaveFolder(LogDir), ExportFolder(LogDir)})
         RemoveStaleTemporaries(PathFromUtf8(Std(folder)));
     Links->ProposeSystemPort();
     ReadSettings(SettingsFile, *Settings);
@@ -478,14 +486,14 @@ void TForm1::BBtnLoadClick() {
     // The log takes the recording's place: a run still going ends first, and is kept.
     if (State.Logging) StopRun(State, *Screen);
     const std::string path = Std(chosen);
+    const LogLoadResult loaded = LoadLogFile(path, State.Recorded, Controls.UnitIndex, *Screen);
+    if (loaded.NumberError)
+        ReportConversionError(this, Text(loaded.NumberError->Text), loaded.NumberError->Integer);
+    // A load that stored nothing leaves whatever was there, the name the next save proposes too.
+    if (!loaded.Stored) return;
     ui->EdLogFile->setText(Text(WithoutExtension(FileNameOf(path))));
     ui->EdAccOffsetX->setText(QStringLiteral("0.000"));
     State.OffsetX = 0.0;
-    if (const auto error = LoadLogFile(path, State.Recorded, Controls.UnitIndex, *Screen))
-        ReportConversionError(this, Text(error->Text), error->Integer);
-    // A load that stored nothing leaves whatever was there, and going over it again changes
-    // nothing.
-    if (!State.Recorded.Loaded) return;
     Pendulum->ShowKeptConditions();
     if (Controls.ActivePage == Page::TabPendulum) Pendulum->MeasurePeriodInView();
 }

@@ -3,6 +3,7 @@
 #include "files/NoteFile.h"
 #include "ui_Tarviknote.h"
 
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -10,6 +11,7 @@
 namespace {
 
 const char* const NoteFileName = "AccNote.rtf";
+const char* const EnglishNoteFileName = "AccNote_en.rtf";
 
 } // namespace
 
@@ -29,7 +31,10 @@ TForm2::~TForm2() = default;
 
 void TForm2::FormCreate() {
     std::error_code error;
-    const auto note = ReadNoteFile(NoteFileName, error);
+    // The English window shows the English sample where the folder has one.
+    std::optional<std::string> note;
+    if (QLocale().language() == QLocale::English) note = ReadNoteFile(EnglishNoteFileName, error);
+    if (!note) note = ReadNoteFile(NoteFileName, error);
     if (!note) {
         Error =
             tr("알림 파일 \"%1\"을(를) 읽을 수 없어 기본 안내문을 보여 줍니다.").arg(NoteFileName);

@@ -8,7 +8,8 @@ class TForm2;
 }
 
 // The note window: reminds the user how velocity and angle are derived. Its text comes from
-// "AccNote.rtf" in the current directory when that loads, else the built-in eleven lines.
+// "AccNote.rtf" in the current directory when that loads, else the built-in eleven lines; in
+// English, from "AccNote_en.rtf" first.
 // Give it the main window as parent: an owned dialog stays above its owner without floating
 // over other programs.
 class TForm2 : public QDialog {

@@ -9,6 +9,7 @@
 #include "display/ChartSet.h"
 #include "display/QtText.h"
 #include "display/ShownText.h"
+#include "display/SvgPicture.h"
 #include "engine/LiveState.h"
 #include "engine/NumberText.h"
 #include "files/SpreadsheetCsv.h"
@@ -19,7 +20,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
-#include <QSvgGenerator>
 #include <algorithm>
 
 namespace {
@@ -386,17 +386,7 @@ bool ChartTools::SavePicture(Chart chart, const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
     bool saved = false;
     if (suffix == QLatin1String("svg")) {
-        QSvgGenerator svg;
-        svg.setFileName(path);
-        svg.setSize(plot->size());
-        svg.setViewBox(plot->rect());
-        svg.setTitle(plot->objectName());
-        QCPPainter painter;
-        saved = painter.begin(&svg);
-        if (saved) {
-            plot->toPainter(&painter, plot->width(), plot->height());
-            saved = painter.end() && QFileInfo(path).size() > 0;
-        }
+        saved = SaveSvgPicture(*plot, path);
     } else if (suffix == QLatin1String("pdf")) {
         saved = plot->savePdf(path);
     } else {

@@ -5,6 +5,7 @@
 #include "files/AtomicWrite.h"
 #include "files/Cp949.h"
 #include "files/RunConditionLines.h"
+#include "files/SpreadsheetCsv.h"
 #include "files/TextLines.h"
 
 #include <algorithm>
@@ -189,12 +190,12 @@ bool SaveLogFile(const std::string& path, const Recording& recording, std::uint3
     return true;
 }
 
-std::optional<LogNumberError> LoadLogFile(const std::string& path, Recording& recording,
-                                          int unitIndex, MeasurementView& view) {
+LogLoadResult LoadLogFile(const std::string& path, Recording& recording, int unitIndex,
+                          MeasurementView& view) {
     TextLineReader reader(PathFromUtf8(path), LogLineLimit);
     if (!reader.IsOpen()) {
         view.AppendMessage("Cannot Load LogFIle : " + path);
-        return std::nullopt;
+        return {};
     }
     bool inMs2 = false, countColumns = false, firstLine = true;
     RunConditionReader conditions;
@@ -203,8 +204,14 @@ std::optional<LogNumberError> LoadLogFile(const std::string& path, Recording& re
     std::optional<LogNumberError> error;
     std::string line;
     while (reader.Next(line)) {
-        // The first line names where the file was written, whatever it holds.
-        if (!std::exchange(firstLine, false) && conditions.Take(Utf8FromCp949(line))) continue;
+        // The first line names where the file was written, whatever it holds. An export's
+        // title row there says its rows are no log's: their first index would break the load.
+        if (!std::exchange(firstLine, false)) {
+            if (conditions.Take(Utf8FromCp949(line))) continue;
+        } else if (IsSpreadsheetTitleRow(line)) {
+            view.AppendMessage(Message(MessageId::SpreadsheetNotALog, {path}));
+            return {};
+        }
         if (line.starts_with('T')) {
             inMs2 = Utf8FromCp949(line).find('G') == std::string::npos;
             countColumns = HasCountColumns(line);
@@ -241,7 +248,7 @@ std::optional<LogNumberError> LoadLogFile(const std::string& path, Recording& re
             view.AppendMessage(overlong);
         else if (!error)
             view.AppendMessage("No data rows in log file : " + path);
-        return error;
+        return {false, error};
     }
     ClearLogBuffer(recording);
     recording.LogCount = static_cast<std::uint32_t>(rows.size());
@@ -277,5 +284,5 @@ std::optional<LogNumberError> LoadLogFile(const std::string& path, Recording& re
         view.AppendMessage("Log rows beyond " + std::to_string(LogCapacity) +
                            " not loaded: " + std::to_string(skipped));
     if (!overlong.empty()) view.AppendMessage(overlong);
-    return error;
+    return {true, error};
 }

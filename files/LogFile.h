@@ -65,13 +65,20 @@ struct LogNumberError {
     bool Integer = false;
 };
 
+// What a load came to: whether rows took the recording's place, and the field that ended it.
+struct LogLoadResult {
+    bool Stored = false;
+    std::optional<LogNumberError> NumberError;
+};
+
 // Reads the file's rows into the recording, in place of what it held, and onto Chart1 (scaled
 // for the unit index), and sets LogCount to the rows stored. Rows beyond the recording's
 // capacity are counted and reported, not stored. A line longer than LogLineLimit ends the
 // load before it, reported in one line. A load that finds no row (a file that cannot be opened
-// or is not a regular file, holds no data or fails on its first row) changes neither the
-// recording nor the charts; without a number error it is reported in one line. Rows before any
-// header line are taken as g. A kept run comes back with its conditions and counts, from which the
-// analysis reads the sensor's values exactly; its corrected values are the columns'.
-std::optional<LogNumberError> LoadLogFile(const std::string& path, Recording& recording,
-                                          int unitIndex, MeasurementView& view);
+// or is not a regular file, a spreadsheet export, a file without data or one that fails on its
+// first row) changes neither the recording nor the charts; without a number error it is
+// reported in one line. Rows before any header line are taken as g. A kept run comes back with
+// its conditions and counts, from which the analysis reads the sensor's values exactly; its
+// corrected values are the columns'.
+LogLoadResult LoadLogFile(const std::string& path, Recording& recording, int unitIndex,
+                          MeasurementView& view);

@@ -2,6 +2,7 @@
 
 #include "engine/NumberText.h"
 #include "files/AtomicWrite.h"
+#include "files/Cp949.h"
 #include "files/TextLines.h"
 #include "files/Utf8.h"
 
@@ -19,7 +20,16 @@ std::string Cell(const std::string& text) {
     return quoted + '"';
 }
 
+bool StartsWithTimeTitle(const std::string& line) {
+    return line.starts_with(ExportTimeTitle) &&
+           (line.size() == ExportTimeTitle.size() || line[ExportTimeTitle.size()] == ',');
+}
+
 } // namespace
+
+bool IsSpreadsheetTitleRow(const std::string& line) {
+    return StartsWithTimeTitle(line) || StartsWithTimeTitle(Utf8FromCp949(line));
+}
 
 bool WriteSpreadsheetCsv(const std::string& path, const std::vector<ExportColumn>& columns) {
     std::size_t rows = 0;

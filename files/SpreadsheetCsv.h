@@ -1,7 +1,12 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
+
+// The title of an export's first column, the time: it opens the title row, which tells an export
+// from a log whatever the file is called.
+constexpr std::string_view ExportTimeTitle = "시간 [s]";
 
 // One column of a spreadsheet export: a title in words with its unit, and its values.
 struct ExportColumn {
@@ -15,3 +20,7 @@ struct ExportColumn {
 // below its end, a value that is not a number leaves its cell empty. The file is replaced
 // only by a complete new one; false when it cannot be written.
 bool WriteSpreadsheetCsv(const std::string& path, const std::vector<ExportColumn>& columns);
+
+// Whether a file's first line (its byte order mark taken off) is an export's title row, as
+// written here or as a spreadsheet saves it again in the Korean code page.
+bool IsSpreadsheetTitleRow(const std::string& line);

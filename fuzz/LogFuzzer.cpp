@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const std::string saved = ScratchPath("saved.csv"), again = ScratchPath("again.csv");
     Require(SaveLogFile(saved, loaded, loaded.LogCount, threeAxis, saveUnit, view));
     Recording& reloaded = Fresh(reloadedStorage);
-    Require(!LoadLogFile(saved, reloaded, loadUnit, view));
+    Require(!LoadLogFile(saved, reloaded, loadUnit, view).NumberError);
     Require(reloaded.LogCount == loaded.LogCount && !reloaded.HasCounts);
     RequireSameValues(loaded, reloaded, threeAxis ? 3 : 1, saveUnit);
     Require(SaveLogFile(again, reloaded, reloaded.LogCount, threeAxis, saveUnit, view));
@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     if (written.Failure) return 0; // a value that is NaN
     Require(written.Path == kept);
     Recording& rekept = Fresh(reloadedStorage);
-    Require(!LoadLogFile(kept, rekept, loadUnit, view));
+    Require(!LoadLogFile(kept, rekept, loadUnit, view).NumberError);
     Require(rekept.LogCount == loaded.LogCount && rekept.HasCounts == loaded.HasCounts);
     Require(SameConditions(rekept.Conditions, loaded.Conditions));
     RequireSameValues(loaded, rekept, 3, saveUnit);

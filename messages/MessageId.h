@@ -51,6 +51,7 @@ enum class MessageId {
     LostSamples,          // %1 the samples, %2 their percentage
     RunEndedByLostDevice, // %1 the time
     AxisNotRecorded,      // %1 the axis letter
+    SpreadsheetNotALog,   // %1 the file
     // the chart readout
     AxisReadout, // %1 the axis letter, %2 the value
     // the sine fit's lines and the large swing's note with their values, the curves' titles

@@ -105,6 +105,9 @@ constexpr Entry Entries[] = {
     {MessageId::AxisNotRecorded,
      Translatable("CoreTexts", "이 기록에는 %1축 값이 없어 주기와 맞춤을 구할 수 없습니다. 관찰 "
                                "축을 기록에 있는 축으로 바꾸세요")},
+    {MessageId::SpreadsheetNotALog,
+     Translatable("CoreTexts", "이 파일은 기록 파일이 아니라 스프레드시트용으로 내보낸 표여서 "
+                               "불러오지 않았습니다 : %1")},
     {MessageId::AxisReadout, Translatable("CoreTexts", "%1축ACC:%2")},
     {MessageId::StrayPointsLeftOut, Translatable("CoreTexts", "%1, 튀는 점 %2개 제외")},
     {MessageId::PeriodLine, Translatable("CoreTexts", "주기 T = %1")},

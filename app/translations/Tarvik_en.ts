@@ -354,57 +354,62 @@
         <translation>This log holds no %1 axis values, so it gives no period and no fit. Choose an observed axis the log holds</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="108"/>
+        <location filename="../../messages/MessageTexts.cpp" line="109"/>
+        <source>이 파일은 기록 파일이 아니라 스프레드시트용으로 내보낸 표여서 불러오지 않았습니다 : %1</source>
+        <translation>Not loaded: this file is a table exported for a spreadsheet, not a log : %1</translation>
+    </message>
+    <message>
+        <location filename="../../messages/MessageTexts.cpp" line="111"/>
         <source>%1축ACC:%2</source>
         <translation>%1 acc.:%2</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="109"/>
+        <location filename="../../messages/MessageTexts.cpp" line="112"/>
         <source>%1, 튀는 점 %2개 제외</source>
         <translation>%1, %2 stray points left out</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="110"/>
+        <location filename="../../messages/MessageTexts.cpp" line="113"/>
         <source>주기 T = %1</source>
         <translation>Period T = %1</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="111"/>
+        <location filename="../../messages/MessageTexts.cpp" line="114"/>
         <source>중력 g = 4π²L/T² = %1</source>
         <translation>Gravity g = 4π²L/T² = %1</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="112"/>
+        <location filename="../../messages/MessageTexts.cpp" line="115"/>
         <source>  L = %1 (길이 칸 마지막 자리의 절반)</source>
         <translation>  L = %1 (half the last digit of the length box)</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="114"/>
+        <location filename="../../messages/MessageTexts.cpp" line="117"/>
         <source>진폭 θ0 = %1°: 작은 진폭 공식의 g는 약 %2 % 작게 나옵니다. 진폭을 보정한 g = %3</source>
         <translation>Amplitude θ0 = %1°: the small-swing formula gives g about %2 % low. g corrected for the amplitude = %3</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="117"/>
+        <location filename="../../messages/MessageTexts.cpp" line="120"/>
         <source>진폭 θ0 = %1</source>
         <translation>Amplitude θ0 = %1</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="118"/>
+        <location filename="../../messages/MessageTexts.cpp" line="121"/>
         <source>작은 진폭 보정 T0 = %1</source>
         <translation>Small-swing period T0 = %1</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="119"/>
+        <location filename="../../messages/MessageTexts.cpp" line="122"/>
         <source>보정한 g = %1</source>
         <translation>Corrected g = %1</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="120"/>
+        <location filename="../../messages/MessageTexts.cpp" line="123"/>
         <source>%1축 가속도%2</source>
         <translation>%1 acceleration%2</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="121"/>
+        <location filename="../../messages/MessageTexts.cpp" line="124"/>
         <source>%1 가속도%2</source>
         <translation>%1 acceleration%2</translation>
     </message>
@@ -891,32 +896,32 @@ up to 60°.</translation>
         <translation>Z: fr-&gt;bk</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="312"/>
+        <location filename="../Tarvikmain.cpp" line="321"/>
         <source>질량을 변환할 수 없습니다. 다시 입력하세요</source>
         <translation>The mass is not a number. Please enter it again.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="334"/>
+        <location filename="../Tarvikmain.cpp" line="343"/>
         <source>사용 할 수 없는 영역입니다</source>
         <translation>This filter level is not available.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="357"/>
+        <location filename="../Tarvikmain.cpp" line="367"/>
         <source>[주의] 가상OS 또는 저사양 PC에서는 동작이 원활하지 않을 수 있습니다</source>
         <translation>[Note] On a virtual machine or a slow PC this may not run smoothly.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="422"/>
+        <location filename="../Tarvikmain.cpp" line="432"/>
         <source>연결된 가속도계가 없습니다. 우측 상단의 포트모양의 아이콘을 눌러 연결하세요</source>
         <translation>No accelerometer is connected. Click the port icon at the top right to connect.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="459"/>
+        <location filename="../Tarvikmain.cpp" line="469"/>
         <source>저장할 수 있는 Data가 없습니다</source>
         <translation>There is no data to save.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="559"/>
+        <location filename="../Tarvikmain.cpp" line="569"/>
         <source>오프셋과 스케일을 가속도계에 기록하였습니다</source>
         <translation>The offsets and scales were written into the accelerometer.</translation>
     </message>
@@ -960,12 +965,12 @@ up to 60°.</translation>
     </message>
     <message>
         <location filename="../Tarviknote.ui" line="56"/>
-        <location filename="../Tarviknote.cpp" line="64"/>
+        <location filename="../Tarviknote.cpp" line="69"/>
         <source>확인</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../Tarviknote.cpp" line="35"/>
+        <location filename="../Tarviknote.cpp" line="40"/>
         <source>알림 파일 &quot;%1&quot;을(를) 읽을 수 없어 기본 안내문을 보여 줍니다.</source>
         <translation>The note file &quot;%1&quot; could not be read; the built-in note is shown.</translation>
     </message>

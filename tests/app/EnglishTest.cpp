@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <qcustomplot.h>
 
@@ -198,7 +200,38 @@ private slots:
         QVERIFY2(at < 0, qPrintable(text.mid(std::max<qsizetype>(0, at - 400), 400)));
     }
 
+    // The note window reads the English sample note where the folder has it, else the Korean
+    // note. The shipped English note is the Korean one in English, line for line, its headings
+    // bold in the same places.
+    void NoteWindowReadsTheEnglishNoteWhereThereIsOne() {
+        const QString samples = QStringLiteral(TARVIK_SOURCE_DIR "/app/");
+        QVERIFY(QFile::copy(samples + "AccNote.rtf", "AccNote.rtf"));
+        const TForm2 korean;
+        QVERIFY(HasHangul(NoteText(korean)));
+        QVERIFY(QFile::copy(samples + "AccNote_en.rtf", "AccNote_en.rtf"));
+        const TForm2 english;
+        const QString text = NoteText(english);
+        QFile::remove("AccNote.rtf");
+        QFile::remove("AccNote_en.rtf");
+        QVERIFY2(!HasHangul(text) && english.LoadError().isEmpty(), qPrintable(text));
+        QCOMPARE(BoldLines(english), BoldLines(korean));
+        QVERIFY(BoldLines(english).count(true) == 2);
+    }
+
 private:
+    static QString NoteText(const TForm2& note) {
+        return note.findChild<QTextEdit*>(QStringLiteral("RichEdit1"))->toPlainText();
+    }
+    // Whether each line of the note starts in bold.
+    static QList<bool> BoldLines(const TForm2& note) {
+        QList<bool> bold;
+        const QTextDocument* text =
+            note.findChild<QTextEdit*>(QStringLiteral("RichEdit1"))->document();
+        for (QTextBlock line = text->begin(); line.isValid(); line = line.next())
+            bold << (line.begin().fragment().charFormat().fontWeight() >= QFont::Bold);
+        return bold;
+    }
+
     QTemporaryDir Folder;
 };
 

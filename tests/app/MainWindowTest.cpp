@@ -3,7 +3,9 @@
 #include "sim/Motion.h"
 #include "tests/app/Program.h"
 
+#include <QFontDatabase>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -202,6 +204,89 @@ private slots:
                  qPrintable(Form->AnalysisTools().FitText()));
     }
 
+    // The spreadsheet export goes into a folder of its own, made where it is missing. Opened
+    // with the load button, from there or from the log folder where it used to go, it is said
+    // to be an export instead of failing on its first row, and the name box keeps the log the
+    // next save replaces.
+    void ExportsHaveTheirOwnFolderAndDoNotLoadAsLogs() {
+        auto recorded = std::make_unique<LiveState>();
+        for (std::uint32_t i = 0; i < 100; ++i)
+            recorded->Recorded.LogX[i] = 0.01 * i;
+        const QString log = Folder.filePath("LogData/run.csv");
+        QVERIFY(SaveLogFile(log.toStdString(), recorded->Recorded, 100, true, 0,
+                            Form->MeasurementSide()));
+        ModalAnswers answers;
+        answers.Paths << log;
+        Window.Click("BBtnLoad");
+        QCOMPARE(Window.Text("EdLogFile"), QStringLiteral("run"));
+
+        const QString exports = Folder.filePath("LogData/Export");
+        QVERIFY(QDir(exports).removeRecursively());
+        QString proposed;
+        AnswerNextModal([&proposed](QWidget* modal) { // the dialog's proposal, taken as it is
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            proposed = dialog->directory().absolutePath();
+            QTest::keyClick(dialog->findChild<QLineEdit*>("fileNameEdit"), Qt::Key_Return);
+        });
+        Form->AnalysisTools().Action(ChartTools::Tool::Csv)->trigger();
+        QCOMPARE(proposed, exports);
+        const QString table = exports + "/run_table.csv";
+        QVERIFY(QFile::exists(table));
+
+        const QString older = Folder.filePath("LogData/run_table.csv");
+        QVERIFY(QFile::copy(table, older));
+        for (const QString& path : {table, older}) {
+            AnswerNextModal([path](QWidget* modal) {
+                // The dialog selects the proposed file, the name box's log, once its list is in;
+                // a name typed before then would be taken together with it.
+                auto* list = modal->findChild<QAbstractItemView*>(QStringLiteral("treeView"));
+                if (!QTest::qWaitFor([list] { return list->selectionModel()->hasSelection(); },
+                                     Deadline))
+                    return;
+                list->clearSelection();
+                auto* name = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                name->setText(path);
+                QTest::keyClick(name, Qt::Key_Return);
+            });
+            Window.Click("BBtnLoad");
+            const Message said(MessageId::SpreadsheetNotALog, {path.toStdString()});
+            QVERIFY2(Window.Memo().contains(QString::fromStdString(KoreanText(said))),
+                     qPrintable(Window.Memo()));
+            QCOMPARE(answers.Boxes, QStringList{}); // no number to complain of
+            QCOMPARE(Window.Text("EdLogFile"), QStringLiteral("run"));
+            QCOMPARE(Window.Live().Recorded.LogCount, 100u);
+        }
+    }
+
+    // An SVG of a chart names for its texts, the Korean title among them, the fonts they were
+    // drawn in: first the face the chart's font was matched to, all installed, one with Hangul.
+    void SvgPictureNamesTheFontsItsTextsWereDrawnIn() {
+        const QString path = Folder.filePath("chart.svg");
+        QVERIFY(Form->AnalysisTools().SavePicture(Chart::Acceleration, path));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString svg = QString::fromUtf8(file.readAll());
+        QVERIFY(svg.contains(QStringLiteral("가속도")));
+        const QString matched = QFontInfo(Window.Find<QCustomPlot>("Chart1")->font()).family();
+        const QStringList installed = QFontDatabase::families();
+        static const QRegularExpression attribute(QStringLiteral("font-family=\"([^\"]*)\""));
+        int texts = 0;
+        for (const QRegularExpressionMatch& match : attribute.globalMatch(svg)) {
+            ++texts;
+            QStringList families = match.captured(1).split(QStringLiteral(", "));
+            QCOMPARE(families.takeLast(), QStringLiteral("sans-serif"));
+            QCOMPARE(families.value(0), "'" + matched + "'");
+            bool hangul = false;
+            for (const QString& quoted : families) {
+                const QString family = quoted.mid(1, quoted.size() - 2);
+                QVERIFY2(installed.contains(family), qPrintable(family));
+                hangul |= QFontDatabase::writingSystems(family).contains(QFontDatabase::Korean);
+            }
+            QVERIFY2(hangul, qPrintable(match.captured(1)));
+        }
+        QVERIFY(texts > 0);
+    }
+
     void RejectedMassPutsTheUnitBoxBack() {
         auto* unit = Window.Find<QComboBox>("CmbUnit");
         auto* chart1 = Window.Find<QCustomPlot>("Chart1");
@@ -317,7 +402,7 @@ private slots:
         Form->MeasurementSide().AppendPoint(Chart::Acceleration, SeriesForce, 0,
                                             1); // a force curve from before: the load clears it
 
-        QVERIFY(!LoadLogFile(path, recorded->Recorded, 1, Form->MeasurementSide()));
+        QVERIFY(!LoadLogFile(path, recorded->Recorded, 1, Form->MeasurementSide()).NumberError);
         const ChartSet& charts = Form->ChartsView();
         for (int series = 0; series < 3; ++series)
             QCOMPARE(charts.PointCount(Chart::Acceleration, series), static_cast<int>(LogCapacity));

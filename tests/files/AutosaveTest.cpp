@@ -92,7 +92,7 @@ TEST_F(Autosave, KeepsTheRunAnalysableAndOnlyTheNewestHundred) {
     EXPECT_EQ(View.Messages, std::vector<std::string>{"Run autosaved : " + path});
 
     Recording loaded;
-    ASSERT_FALSE(LoadLogFile(path, loaded, 0, View));
+    ASSERT_FALSE(LoadLogFile(path, loaded, 0, View).NumberError);
     EXPECT_TRUE(loaded.Loaded && loaded.HasCounts && loaded.Conditions.Known);
     EXPECT_EQ(loaded.Conditions.PendulumLength, "0.500");
     EXPECT_EQ(loaded.Conditions.OffsetY, run.Conditions.OffsetY);
@@ -154,7 +154,7 @@ TEST_F(Autosave, TwoCopiesInOneFolderEachKeepTheirRun) {
              {std::tuple{firstPath, 2u, 0.5}, {secondPath, 3u, -0.25}}) {
             EXPECT_TRUE(ReadBytes(path).starts_with(";" + path + "\r\n")) << path;
             Recording loaded;
-            ASSERT_FALSE(LoadLogFile(path, loaded, 0, View));
+            ASSERT_FALSE(LoadLogFile(path, loaded, 0, View).NumberError);
             EXPECT_EQ(loaded.LogCount, rows);
             EXPECT_EQ(loaded.LogX[rows - 1], x);
         }

@@ -1,7 +1,9 @@
 #include "files/LogFile.h"
 
 #include "TempFolder.h"
+#include "analysis/ExportTable.h"
 #include "engine/LiveState.h"
+#include "files/Cp949.h"
 #include "tests/engine/RecordingView.h"
 
 using Messages = std::vector<std::string>;
@@ -31,7 +33,7 @@ TEST_F(LogFile, LoadConvertsToGAndSaveReplacesTheFileWithTheLoadedRowsByteForByt
                          std::string(300, ';')); // longer than the file that replaces it
     State.Recorded.LogCount = 5000;
     State.Recorded.LogY[2] = 3.0; // a row without Y still saves 0
-    ASSERT_FALSE(LoadLogFile(path, State.Recorded, 1, View));
+    ASSERT_FALSE(LoadLogFile(path, State.Recorded, 1, View).NumberError);
     EXPECT_NEAR(View.Points.at(std::pair(Chart::Acceleration, SeriesX))[2].X, 0.04, 1e-9);
     EXPECT_NEAR(View.Points.at(std::pair(Chart::Acceleration, SeriesX))[2].Y, 9.8, 1e-9);
     ASSERT_TRUE(SaveLogFile(path, State.Recorded, State.Recorded.LogCount, true, 0, View));
@@ -42,7 +44,7 @@ TEST_F(LogFile, LoadConvertsToGAndSaveReplacesTheFileWithTheLoadedRowsByteForByt
     ASSERT_TRUE(SaveLogFile(xOnly, State.Recorded, State.Recorded.LogCount, false, 1, View));
     EXPECT_EQ(ReadBytes(xOnly),
               ";" + xOnly + "\r\nTime[20ms],X[m/s\xA9\xF7]\r\n0,0.61\r\n1,-0.05\r\n2,9.80\r\n");
-    ASSERT_FALSE(LoadLogFile(xOnly, State.Recorded, 0, View)); // charted in g
+    ASSERT_FALSE(LoadLogFile(xOnly, State.Recorded, 0, View).NumberError); // charted in g
     EXPECT_NEAR(View.Points.at(std::pair(Chart::Acceleration, SeriesX))[2].Y, 1.0, 1e-9);
     std::filesystem::create_directories(Folder / "busy" / "inside"); // cannot be replaced
     EXPECT_FALSE(SaveLogFile(PathOf("busy"), State.Recorded, 3, false, 0, View));
@@ -64,14 +66,14 @@ TEST_F(LogFile, LoadEndsAtAnEmptyXOrABadNumberStoresAtMost9050RowsAndNeedsTheFil
         {longRows, LogCapacity, {}}};
     for (const auto& [rows, count, badText] : cases) {
         WriteBytes(PathOf("rows.csv"), "Time[20ms],X[G]\n" + rows);
-        const auto error = LoadLogFile(PathOf("rows.csv"), State.Recorded, 0, View);
+        const auto error = LoadLogFile(PathOf("rows.csv"), State.Recorded, 0, View).NumberError;
         SCOPED_TRACE(rows.substr(0, 30));
         EXPECT_EQ(State.Recorded.LogCount, count);
         EXPECT_EQ(View.PointCount(Chart::Acceleration, SeriesX), static_cast<int>(count));
         EXPECT_EQ(error ? std::optional(error->Text) : std::nullopt, badText);
         EXPECT_EQ(error && error->Integer, badText == "1.5");
     }
-    ASSERT_FALSE(LoadLogFile(PathOf("missing.csv"), State.Recorded, 0, View)); // changes nothing
+    ASSERT_FALSE(LoadLogFile(PathOf("missing.csv"), State.Recorded, 0, View).Stored); // no change
     EXPECT_EQ(State.Recorded.LogCount, LogCapacity);
     EXPECT_EQ(View.PointCount(Chart::Acceleration, SeriesX), static_cast<int>(LogCapacity));
     EXPECT_EQ(View.Messages, (Messages{"Log rows beyond 9050 not loaded: 120",
@@ -97,13 +99,33 @@ TEST_F(LogFile, ReadsDamagedFilesAsMeantAndALoadWithoutRowsChangesNothing) {
     EXPECT_EQ(View.Messages, Messages{"No data rows in log file : " + PathOf("run.csv")});
 }
 
+// The program's own spreadsheet export, as written or saved again by a spreadsheet in the Korean
+// code page, is said to be an export and leaves the loaded log as it was.
+TEST_F(LogFile, ASpreadsheetExportIsNotLoadedAsALog) {
+    WriteBytes(PathOf("run.csv"), "Time[20ms],X[G]\n0,0.5\n1,0.25\n");
+    ASSERT_TRUE(LoadLogFile(PathOf("run.csv"), State.Recorded, 0, View).Stored);
+    const std::vector<double> times{0, 0.02};
+    const ShownCurve x{Chart::Acceleration, SeriesX, "X", times, {0.5, 0.25}};
+    ASSERT_TRUE(WriteSpreadsheetCsv(PathOf("run_table.csv"), ExportColumns({x}, false)));
+    WriteBytes(PathOf("resaved.csv"), Cp949FromUtf8(ReadBytes(PathOf("run_table.csv")).substr(3)));
+    for (const char* name : {"run_table.csv", "resaved.csv"}) {
+        View.Messages.clear();
+        const LogLoadResult result = LoadLogFile(PathOf(name), State.Recorded, 0, View);
+        EXPECT_FALSE(result.Stored || result.NumberError) << name;
+        EXPECT_EQ(State.Recorded.LogCount, 2u);
+        EXPECT_EQ(View.PointCount(Chart::Acceleration, SeriesX), 2);
+        EXPECT_EQ(View.Messages,
+                  Messages{KoreanText({MessageId::SpreadsheetNotALog, {PathOf(name)}})});
+    }
+}
+
 TEST_F(LogFile, SavesOnlyRowsLoadReadsBack) {
     const std::string path = PathOf("big.csv");
     const double values[] = {1e308, -2e5, 0.5};
     std::copy(std::begin(values), std::end(values), State.Recorded.LogX);
     ASSERT_TRUE(SaveLogFile(path, State.Recorded, 3, false, 1, View));
     EXPECT_TRUE(ReadBytes(path).ends_with("0,999999.99\r\n1,-999999.99\r\n2,4.90\r\n"));
-    ASSERT_FALSE(LoadLogFile(path, State.Recorded, 1, View));
+    ASSERT_FALSE(LoadLogFile(path, State.Recorded, 1, View).NumberError);
     EXPECT_EQ(State.Recorded.LogCount, 3u);
     EXPECT_NEAR(State.Recorded.LogX[1], -999999.99 / 9.8, 1e-6);
     State.Recorded.LogY[1] = std::nan("");

@@ -87,7 +87,7 @@ TEST_F(Temporaries, ALongKoreanNameSaves) {
     const std::string path = PathOf(name + ".csv");
     State.Recorded.LogX[0] = 0.5;
     ASSERT_TRUE(SaveLogFile(path, State.Recorded, 1, false, 0, View)) << View.Messages.back();
-    ASSERT_FALSE(LoadLogFile(path, State.Recorded, 0, View));
+    ASSERT_FALSE(LoadLogFile(path, State.Recorded, 0, View).NumberError);
     EXPECT_EQ(State.Recorded.LogX[0], 0.5);
     EXPECT_EQ(Files(), 1);
 }

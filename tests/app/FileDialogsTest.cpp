@@ -1,0 +1,90 @@
+#include "app/FileDialogs.h"
+
+#include "app/Language.h"
+#include "tests/app/Dialogs.h"
+
+#include <QDir>
+#include <QHeaderView>
+#include <QTemporaryDir>
+#include <QTreeView>
+
+// The file dialogs as each language shows them, on a folder as the program fills it: a log, an
+// export, a note and the autosave folder.
+class FileDialogsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        QDir folder(Folder.path());
+        QVERIFY(folder.mkdir(QStringLiteral("Autosave")));
+        const std::pair<const char*, int> files[] = {
+            {"241207_153012.csv", 181000}, {"241207_153012_table.csv", 2600000}, {"run.txt", 300}};
+        for (const auto& [name, size] : files) {
+            QFile file(folder.filePath(QLatin1String(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray(size, 'x'));
+            // Late in the day and the year: the longest date either language writes.
+            QVERIFY(file.setFileTime(Modified, QFileDevice::FileModificationTime));
+        }
+    }
+
+    void ShowsSizesAndDatesInTheLanguageWithWholeColumns_data() {
+        QTest::addColumn<bool>("english");
+        QTest::newRow("Korean") << false;
+        QTest::newRow("English") << true;
+    }
+
+    // The dialog takes the language's locale and writes sizes and dates in it whatever the
+    // system's is, and each column is at least as wide as its title and its entries.
+    void ShowsSizesAndDatesInTheLanguageWithWholeColumns() {
+        QFETCH(bool, english);
+        InstallTranslations(*qApp, english ? UiLanguage::English : UiLanguage::Korean);
+        const QLocale written(english ? QLocale::English : QLocale::Korean);
+        QLocale::Language shown = QLocale::AnyLanguage;
+        bool loaded = false;
+        QStringList wrong, narrow;
+        AnswerNextModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            auto* list = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+            const QAbstractItemModel* files = list->model();
+            const auto cell = [&](int row, int column) {
+                return files->index(row, column, list->rootIndex()).data().toString();
+            };
+            // The list fills in as the system answers: the folder and the two logs.
+            loaded = QTest::qWaitFor(
+                [&] {
+                    const int rows = files->rowCount(list->rootIndex());
+                    for (int row = 0; row < rows; ++row)
+                        if (cell(row, 3).isEmpty()) return false;
+                    return rows == 3;
+                },
+                10000);
+            shown = dialog->locale().language();
+            for (int row = 0; row < files->rowCount(list->rootIndex()); ++row) {
+                const QFileInfo file(Folder.filePath(cell(row, 0)));
+                if (file.isDir()) continue;
+                if (cell(row, 1) != written.formattedDataSize(file.size())) wrong << cell(row, 1);
+                if (cell(row, 3) != written.toString(Modified, QLocale::ShortFormat))
+                    wrong << cell(row, 3);
+            }
+            const QAbstractItemView* view = list; // where the column's size hint is public
+            QHeaderView* header = list->header();
+            for (int column = 0; column < 4; ++column)
+                if (header->sectionSize(column) <
+                    std::max(view->sizeHintForColumn(column), header->sectionSizeHint(column)))
+                    narrow << files->headerData(column, Qt::Horizontal).toString();
+            dialog->reject();
+        });
+        QVERIFY(AskFilePath(nullptr, FileDialogMode::Open, Folder.path(), QString()).isEmpty());
+        QVERIFY(loaded);
+        QCOMPARE(shown, written.language());
+        QCOMPARE(wrong, QStringList{});
+        QCOMPARE(narrow, QStringList{});
+    }
+
+private:
+    QTemporaryDir Folder;
+    const QDateTime Modified{QDate(2024, 12, 28), QTime(22, 58)};
+};
+
+QTEST_MAIN(FileDialogsTest)
+#include "FileDialogsTest.moc"
