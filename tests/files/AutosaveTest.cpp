@@ -3,6 +3,7 @@
 #include "TempFolder.h"
 #include "engine/LiveState.h"
 #include "files/AtomicWrite.h"
+#include "files/Cp949.h"
 #include "files/LogFile.h"
 #include "files/Temporaries.h"
 #include "files/TextLines.h"
@@ -44,7 +45,7 @@ protected:
     // The names in the folder, hidden ones too.
     std::set<std::string> Names(const std::string& folder) const {
         std::set<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(folder))
+        for (const auto& entry : std::filesystem::directory_iterator(PathFromUtf8(folder)))
             names.insert(Utf8FromPath(entry.path().filename()));
         return names;
     }
@@ -57,7 +58,7 @@ protected:
 // conditions and counts that load back to the run's own values.
 TEST_F(Autosave, KeepsTheRunAnalysableAndOnlyTheNewestHundred) {
     const std::string folder = PathOf("LogData/Autosave");
-    std::filesystem::create_directories(folder);
+    std::filesystem::create_directories(PathFromUtf8(folder));
     for (int i = 0; i < 100; ++i)
         WriteBytes(folder + Separator + "2401" + std::to_string(10 + i % 20) + "_1000" +
                        std::to_string(10 + i / 20) + ".csv",
@@ -81,7 +82,7 @@ TEST_F(Autosave, KeepsTheRunAnalysableAndOnlyTheNewestHundred) {
     EXPECT_EQ(path, folder + Separator + "240315_093005.csv");
     EXPECT_EQ(
         ReadBytes(path),
-        ";" + path +
+        ";" + Cp949FromUtf8(path) +
             "\r\n;Page=TabPendulum\r\n;PendulumAxis=Y\r\n;RbPendByG=true\r\n;EdPendL=0.500"
             "\r\n;EdMass=0.117\r\n;CmbKalman=2\r\n;CmbUnit=1\r\n;Cb3Axis=true\r\n;RangeCode=1"
             "\r\n;OffsetX=0.001\r\n;OffsetY=1.0123456789\r\n;OffsetZ=-0.1\r\n"
@@ -105,11 +106,13 @@ TEST_F(Autosave, KeepsTheRunAnalysableAndOnlyTheNewestHundred) {
             EXPECT_EQ(FilteredG(loaded, axis, i), AxisCountToG(axis, counts[i][axis], 1));
         }
 
-    EXPECT_FALSE(std::filesystem::exists(folder + Separator + "240110_100010.csv")); // the oldest
-    EXPECT_TRUE(std::filesystem::exists(folder + Separator + "240111_100010.csv"));
-    EXPECT_TRUE(std::filesystem::exists(folder + Separator + "keep.txt"));
+    EXPECT_FALSE(std::filesystem::exists(
+        PathFromUtf8(folder + Separator + "240110_100010.csv"))); // the oldest
+    EXPECT_TRUE(std::filesystem::exists(PathFromUtf8(folder + Separator + "240111_100010.csv")));
+    EXPECT_TRUE(std::filesystem::exists(PathFromUtf8(folder + Separator + "keep.txt")));
     int count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder))
+    for ([[maybe_unused]] const auto& entry :
+         std::filesystem::directory_iterator(PathFromUtf8(folder)))
         ++count;
     EXPECT_EQ(count, 101);
 }
@@ -130,7 +133,7 @@ TEST_F(Autosave, TwoCopiesInOneFolderEachKeepTheirRun) {
     RecordingView secondView;
     for (const bool hardLinks : {true, false}) {
         const std::string folder = PathOf(hardLinks ? "links" : "fat");
-        std::filesystem::create_directories(folder);
+        std::filesystem::create_directories(PathFromUtf8(folder));
         WriteBytes(folder + Separator + "240315_093005_2.csv", "a file of the user's");
         Record(State.Recorded, 2, 0.5);
         Record(second->Recorded, 3, -0.25);
@@ -152,7 +155,7 @@ TEST_F(Autosave, TwoCopiesInOneFolderEachKeepTheirRun) {
         EXPECT_EQ(ReadBytes(folder + Separator + "240315_093005_2.csv"), "a file of the user's");
         for (const auto& [path, rows, x] :
              {std::tuple{firstPath, 2u, 0.5}, {secondPath, 3u, -0.25}}) {
-            EXPECT_TRUE(ReadBytes(path).starts_with(";" + path + "\r\n")) << path;
+            EXPECT_TRUE(ReadBytes(path).starts_with(";" + Cp949FromUtf8(path) + "\r\n")) << path;
             Recording loaded;
             ASSERT_FALSE(LoadLogFile(path, loaded, 0, View).NumberError);
             EXPECT_EQ(loaded.LogCount, rows);
@@ -194,9 +197,10 @@ TEST_F(Autosave, ASaveKilledHalfwayLeavesNoHiddenFileBehind) {
     // A copy of the program that started just now may be writing it: it stays.
     EXPECT_EQ(AutosaveRun(folder, "240315_093006.csv", State.Recorded, 0, View),
               folder + Separator + "240315_093006.csv");
-    EXPECT_TRUE(std::filesystem::exists(temporary));
-    std::filesystem::last_write_time(temporary, std::filesystem::file_time_type::clock::now() -
-                                                    TemporaryStaleAge - std::chrono::seconds(1));
+    EXPECT_TRUE(std::filesystem::exists(PathFromUtf8(temporary)));
+    std::filesystem::last_write_time(PathFromUtf8(temporary),
+                                     std::filesystem::file_time_type::clock::now() -
+                                         TemporaryStaleAge - std::chrono::seconds(1));
     EXPECT_EQ(AutosaveRun(folder, "240315_093007.csv", State.Recorded, 0, View),
               folder + Separator + "240315_093007.csv");
     EXPECT_EQ(Names(folder), (std::set<std::string>{"240315_093006.csv", "240315_093007.csv"}));

@@ -37,13 +37,14 @@ TEST_F(LogFile, LoadConvertsToGAndSaveReplacesTheFileWithTheLoadedRowsByteForByt
     EXPECT_NEAR(View.Points.at(std::pair(Chart::Acceleration, SeriesX))[2].X, 0.04, 1e-9);
     EXPECT_NEAR(View.Points.at(std::pair(Chart::Acceleration, SeriesX))[2].Y, 9.8, 1e-9);
     ASSERT_TRUE(SaveLogFile(path, State.Recorded, State.Recorded.LogCount, true, 0, View));
-    EXPECT_EQ(ReadBytes(path), ";" + path +
+    EXPECT_EQ(ReadBytes(path), ";" + Cp949FromUtf8(path) +
                                    "\r\nTime[20ms],X[G] ,Y[G],Z[G]\r\n"
                                    "0,0.063,-0.004,0.998\r\n" // halves round away from zero
                                    "1,-0.005,0.500,-2.000\r\n2,1.000,0.000,0.000\r\n");
     ASSERT_TRUE(SaveLogFile(xOnly, State.Recorded, State.Recorded.LogCount, false, 1, View));
     EXPECT_EQ(ReadBytes(xOnly),
-              ";" + xOnly + "\r\nTime[20ms],X[m/s\xA9\xF7]\r\n0,0.61\r\n1,-0.05\r\n2,9.80\r\n");
+              ";" + Cp949FromUtf8(xOnly) +
+                  "\r\nTime[20ms],X[m/s\xA9\xF7]\r\n0,0.61\r\n1,-0.05\r\n2,9.80\r\n");
     ASSERT_FALSE(LoadLogFile(xOnly, State.Recorded, 0, View).NumberError); // charted in g
     EXPECT_NEAR(View.Points.at(std::pair(Chart::Acceleration, SeriesX))[2].Y, 1.0, 1e-9);
     std::filesystem::create_directories(Folder / "busy" / "inside"); // cannot be replaced
@@ -130,7 +131,7 @@ TEST_F(LogFile, SavesOnlyRowsLoadReadsBack) {
     EXPECT_NEAR(State.Recorded.LogX[1], -999999.99 / 9.8, 1e-6);
     State.Recorded.LogY[1] = std::nan("");
     EXPECT_FALSE(SaveLogFile(PathOf("nan.csv"), State.Recorded, 3, true, 0, View));
-    EXPECT_FALSE(std::filesystem::exists(PathOf("nan.csv")));
+    EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(PathOf("nan.csv"))));
     EXPECT_EQ(
         View.Messages,
         (Messages{"X Axis Log File Saved : ", "2 values beyond ±999999.99 m/s² saved as that limit",

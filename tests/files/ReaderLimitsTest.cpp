@@ -73,7 +73,8 @@ TEST_F(ReaderLimits, ALineBeyondTheLimitEndsTheReadingWithOneLine) {
     };
     for (const auto& [reader, head, told] : cases) {
         WriteBytes(path, head);
-        std::filesystem::resize_file(path, NoteFileLimit + 1); // zeros, and no line end
+        std::filesystem::resize_file(PathFromUtf8(path),
+                                     NoteFileLimit + 1); // zeros, and no line end
         EXPECT_EQ(reader.Read(path), told) << reader.Name;
     }
 }
@@ -84,9 +85,10 @@ TEST_F(ReaderLimits, ALineBeyondTheLimitEndsTheReadingWithOneLine) {
 TEST_F(ReaderLimits, AFifoIsRefusedAsAFileThatCannotBeRead) {
     const std::string path = PathOf("fifo");
     ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
-    const Reader featureAppend{"feature file save", [](const std::string& path) {
-                                   return Lines{AppendFeatureLine(path, "D1,SE1").value_or("")};
-                               }};
+    const Reader featureAppend{
+        "feature file save", [](const std::string& path) {
+            return Lines{AppendFeatureLine(PathFromUtf8(path), "D1,SE1").value_or("")};
+        }};
     const std::pair<Reader, Lines> cases[] = {
         {LogReader, {"Cannot Load LogFIle : " + path, "0"}},
         {SettingsReader, {"Initial File Read Err! : " + path}},
@@ -96,6 +98,6 @@ TEST_F(ReaderLimits, AFifoIsRefusedAsAFileThatCannotBeRead) {
     };
     for (const auto& [reader, told] : cases)
         EXPECT_EQ(reader.Read(path), told) << reader.Name;
-    EXPECT_TRUE(std::filesystem::is_fifo(path));
+    EXPECT_TRUE(std::filesystem::is_fifo(PathFromUtf8(path)));
 }
 #endif

@@ -28,6 +28,9 @@ protected:
             .str();
     }
 
-    const std::filesystem::path Folder = std::filesystem::temp_directory_path() /
-                                         ("tarvik-files-" + std::to_string(std::random_device{}()));
+    // Korean in the name, as in a Korean user's folders: every path the tests hand the program
+    // has characters outside ASCII (and outside the ANSI code page on Windows).
+    const std::filesystem::path Folder =
+        std::filesystem::temp_directory_path() /
+        PathFromUtf8("tarvik-파일-" + std::to_string(std::random_device{}()));
 };

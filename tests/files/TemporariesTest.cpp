@@ -18,7 +18,7 @@ protected:
     // A temporary left in the folder `age` ago.
     void Leave(const std::string& name, std::chrono::seconds age) const {
         WriteBytes(PathOf(name), "x");
-        std::filesystem::last_write_time(PathOf(name),
+        std::filesystem::last_write_time(PathFromUtf8(PathOf(name)),
                                          std::filesystem::file_time_type::clock::now() - age);
     }
     int Files() const {
@@ -49,7 +49,7 @@ TEST_F(Temporaries, OnlyTemporariesLeftLongEnoughAreRemoved) {
         Leave(name, age);
     RemoveStaleTemporaries(Folder);
     for (const auto& [name, age, removed] : cases)
-        EXPECT_EQ(std::filesystem::exists(PathOf(name)), !removed) << name;
+        EXPECT_EQ(std::filesystem::exists(PathFromUtf8(PathOf(name))), !removed) << name;
 }
 
 // Every save tidies the folder it writes into, wherever the user chose it.
@@ -66,14 +66,19 @@ TEST_F(Temporaries, EverySaveRemovesTheStaleTemporariesOfItsFolder) {
              SettingsControls window;
              WriteSettings(PathOf("default.ini"), window);
          }},
-        {"feature file", [&] { AppendFeatureLine(PathOf("AmAjustSn"), "D20240315,SE1"); }},
+        {"feature file",
+         [&] { AppendFeatureLine(PathFromUtf8(PathOf("AmAjustSn")), "D20240315,SE1"); }},
     };
     for (const auto& [save, write] : saves) {
         Leave(".0123456789abcdef.tarvik-partial", Stale);
         Leave(".fedcba9876543210.tarvik-partial", Fresh);
         write();
-        EXPECT_FALSE(std::filesystem::exists(PathOf(".0123456789abcdef.tarvik-partial"))) << save;
-        EXPECT_TRUE(std::filesystem::exists(PathOf(".fedcba9876543210.tarvik-partial"))) << save;
+        EXPECT_FALSE(
+            std::filesystem::exists(PathFromUtf8(PathOf(".0123456789abcdef.tarvik-partial"))))
+            << save;
+        EXPECT_TRUE(
+            std::filesystem::exists(PathFromUtf8(PathOf(".fedcba9876543210.tarvik-partial"))))
+            << save;
     }
     EXPECT_EQ(Files(), 5);
 }
