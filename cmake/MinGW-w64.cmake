@@ -11,8 +11,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# The compiler's own runtime goes into each program, so that Wine needs no DLLs beside it.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 find_program(WineLoader NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
 if(WineLoader)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${WineLoader})
