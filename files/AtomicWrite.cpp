@@ -86,6 +86,10 @@ std::filesystem::path Numbered(const std::filesystem::path& path, int number) {
 
 bool WriteTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines,
                     std::error_code* error) {
+    if (const std::error_code forbidden = ForbiddenNameError(path)) {
+        if (error) *error = forbidden;
+        return false;
+    }
     const std::error_code failure =
         ThroughTemporary(path, lines, [&](const std::filesystem::path& temporary) {
             // The replacement keeps the access rights the user gave the earlier file.
@@ -101,6 +105,7 @@ bool WriteTextLines(const std::filesystem::path& path, const std::vector<std::st
 
 std::filesystem::path CreateTextFile(const std::filesystem::path& path,
                                      const LinesForName& linesFor, std::error_code& error) {
+    if ((error = ForbiddenNameError(path))) return {};
     bool hardLinks = true;
     for (int number = 1;;) {
         const std::filesystem::path name = Numbered(path, number);

@@ -4,6 +4,7 @@
 #include "analysis/ExportTable.h"
 #include "engine/LiveState.h"
 #include "files/Cp949.h"
+#include "files/OpenFile.h"
 #include "tests/engine/RecordingView.h"
 
 using Messages = std::vector<std::string>;
@@ -24,6 +25,35 @@ protected:
     LiveState State; // gtest makes fixtures on the heap
     RecordingView View;
 };
+
+// A name Windows would take for a stream of another file, a device or another name.
+TEST(LogFileName, NamesWindowsForbidsAreKnown) {
+    for (const char* name :
+         {"a:b.csv", "run?.csv", "a*b", "x<y", "x>y", "a|b", "say \"hi\"", "tab\there", "run.",
+          "run ", "CON", "con.csv", "Nul.txt", "COM1.csv", "lpt9", "AUX .csv"})
+        EXPECT_TRUE(NameWindowsForbids(name)) << name;
+    for (const char* name : {"run1.csv", "수업 1반.csv", "CONSOLE.csv", "COM10.csv", "com.csv",
+                             "a.b.c", ".hidden", "NULL", "run (2).csv"})
+        EXPECT_FALSE(NameWindowsForbids(name)) << name;
+}
+
+// There the save says why, writes nothing, and leaves no other file under a similar name.
+TEST_F(LogFile, ANameWindowsForbidsIsRefusedThereWithTheReason) {
+#ifdef _WIN32
+    State.Recorded.LogCount = 1;
+    for (const char* name : {"a:b.csv", "CON.csv", "run."}) {
+        // Joined as text: as a path, "a:b.csv" would be a drive of its own.
+        const std::string path = Utf8FromPath(Folder) + Separator + name;
+        EXPECT_FALSE(SaveLogFile(path, State.Recorded, 1, false, 0, View)) << name;
+        EXPECT_NE(View.Messages.back().find("Windows does not allow this file name"),
+                  std::string::npos)
+            << View.Messages.back();
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Folder), {}), 0);
+#else
+    GTEST_SKIP() << "names other systems allow";
+#endif
+}
 
 TEST_F(LogFile, LoadConvertsToGAndSaveReplacesTheFileWithTheLoadedRowsByteForByte) {
     const std::string path = PathOf("run.csv"), xOnly = PathOf("x.csv");
