@@ -22,9 +22,6 @@ const QString CurvesLayer = QStringLiteral("curves");
 // Pixels beside appended points that their drawing may touch: line ends, smoothing, and the
 // per-pixel thinning of dense curves, which redraws the pixel column of the last point.
 constexpr int StripMargin = 4;
-// The thinning also starts by itself once a curve grows dense, which may change pixels left
-// of the strip; the whole plot area, repainted once a second during a run, then shows them.
-constexpr int StripRepaintsPerWhole = 1000 / RepaintClock::IntervalMs;
 
 struct UnitAxes {
     const char* LeftTitle;
@@ -75,6 +72,40 @@ struct LayerableInternals : QCPLayerable {
 struct PlotInternals : QCustomPlot {
     using QCustomPlot::hasInvalidatedPaintBuffers;
 };
+struct GraphInternals : QCPGraph {
+    using QCPGraph::drawLinePlot;
+    using QCPGraph::getLines;
+};
+
+// Pixels of points drawn left of a strip: enough for their density to decide whether the
+// thinning of dense curves is used, as the density of the whole curve decides it.
+constexpr int ThinningSpan = 64;
+
+// Draws the points of a plain line series near `area`. A graph draws all its points, and
+// stroking thousands of them with a thick pen (projector mode) costs tens of milliseconds
+// however small the clip; the few near a strip cost next to nothing. Clipped to `area` the
+// pixels are those of a whole draw, since the thinning groups points by pixel column wherever
+// it starts. False for a series drawn otherwise (steps, markers, a fill, a selection): it is
+// drawn whole.
+bool DrawSeriesNear(QCPGraph* graph, QCPPainter* painter, const QRect& area) {
+    QCPAxis* time = graph->keyAxis();
+    if (graph->lineStyle() != QCPGraph::lsLine || !graph->scatterStyle().isNone() ||
+        graph->brush().style() != Qt::NoBrush || graph->selected() || time == nullptr ||
+        time->orientation() != Qt::Horizontal || time->scaleType() != QCPAxis::stLinear)
+        return false;
+    if (time->range().size() <= 0 || graph->data()->isEmpty()) return true;
+    const double reach = graph->pen().widthF() + 2; // half the pen, its cap, smoothing
+    const double left = time->pixelToCoord(area.left() - std::max<double>(reach, ThinningSpan));
+    const double right = time->pixelToCoord(area.right() + 1 + reach);
+    const QCPDataRange points(graph->findBegin(std::min(left, right)),
+                              graph->findEnd(std::max(left, right)));
+    QVector<QPointF> lines;
+    (graph->*(&GraphInternals::getLines))(&lines, points);
+    painter->setPen(graph->pen());
+    painter->setBrush(Qt::NoBrush);
+    (graph->*(&GraphInternals::drawLinePlot))(painter, lines);
+    return true;
+}
 
 // Draws the curves' layer anew inside `changed`, a part of the plot area, as QCustomPlot
 // draws a layer but clipped to it, and repaints that part.
@@ -95,7 +126,9 @@ void RedrawCurves(QCustomPlot* plot, const QRect& changed) {
         const QRect clip = (child->*(&LayerableInternals::clipRect))().translated(0, -1);
         painter->setClipRect(clip & changed);
         (child->*(&LayerableInternals::applyDefaultAntialiasingHint))(painter.get());
-        (child->*(&LayerableInternals::draw))(painter.get());
+        auto* graph = qobject_cast<QCPGraph*>(child);
+        if (graph == nullptr || !DrawSeriesNear(graph, painter.get(), changed))
+            (child->*(&LayerableInternals::draw))(painter.get());
         painter->restore();
     }
     painter->end();
@@ -324,14 +357,11 @@ void ChartSet::QueueCurves(Chart chart) {
 
 // The part of the plot area whose curves changed: the strip of the appended points, or all
 // of it.
-QRect ChartSet::ChangedArea(Chart chart) {
-    Changes& changes = Pending[IndexOf(chart)];
+QRect ChartSet::ChangedArea(Chart chart) const {
+    const Changes& changes = Pending[IndexOf(chart)];
     const QCustomPlot* plot = Plot(chart);
     const QRect area = plot->axisRect()->rect();
-    if (changes.AnyPoint || ++changes.StripRepaints >= StripRepaintsPerWhole) {
-        changes.StripRepaints = 0;
-        return area;
-    }
+    if (changes.AnyPoint) return area;
     const double from = plot->xAxis->coordToPixel(changes.FromTime);
     const double to = plot->xAxis->coordToPixel(changes.ToTime);
     const QRect strip(
@@ -345,7 +375,6 @@ void ChartSet::Repaint() {
         Changes& changes = Pending[IndexOf(chart)];
         if (changes.Whole) {
             Plot(chart)->replot(QCustomPlot::rpQueuedRefresh);
-            changes.StripRepaints = 0;
         } else if (changes.Curves) {
             RedrawCurves(Plot(chart), ChangedArea(chart));
         }
