@@ -79,7 +79,7 @@ struct GraphInternals : QCPGraph {
 
 // Pixels of points drawn left of a strip: enough for their density to decide whether the
 // thinning of dense curves is used, as the density of the whole curve decides it.
-constexpr int ThinningSpan = 64;
+constexpr int ThinningSpan = 16;
 
 // Draws the points of a plain line series near `area`. A graph draws all its points, and
 // stroking thousands of them with a thick pen (projector mode) costs tens of milliseconds
