@@ -15,8 +15,7 @@
 
 namespace {
 
-// The layer of the curves, between the grid and the axes. Its own paint buffer lets a new
-// point redraw the curves alone.
+// The layer of the curves, between the tools drawn under them and the axes.
 const QString CurvesLayer = QStringLiteral("curves");
 
 // Pixels beside appended points that their drawing may touch: line ends, smoothing, and the
@@ -58,9 +57,9 @@ void AddTitle(QCustomPlot* plot, const char* title) {
 
 // QCustomPlot draws a buffered layer only whole and then repaints the whole widget, and keeps
 // the pieces that would let it do less protected. Member pointers named through these classes
-// reach them. A new point then costs drawing the curves inside its strip of the plot area
-// and repainting that strip: a small part of the widget, and clear of the opaque check box in
-// its corner, which would send a repaint of the whole widget down Qt's slow clipped path.
+// reach them. A new point then costs drawing the chart inside its strip of the plot area and
+// repainting that strip: a small part of the widget, and clear of the opaque check box in its
+// corner, which would send a repaint of the whole widget down Qt's slow clipped path.
 struct LayerInternals : QCPLayer {
     using QCPLayer::mPaintBuffer;
 };
@@ -107,11 +106,10 @@ bool DrawSeriesNear(QCPGraph* graph, QCPPainter* painter, const QRect& area) {
     return true;
 }
 
-// Draws the curves' layer anew inside `changed`, a part of the plot area, as QCustomPlot
-// draws a layer but clipped to it, and repaints that part.
-void RedrawCurves(QCustomPlot* plot, const QRect& changed) {
-    QCPLayer* layer = plot->layer(CurvesLayer);
-    const auto buffer = (layer->*(&LayerInternals::mPaintBuffer)).toStrongRef();
+// Draws the chart anew inside `changed`, a part of the plot area, as QCustomPlot draws its
+// layers but clipped to it, and repaints that part.
+void RedrawStrip(QCustomPlot* plot, const QRect& changed) {
+    const auto buffer = (plot->layer(CurvesLayer)->*(&LayerInternals::mPaintBuffer)).toStrongRef();
     if (!buffer || (plot->*(&PlotInternals::hasInvalidatedPaintBuffers))()) {
         plot->replot(QCustomPlot::rpQueuedRefresh); // a new size or layer: all anew
         return;
@@ -120,16 +118,18 @@ void RedrawCurves(QCustomPlot* plot, const QRect& changed) {
     painter->setCompositionMode(QPainter::CompositionMode_Source);
     painter->fillRect(changed, Qt::transparent);
     painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    for (QCPLayerable* child : layer->children()) {
-        if (!child->realVisibility()) continue;
-        painter->save();
-        const QRect clip = (child->*(&LayerableInternals::clipRect))().translated(0, -1);
-        painter->setClipRect(clip & changed);
-        (child->*(&LayerableInternals::applyDefaultAntialiasingHint))(painter.get());
-        auto* graph = qobject_cast<QCPGraph*>(child);
-        if (graph == nullptr || !DrawSeriesNear(graph, painter.get(), changed))
-            (child->*(&LayerableInternals::draw))(painter.get());
-        painter->restore();
+    for (int index = 0; index < plot->layerCount(); ++index) {
+        for (QCPLayerable* child : plot->layer(index)->children()) {
+            if (!child->realVisibility()) continue;
+            painter->save();
+            const QRect clip = (child->*(&LayerableInternals::clipRect))().translated(0, -1);
+            painter->setClipRect(clip & changed);
+            (child->*(&LayerableInternals::applyDefaultAntialiasingHint))(painter.get());
+            auto* graph = qobject_cast<QCPGraph*>(child);
+            if (graph == nullptr || !DrawSeriesNear(graph, painter.get(), changed))
+                (child->*(&LayerableInternals::draw))(painter.get());
+            painter->restore();
+        }
     }
     painter->end();
     buffer->donePainting();
@@ -137,9 +137,12 @@ void RedrawCurves(QCustomPlot* plot, const QRect& changed) {
     plot->update(changed);
 }
 
-void AddCurvesLayer(QCustomPlot* plot) {
+// One paint buffer for all layers: a buffered layer holds a picture of the whole chart, 6 MB
+// on a full-HD screen, and a strip redraws every layer anyway. The overlay layer, buffered by
+// QCustomPlot for its selection rectangle, stays empty: zooms show a rubber band of their own.
+void SetUpLayers(QCustomPlot* plot) {
     plot->addLayer(CurvesLayer, plot->layer(QStringLiteral("main")), QCustomPlot::limAbove);
-    plot->layer(CurvesLayer)->setMode(QCPLayer::lmBuffered);
+    plot->layer(QStringLiteral("overlay"))->setMode(QCPLayer::lmLogical);
 }
 
 void AddSeries(QCustomPlot* plot, QCPAxis* valueAxis, const char* name, const QColor& colour) {
@@ -157,7 +160,7 @@ ChartSet::ChartSet(QCustomPlot* chart1, QCustomPlot* chart2, QCustomPlot* chart3
     : QObject(parent), Plots{chart1, chart2, chart3}, Clock(clock) {
     connect(&Clock, &RepaintClock::Tick, this, &ChartSet::Repaint);
     for (QCustomPlot* plot : Plots)
-        AddCurvesLayer(plot);
+        SetUpLayers(plot);
     Gestures = {
         new ChartGestures(chart1, {chart1->xAxis, chart1->yAxis, chart1->yAxis2}, true),
         new ChartGestures(chart2, {chart2->xAxis, chart2->yAxis}, true),
@@ -376,7 +379,7 @@ void ChartSet::Repaint() {
         if (changes.Whole) {
             Plot(chart)->replot(QCustomPlot::rpQueuedRefresh);
         } else if (changes.Curves) {
-            RedrawCurves(Plot(chart), ChangedArea(chart));
+            RedrawStrip(Plot(chart), ChangedArea(chart));
         }
         changes.Whole = changes.Curves = changes.AnyPoint = false;
     }
