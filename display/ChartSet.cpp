@@ -1,6 +1,7 @@
 #include "display/ChartSet.h"
 
 #include "display/ChartGestures.h"
+#include "display/ChartPaint.h"
 #include "display/IncrementTicker.h"
 #include "display/RepaintClock.h"
 #include "engine/MeasurementView.h"
@@ -8,7 +9,6 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <qcustomplot.h>
 #include <stdexcept>
 #include <string>
@@ -55,94 +55,23 @@ void AddTitle(QCustomPlot* plot, const char* title) {
         0, 0, new QCPTextElement(plot, QCoreApplication::translate("ChartSet", title), font));
 }
 
-// QCustomPlot draws a buffered layer only whole and then repaints the whole widget, and keeps
-// the pieces that would let it do less protected. Member pointers named through these classes
-// reach them. A new point then costs drawing the chart inside its strip of the plot area and
-// repainting that strip: a small part of the widget, and clear of the opaque check box in its
-// corner, which would send a repaint of the whole widget down Qt's slow clipped path.
-struct LayerInternals : QCPLayer {
-    using QCPLayer::mPaintBuffer;
-};
-struct LayerableInternals : QCPLayerable {
-    using QCPLayerable::applyDefaultAntialiasingHint;
-    using QCPLayerable::clipRect;
-    using QCPLayerable::draw;
-};
-struct PlotInternals : QCustomPlot {
-    using QCustomPlot::hasInvalidatedPaintBuffers;
-};
-struct GraphInternals : QCPGraph {
-    using QCPGraph::drawLinePlot;
-    using QCPGraph::getLines;
-};
-
-// Pixels of points drawn left of a strip: enough for their density to decide whether the
-// thinning of dense curves is used, as the density of the whole curve decides it.
-constexpr int ThinningSpan = 16;
-
-// Draws the points of a plain line series near `area`. A graph draws all its points, and
-// stroking thousands of them with a thick pen (projector mode) costs tens of milliseconds
-// however small the clip; the few near a strip cost next to nothing. Clipped to `area` the
-// pixels are those of a whole draw, since the thinning groups points by pixel column wherever
-// it starts. False for a series drawn otherwise (steps, markers, a fill, a selection): it is
-// drawn whole.
-bool DrawSeriesNear(QCPGraph* graph, QCPPainter* painter, const QRect& area) {
-    QCPAxis* time = graph->keyAxis();
-    if (graph->lineStyle() != QCPGraph::lsLine || !graph->scatterStyle().isNone() ||
-        graph->brush().style() != Qt::NoBrush || graph->selected() || time == nullptr ||
-        time->orientation() != Qt::Horizontal || time->scaleType() != QCPAxis::stLinear)
-        return false;
-    if (time->range().size() <= 0 || graph->data()->isEmpty()) return true;
-    const double reach = graph->pen().widthF() + 2; // half the pen, its cap, smoothing
-    const double left = time->pixelToCoord(area.left() - std::max<double>(reach, ThinningSpan));
-    const double right = time->pixelToCoord(area.right() + 1 + reach);
-    const QCPDataRange points(graph->findBegin(std::min(left, right)),
-                              graph->findEnd(std::max(left, right)));
-    QVector<QPointF> lines;
-    (graph->*(&GraphInternals::getLines))(&lines, points);
-    painter->setPen(graph->pen());
-    painter->setBrush(Qt::NoBrush);
-    (graph->*(&GraphInternals::drawLinePlot))(painter, lines);
-    return true;
-}
-
-// Draws the chart anew inside `changed`, a part of the plot area, as QCustomPlot draws its
-// layers but clipped to it, and repaints that part.
+// A new point costs drawing the chart inside its strip of the plot area and repainting that
+// strip: a small part of the widget, and clear of the opaque check box in its corner, which
+// would send a repaint of the whole widget down Qt's slow clipped path.
 void RedrawStrip(QCustomPlot* plot, const QRect& changed) {
-    const auto buffer = (plot->layer(CurvesLayer)->*(&LayerInternals::mPaintBuffer)).toStrongRef();
-    if (!buffer || (plot->*(&PlotInternals::hasInvalidatedPaintBuffers))()) {
+    if (NeedsReplot(plot))
         plot->replot(QCustomPlot::rpQueuedRefresh); // a new size or layer: all anew
-        return;
-    }
-    const std::unique_ptr<QCPPainter> painter(buffer->startPainting());
-    painter->setCompositionMode(QPainter::CompositionMode_Source);
-    painter->fillRect(changed, Qt::transparent);
-    painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    for (int index = 0; index < plot->layerCount(); ++index) {
-        for (QCPLayerable* child : plot->layer(index)->children()) {
-            if (!child->realVisibility()) continue;
-            painter->save();
-            const QRect clip = (child->*(&LayerableInternals::clipRect))().translated(0, -1);
-            painter->setClipRect(clip & changed);
-            (child->*(&LayerableInternals::applyDefaultAntialiasingHint))(painter.get());
-            auto* graph = qobject_cast<QCPGraph*>(child);
-            if (graph == nullptr || !DrawSeriesNear(graph, painter.get(), changed))
-                (child->*(&LayerableInternals::draw))(painter.get());
-            painter->restore();
-        }
-    }
-    painter->end();
-    buffer->donePainting();
-    buffer->setInvalidated(false);
-    plot->update(changed);
+    else
+        plot->update(changed);
 }
 
-// One paint buffer for all layers: a buffered layer holds a picture of the whole chart, 6 MB
-// on a full-HD screen, and a strip redraws every layer anyway. The overlay layer, buffered by
-// QCustomPlot for its selection rectangle, stays empty: zooms show a rubber band of their own.
+// A chart paints itself from its layers, so no layer needs a buffer of its own. The overlay
+// layer, buffered by QCustomPlot for its selection rectangle, stays empty: zooms show a rubber
+// band of their own.
 void SetUpLayers(QCustomPlot* plot) {
     plot->addLayer(CurvesLayer, plot->layer(QStringLiteral("main")), QCustomPlot::limAbove);
     plot->layer(QStringLiteral("overlay"))->setMode(QCPLayer::lmLogical);
+    PaintFromLayers(plot);
 }
 
 void AddSeries(QCustomPlot* plot, QCPAxis* valueAxis, const char* name, const QColor& colour) {
