@@ -5,8 +5,18 @@
 #include "packaging/TarvikIcon.h"
 
 #include <QApplication>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 int main(int argc, char* argv[]) {
+#ifdef __GLIBC__
+    // A replot draws into a buffer as large as its chart (6 MB on a full-HD screen) that goes
+    // back when it is done, as do the file dialog's pictures. Blocks this large are mapped and
+    // given back to the system at once, instead of staying in the heap once glibc has raised
+    // its mapping threshold to their size.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+#endif
     Q_INIT_RESOURCE(Tarvikmain);
     QApplication application(argc, argv);
     InstallTranslations(application, ChooseLanguage(QCoreApplication::arguments(),

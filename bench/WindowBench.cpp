@@ -1,17 +1,21 @@
 // WindowBench: the main window's side of a full recording, in the real window at its real
 // size: saving 9050 three-axis rows, loading them back onto the acceleration chart, and
 // drawing that chart once. Prints one line per figure and repetition, "save_ms 3.21".
-// With --layout it prints instead where bench/run clicks: "BBtnStart 412 16", a point of each
-// control that takes a click, in window coordinates. Runs in a scratch folder of its own.
+// With --layout [default|fullhd|projector] it prints instead where bench/run clicks:
+// "BBtnStart 412 16", a point of each control that takes a click, in window coordinates, at the
+// form's size, with the window filling the screen as bench/run resizes it (maximised), or in
+// projector mode. Runs in a scratch folder of its own.
 
 #include "app/ProgramFont.h"
 #include "app/Tarvikmain.h"
 #include "files/LogFile.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTemporaryDir>
@@ -41,10 +45,23 @@ double Milliseconds(const QElapsedTimer& clock) {
     return static_cast<double>(clock.nsecsElapsed()) / 1e6;
 }
 
-void PrintLayout(TForm1& window) {
+// The window as bench/run sizes the program's: false if it did not reach the screen's size.
+// Without a window manager a full-screen window keeps its size, so bench/run gives it the
+// screen's size as the manager would.
+bool Resize(TForm1& window, QLatin1String size) {
+    if (size == QLatin1String("projector"))
+        window.findChild<QAction*>(QStringLiteral("ActProjector"))->trigger();
+    else if (size != QLatin1String("fullhd"))
+        return true;
+    window.setGeometry(window.screen()->geometry());
+    return QTest::qWaitFor([&] { return window.geometry() == window.screen()->geometry(); });
+}
+
+bool PrintLayout(TForm1& window, QLatin1String size) {
     // As once the device's first sample arrived: the layout then gives the box its place.
     window.MeasurementSide().ShowThreeAxisBox();
     QApplication::processEvents();
+    if (!Resize(window, size)) return false;
     for (const char* name : {"BBtnStart", "BBtnStop", "BitBtn1", "Cb3Axis"}) {
         const auto* control = window.findChild<QWidget*>(QLatin1String(name));
         QRect target = control->rect();
@@ -57,6 +74,7 @@ void PrintLayout(TForm1& window) {
         const QPoint centre = control->mapTo(&window, target.center());
         std::printf("%s %d %d\n", name, centre.x(), centre.y());
     }
+    return true;
 }
 
 void MeasureLogs(TForm1& window) {
@@ -98,9 +116,9 @@ int main(int argc, char* argv[]) {
     TForm1 window;
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) return 1;
-    if (argc > 1 && QLatin1String(argv[1]) == QLatin1String("--layout"))
-        PrintLayout(window);
-    else
+    if (argc > 1 && QLatin1String(argv[1]) == QLatin1String("--layout")) {
+        if (!PrintLayout(window, QLatin1String(argc > 2 ? argv[2] : "default"))) return 1;
+    } else
         MeasureLogs(window);
     std::fflush(stdout);
     return 0;

@@ -1,6 +1,7 @@
 #include "display/ChartSet.h"
 
 #include "display/ChartGestures.h"
+#include "display/ChartPaint.h"
 #include "display/IncrementTicker.h"
 #include "display/RepaintClock.h"
 #include "engine/MeasurementView.h"
@@ -8,23 +9,18 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <qcustomplot.h>
 #include <stdexcept>
 #include <string>
 
 namespace {
 
-// The layer of the curves, between the grid and the axes. Its own paint buffer lets a new
-// point redraw the curves alone.
+// The layer of the curves, between the tools drawn under them and the axes.
 const QString CurvesLayer = QStringLiteral("curves");
 
 // Pixels beside appended points that their drawing may touch: line ends, smoothing, and the
 // per-pixel thinning of dense curves, which redraws the pixel column of the last point.
 constexpr int StripMargin = 4;
-// The thinning also starts by itself once a curve grows dense, which may change pixels left
-// of the strip; the whole plot area, repainted once a second during a run, then shows them.
-constexpr int StripRepaintsPerWhole = 1000 / RepaintClock::IntervalMs;
 
 struct UnitAxes {
     const char* LeftTitle;
@@ -59,54 +55,23 @@ void AddTitle(QCustomPlot* plot, const char* title) {
         0, 0, new QCPTextElement(plot, QCoreApplication::translate("ChartSet", title), font));
 }
 
-// QCustomPlot draws a buffered layer only whole and then repaints the whole widget, and keeps
-// the pieces that would let it do less protected. Member pointers named through these classes
-// reach them. A new point then costs drawing the curves inside its strip of the plot area
-// and repainting that strip: a small part of the widget, and clear of the opaque check box in
-// its corner, which would send a repaint of the whole widget down Qt's slow clipped path.
-struct LayerInternals : QCPLayer {
-    using QCPLayer::mPaintBuffer;
-};
-struct LayerableInternals : QCPLayerable {
-    using QCPLayerable::applyDefaultAntialiasingHint;
-    using QCPLayerable::clipRect;
-    using QCPLayerable::draw;
-};
-struct PlotInternals : QCustomPlot {
-    using QCustomPlot::hasInvalidatedPaintBuffers;
-};
-
-// Draws the curves' layer anew inside `changed`, a part of the plot area, as QCustomPlot
-// draws a layer but clipped to it, and repaints that part.
-void RedrawCurves(QCustomPlot* plot, const QRect& changed) {
-    QCPLayer* layer = plot->layer(CurvesLayer);
-    const auto buffer = (layer->*(&LayerInternals::mPaintBuffer)).toStrongRef();
-    if (!buffer || (plot->*(&PlotInternals::hasInvalidatedPaintBuffers))()) {
+// A new point costs drawing the chart inside its strip of the plot area and repainting that
+// strip: a small part of the widget, and clear of the opaque check box in its corner, which
+// would send a repaint of the whole widget down Qt's slow clipped path.
+void RedrawStrip(QCustomPlot* plot, const QRect& changed) {
+    if (NeedsReplot(plot))
         plot->replot(QCustomPlot::rpQueuedRefresh); // a new size or layer: all anew
-        return;
-    }
-    const std::unique_ptr<QCPPainter> painter(buffer->startPainting());
-    painter->setCompositionMode(QPainter::CompositionMode_Source);
-    painter->fillRect(changed, Qt::transparent);
-    painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    for (QCPLayerable* child : layer->children()) {
-        if (!child->realVisibility()) continue;
-        painter->save();
-        const QRect clip = (child->*(&LayerableInternals::clipRect))().translated(0, -1);
-        painter->setClipRect(clip & changed);
-        (child->*(&LayerableInternals::applyDefaultAntialiasingHint))(painter.get());
-        (child->*(&LayerableInternals::draw))(painter.get());
-        painter->restore();
-    }
-    painter->end();
-    buffer->donePainting();
-    buffer->setInvalidated(false);
-    plot->update(changed);
+    else
+        plot->update(changed);
 }
 
-void AddCurvesLayer(QCustomPlot* plot) {
+// A chart paints itself from its layers, so no layer needs a buffer of its own. The overlay
+// layer, buffered by QCustomPlot for its selection rectangle, stays empty: zooms show a rubber
+// band of their own.
+void SetUpLayers(QCustomPlot* plot) {
     plot->addLayer(CurvesLayer, plot->layer(QStringLiteral("main")), QCustomPlot::limAbove);
-    plot->layer(CurvesLayer)->setMode(QCPLayer::lmBuffered);
+    plot->layer(QStringLiteral("overlay"))->setMode(QCPLayer::lmLogical);
+    PaintFromLayers(plot);
 }
 
 void AddSeries(QCustomPlot* plot, QCPAxis* valueAxis, const char* name, const QColor& colour) {
@@ -124,7 +89,7 @@ ChartSet::ChartSet(QCustomPlot* chart1, QCustomPlot* chart2, QCustomPlot* chart3
     : QObject(parent), Plots{chart1, chart2, chart3}, Clock(clock) {
     connect(&Clock, &RepaintClock::Tick, this, &ChartSet::Repaint);
     for (QCustomPlot* plot : Plots)
-        AddCurvesLayer(plot);
+        SetUpLayers(plot);
     Gestures = {
         new ChartGestures(chart1, {chart1->xAxis, chart1->yAxis, chart1->yAxis2}, true),
         new ChartGestures(chart2, {chart2->xAxis, chart2->yAxis}, true),
@@ -324,14 +289,11 @@ void ChartSet::QueueCurves(Chart chart) {
 
 // The part of the plot area whose curves changed: the strip of the appended points, or all
 // of it.
-QRect ChartSet::ChangedArea(Chart chart) {
-    Changes& changes = Pending[IndexOf(chart)];
+QRect ChartSet::ChangedArea(Chart chart) const {
+    const Changes& changes = Pending[IndexOf(chart)];
     const QCustomPlot* plot = Plot(chart);
     const QRect area = plot->axisRect()->rect();
-    if (changes.AnyPoint || ++changes.StripRepaints >= StripRepaintsPerWhole) {
-        changes.StripRepaints = 0;
-        return area;
-    }
+    if (changes.AnyPoint) return area;
     const double from = plot->xAxis->coordToPixel(changes.FromTime);
     const double to = plot->xAxis->coordToPixel(changes.ToTime);
     const QRect strip(
@@ -345,9 +307,8 @@ void ChartSet::Repaint() {
         Changes& changes = Pending[IndexOf(chart)];
         if (changes.Whole) {
             Plot(chart)->replot(QCustomPlot::rpQueuedRefresh);
-            changes.StripRepaints = 0;
         } else if (changes.Curves) {
-            RedrawCurves(Plot(chart), ChangedArea(chart));
+            RedrawStrip(Plot(chart), ChangedArea(chart));
         }
         changes.Whole = changes.Curves = changes.AnyPoint = false;
     }

@@ -21,10 +21,10 @@ class RepaintClock;
 //
 // Nothing repaints at once: a changed chart is redrawn on the next tick of the repaint clock,
 // once however many changes arrived, so a run repaints 25 times a second whatever the sample
-// rate. When only points changed, only the layer that holds the curves is drawn
-// anew, and of the screen only the strip where points were appended is repainted; axes, grid
-// and labels are drawn again only after a change of a range, an axis, the unit or the size.
-// Whatever lies on the curves' layer must therefore stay inside the plot area.
+// rate. When only points changed, the chart is drawn anew only inside the strip where points
+// were appended, its curves from the points near it, and of the screen only that strip is
+// repainted; the chart as a whole is drawn again only after a change of a range, an axis, the
+// unit or the size. Whatever changes with new points must therefore stay inside the plot area.
 class ChartSet : public QObject {
     Q_OBJECT
 public:
@@ -90,7 +90,7 @@ private:
                    double increment, int minDecimals = 0);
     // A change of axes, ranges or layout: the whole chart is drawn anew.
     void QueueReplot(Chart chart);
-    // Only points changed: the curves' layer is drawn anew.
+    // Only points changed: the chart is drawn anew where they changed.
     void QueueCurves(Chart chart);
     void Repaint();
 
@@ -101,9 +101,8 @@ private:
         bool AnyPoint = false; // points other than appended at the right end
         double FromTime = 0.0; // appended points span this, with the points they join
         double ToTime = 0.0;
-        int StripRepaints = 0; // since the plot area was last repainted whole
     };
-    QRect ChangedArea(Chart chart);
+    QRect ChangedArea(Chart chart) const;
 
     std::array<QCustomPlot*, 3> Plots;
     std::array<ChartGestures*, 3> Gestures;

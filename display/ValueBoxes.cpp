@@ -1,5 +1,6 @@
 #include "display/ValueBoxes.h"
 
+#include "display/PanelCacheStyle.h"
 #include "display/RepaintClock.h"
 
 #include <QLineEdit>
@@ -7,6 +8,10 @@
 ValueBoxes::ValueBoxes(const QWidget& window, RepaintClock& clock) : Clock(clock) {
     for (int box = 0; box < BoxCount; ++box)
         Edits[box] = window.findChild<QLineEdit*>(BoxName(static_cast<Box>(box)));
+    auto* style = new PanelCacheStyle;
+    style->setParent(this);
+    for (QLineEdit* edit : Edits)
+        if (edit != nullptr) edit->setStyle(style);
     connect(&Clock, &RepaintClock::Tick, this, &ValueBoxes::ShowWaiting);
 }
 

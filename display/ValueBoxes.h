@@ -16,7 +16,8 @@ class RepaintClock;
 // that refreshes the boxes costs no conversion until its texts are shown.
 class ValueBoxes : public QObject {
 public:
-    // The boxes are the window's line edits named as the boxes; a missing one is skipped.
+    // The boxes are the window's line edits named as the boxes; a missing one is skipped. They
+    // draw their panels from a cache (PanelCacheStyle).
     ValueBoxes(const QWidget& window, RepaintClock& clock);
 
     void Show(Box box, const std::string& text);

@@ -125,6 +125,45 @@ private slots:
         QVERIFY(ShowsWholeRedraw());
     }
 
+    // A strip is drawn from the points near it alone; with thick projector pens and with
+    // curves dense enough to be thinned per pixel column, it must still show what a whole
+    // redraw shows, also where it joins the strip before.
+    void StripsOfThickOrDenseCurvesShowWhatAWholeRedrawShows_data() {
+        QTest::addColumn<int>("windowSeconds");
+        QTest::addColumn<int>("samplesPerSecond");
+        QTest::addColumn<int>("penWidth");
+        QTest::addColumn<int>("samplesPerRepaint");
+        QTest::newRow("sparse, thick") << 10 << 50 << 3 << 2;
+        QTest::newRow("dense, thin") << 60 << 320 << 1 << 13;
+        QTest::newRow("dense, thick") << 60 << 320 << 3 << 13;
+        QTest::newRow("dense, thick, slow repaints") << 60 << 320 << 3 << 90;
+    }
+    void StripsOfThickOrDenseCurvesShowWhatAWholeRedrawShows() {
+        QFETCH(int, windowSeconds);
+        QFETCH(int, samplesPerSecond);
+        QFETCH(int, penWidth);
+        QFETCH(int, samplesPerRepaint);
+        Charts->SetUnit(1);
+        Charts->SetTimeWindow(windowSeconds);
+        for (int series : {SeriesX, SeriesY}) {
+            QCPGraph* graph = Plots[0]->graph(series);
+            graph->setPen(QPen(graph->pen().color(), penWidth));
+        }
+        WaitForRepaint();
+        const double period = 1.0 / samplesPerSecond;
+        const int samples = samplesPerSecond * 8;
+        for (int i = 0; i < samples; ++i) {
+            // A swing with a fast ripple: the thinning's columns span a range of values.
+            Charts->AppendPoint(Chart::Acceleration, SeriesX, i * period,
+                                12 * std::sin(i * period * 3) + 3 * std::sin(i * 1.3));
+            Charts->AppendPoint(Chart::Acceleration, SeriesY, i * period,
+                                10 * std::cos(i * period * 2) + 2 * std::cos(i * 0.9));
+            if (i % samplesPerRepaint == samplesPerRepaint - 1 || i == samples - 1)
+                WaitForRepaint();
+        }
+        QVERIFY(ShowsWholeRedraw());
+    }
+
     void ZoomDuringARunIsKeptAndRedrawsTheAxes() {
         Charts->SetUnit(1);
         Charts->SetTimeWindow(10);

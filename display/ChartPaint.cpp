@@ -1,0 +1,155 @@
+#include "display/ChartPaint.h"
+
+#include <QObject>
+#include <QRegion>
+#include <algorithm>
+#include <qcustomplot.h>
+
+namespace {
+
+// QCustomPlot keeps the pieces that paint a chart protected; member pointers named through
+// these classes reach them.
+struct LayerableInternals : QCPLayerable {
+    using QCPLayerable::applyDefaultAntialiasingHint;
+    using QCPLayerable::clipRect;
+    using QCPLayerable::draw;
+};
+struct PlotInternals : QCustomPlot {
+    using QCustomPlot::drawBackground;
+    using QCustomPlot::hasInvalidatedPaintBuffers;
+    using QCustomPlot::mBackgroundBrush;
+    using QCustomPlot::mPaintBuffers;
+};
+struct AxisInternals : QCPAxis {
+    using QCPAxis::mAxisPainter;
+};
+struct AxisPainterInternals : QCPAxisPainterPrivate {
+    using QCPAxisPainterPrivate::mLabelCache;
+};
+struct GraphInternals : QCPGraph {
+    using QCPGraph::drawLinePlot;
+    using QCPGraph::getLines;
+};
+
+// Tick labels an axis keeps rendered. QCustomPlot keeps 16, fewer than a time axis of 0.02-s
+// increments or a value axis of 0.01 g shows; the strip repaints of a run would render the
+// rest anew each time.
+constexpr int CachedTickLabels = 128;
+
+// Pixels of points drawn left of a region: enough for their density to decide whether the
+// thinning of dense curves is used, as the density of the whole curve decides it.
+constexpr int ThinningSpan = 16;
+
+// Draws the points of a plain line series near `area`. A graph draws all its points, and
+// stroking thousands of them with a thick pen (projector mode) costs tens of milliseconds
+// however small the clip; the few near a strip cost next to nothing. Clipped to `area` the
+// pixels are those of a whole draw, since the thinning groups points by pixel column wherever
+// it starts. False for a series drawn otherwise (steps, markers, a fill, a selection): it is
+// drawn whole.
+bool DrawSeriesNear(QCPGraph* graph, QCPPainter* painter, const QRect& area) {
+    QCPAxis* time = graph->keyAxis();
+    if (graph->lineStyle() != QCPGraph::lsLine || !graph->scatterStyle().isNone() ||
+        graph->brush().style() != Qt::NoBrush || graph->selected() || time == nullptr ||
+        time->orientation() != Qt::Horizontal || time->scaleType() != QCPAxis::stLinear)
+        return false;
+    if (time->range().size() <= 0 || graph->data()->isEmpty()) return true;
+    const double reach = graph->pen().widthF() + 2; // half the pen, its cap, smoothing
+    const double left = time->pixelToCoord(area.left() - std::max<double>(reach, ThinningSpan));
+    const double right = time->pixelToCoord(area.right() + 1 + reach);
+    const QCPDataRange points(graph->findBegin(std::min(left, right)),
+                              graph->findEnd(std::max(left, right)));
+    QVector<QPointF> lines;
+    (graph->*(&GraphInternals::getLines))(&lines, points);
+    painter->setPen(graph->pen());
+    painter->setBrush(Qt::NoBrush);
+    (graph->*(&GraphInternals::drawLinePlot))(painter, lines);
+    return true;
+}
+
+// An axis draws along one edge of its axis rect: its line and inner ticks just inside it, the
+// rest outside. QCustomPlot renders tick labels anew each time once an axis has more of them
+// than it caches, so an axis that cannot reach `area` is better not drawn at all.
+bool AxisReaches(const QCPAxis* axis, const QRect& area) {
+    const QRect rect = axis->axisRect()->rect();
+    const int pens =
+        std::max({axis->basePen().width(), axis->tickPen().width(), axis->subTickPen().width(), 1});
+    const int inside = std::max(axis->tickLengthIn(), axis->subTickLengthIn()) + pens + 2;
+    switch (axis->axisType()) {
+    case QCPAxis::atLeft:
+        return area.left() <= rect.left() + inside;
+    case QCPAxis::atRight:
+        return area.right() >= rect.right() - inside;
+    case QCPAxis::atTop:
+        return area.top() <= rect.top() + inside;
+    case QCPAxis::atBottom:
+        return area.bottom() >= rect.bottom() - inside;
+    }
+    return true;
+}
+
+// Whether a part of the chart may draw inside `area`. A title or another element of the
+// layout draws inside its place there; parts it does not know may draw anywhere.
+bool Reaches(QCPLayerable* child, const QRect& area) {
+    if (const auto* axis = qobject_cast<QCPAxis*>(child)) return AxisReaches(axis, area);
+    if (const auto* element = qobject_cast<QCPLayoutElement*>(child))
+        return element->outerRect().intersects(area);
+    return true;
+}
+
+class LayerPainter : public QObject {
+public:
+    explicit LayerPainter(QCustomPlot* plot) : QObject(plot) {
+        plot->installEventFilter(this);
+        for (QCPAxis* axis : plot->axisRect()->axes()) {
+            QCPAxisPainterPrivate* labels = axis->*(&AxisInternals::mAxisPainter);
+            (labels->*(&AxisPainterInternals::mLabelCache)).setMaxCost(CachedTickLabels);
+        }
+        // The buffer a replot drew into goes back once the replot is done; the next replot
+        // makes a new one.
+        connect(plot, &QCustomPlot::afterReplot, this, [plot] {
+            for (const auto& buffer : plot->*(&PlotInternals::mPaintBuffers)) {
+                buffer->setSize(QSize(1, 1));
+                buffer->setInvalidated(false); // what it held is painted from the layers
+            }
+        });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Paint) return false;
+        PaintRegion(static_cast<QCustomPlot*>(watched), static_cast<QPaintEvent*>(event)->region());
+        return true;
+    }
+};
+
+} // namespace
+
+void PaintFromLayers(QCustomPlot* plot) {
+    new LayerPainter(plot);
+}
+
+void PaintRegion(QCustomPlot* plot, const QRegion& region) {
+    QCPPainter painter(plot);
+    if (!painter.isActive()) return;
+    const QRect area = region.boundingRect();
+    const QBrush& background = plot->*(&PlotInternals::mBackgroundBrush);
+    if (background.style() != Qt::NoBrush) painter.fillRect(area, background);
+    (plot->*(&PlotInternals::drawBackground))(&painter);
+    for (int index = 0; index < plot->layerCount(); ++index) {
+        for (QCPLayerable* child : plot->layer(index)->children()) {
+            const QRect clip = (child->*(&LayerableInternals::clipRect))().translated(0, -1) & area;
+            if (!child->realVisibility() || clip.isEmpty() || !Reaches(child, area)) continue;
+            painter.save();
+            painter.setClipRect(clip);
+            (child->*(&LayerableInternals::applyDefaultAntialiasingHint))(&painter);
+            auto* graph = qobject_cast<QCPGraph*>(child);
+            if (graph == nullptr || !DrawSeriesNear(graph, &painter, area))
+                (child->*(&LayerableInternals::draw))(&painter);
+            painter.restore();
+        }
+    }
+}
+
+bool NeedsReplot(QCustomPlot* plot) {
+    return (plot->*(&PlotInternals::hasInvalidatedPaintBuffers))();
+}
