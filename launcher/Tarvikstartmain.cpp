@@ -5,6 +5,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QProcess>
@@ -84,9 +85,14 @@ void TForm1::Timer1Timer() {
 }
 
 void TForm1::StartMainProgram() {
-    // Tarvik is looked for in the current directory only, never on the search path, and runs
-    // on after the launcher has ended.
-    const QString program = QDir::current().absoluteFilePath(ProgramFile);
+    // Tarvik is looked for in the current directory, never on the search path, and runs on
+    // after the launcher has ended. An installation on Windows starts the launcher in the
+    // user's working folder, which holds no programs: there the Tarvik beside the launcher runs.
+    QString program = QDir::current().absoluteFilePath(ProgramFile);
+#ifdef Q_OS_WIN
+    if (!QFileInfo::exists(program))
+        program = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(ProgramFile);
+#endif
     if (!QProcess::startDetached(program, {}, QDir::currentPath())) {
         QMessageBox::warning(nullptr, QGuiApplication::applicationDisplayName(),
                              QStringLiteral("Could not create process"));

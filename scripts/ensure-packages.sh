@@ -10,6 +10,8 @@ BENCH_PACKAGES=(python3 xdotool libx11-dev)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # The core cross-built for Windows and tested under Wine; GoogleTest is built from its sources.
 WINDOWS_CORE_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 googletest)
+# The whole program for Windows: Qt built from Debian's sources, a zip and an NSIS installer.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix nsis zip dpkg-dev xz-utils)
 
 EnsurePackages() {
     local missing=()

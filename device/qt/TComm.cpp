@@ -8,7 +8,8 @@ namespace {
 
 // A port refused although its device file lets us read and write it is held by another
 // program (it locked the port, or opened it for itself alone). Windows refuses only that way.
-OpenFailure FailureOf(QSerialPort::SerialPortError error, const std::string& name) {
+OpenFailure FailureOf(QSerialPort::SerialPortError error,
+                      [[maybe_unused]] const std::string& name) {
     switch (error) {
     case QSerialPort::DeviceNotFoundError:
         return OpenFailure::Missing;
