@@ -31,6 +31,8 @@ ProjectorMode::ProjectorMode(QMainWindow* window, ProjectorControls controls, Wi
     ToggleAction->setShortcut(QKeySequence(Qt::Key_F11));
     ToggleAction->setShortcutContext(Qt::WindowShortcut);
     window->addAction(ToggleAction);
+    for (QLineEdit* box : ValueBoxes)
+        ValuePainter.Watch(box);
     connect(ToggleAction, &QAction::toggled, this, &ProjectorMode::SetActive);
     EscapeKey->setEnabled(false);
     connect(EscapeKey, &QShortcut::activated, this, [this] { SetActive(false); });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "display/LargeValuePainter.h"
 #include "display/ProjectorStyle.h"
 
 #include <QFont>
@@ -61,6 +62,8 @@ private:
     };
     std::vector<QLineEdit*> ValueBoxes;
     std::vector<QLabel*> Readouts;
+    // Draws the enlarged values from glyph images.
+    LargeValuePainter ValuePainter;
     std::vector<Looks> Saved;
     Qt::WindowStates NormalState;
     QRect NormalGeometry;
