@@ -23,9 +23,9 @@ using FeatureFile = TempFolder;
 TEST_F(FeatureFile, SerialNumbersAreReadThroughCp949AndFieldsSplitAsTheyWereTyped) {
     const std::string path = PathOf("AmAjustSn.csv");
     const std::string kept = FeatureLine({2024, 3, 16}, "센서01", Values("7"));
-    EXPECT_EQ(AppendFeatureLine(path, kept), std::nullopt);
-    EXPECT_EQ(ReadFeatureFile(path, "센서01")->Search.LastValues(), Values("7"));
-    EXPECT_EQ(ReadFeatureFile(PathOf("missing"), "SE170001"), std::nullopt);
+    EXPECT_EQ(AppendFeatureLine(PathFromUtf8(path), kept), std::nullopt);
+    EXPECT_EQ(ReadFeatureFile(PathFromUtf8(path), "센서01")->Search.LastValues(), Values("7"));
+    EXPECT_EQ(ReadFeatureFile(PathFromUtf8(PathOf("missing")), "SE170001"), std::nullopt);
 
     // Fields split as NextToken splits them: a blank ends the serial number, a short line
     // leaves the missing values empty, an empty serial number finds nothing.
@@ -43,10 +43,11 @@ TEST_F(FeatureFile, AFailedAppendLeavesTheEarlierLinesExactlyAsTheyWere) {
     // A hand-edited last line without its line end gets one before the new line.
     const std::string path = PathOf("history");
     WriteBytes(path, "D20240101,OLD,1");
-    EXPECT_EQ(AppendFeatureLine(path, "D20240102,NEW"), std::nullopt);
+    EXPECT_EQ(AppendFeatureLine(PathFromUtf8(path), "D20240102,NEW"), std::nullopt);
     const std::string before = ReadBytes(path);
     EXPECT_EQ(before, "D20240101,OLD,1\r\nD20240102,NEW\r\n");
-    EXPECT_TRUE(AppendFeatureLine(PathOf("history/inside"), "D20240102,NEW")); // not a folder
+    EXPECT_TRUE(
+        AppendFeatureLine(PathFromUtf8(PathOf("history/inside")), "D20240102,NEW")); // not a folder
 #ifdef __linux__
     // A file size limit a few bytes past the file: the line reaches the disk only in part.
     rlimit limit{}, previous{};
@@ -55,7 +56,8 @@ TEST_F(FeatureFile, AFailedAppendLeavesTheEarlierLinesExactlyAsTheyWere) {
     limit.rlim_max = previous.rlim_max;
     const auto handler = std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &limit);
-    const auto reason = AppendFeatureLine(path, FeatureLine({2024, 1, 3}, "SE1", Values("1")));
+    const auto reason =
+        AppendFeatureLine(PathFromUtf8(path), FeatureLine({2024, 1, 3}, "SE1", Values("1")));
     setrlimit(RLIMIT_FSIZE, &previous);
     std::signal(SIGXFSZ, handler);
     EXPECT_EQ(reason, std::generic_category().message(EFBIG));
