@@ -152,7 +152,9 @@ void TForm1::FormCreate() {
     // The live state starts as LiveState sets it up: no device, no run, no offsets.
     ClearTimeSeries(*Screen);
     Ports[0].Comm = &Comm1;
-    LogDir = QDir::currentPath() + QDir::separator() + QStringLiteral("LogData");
+    // Native separators: the folder reaches the message area in the form a user types.
+    LogDir = QDir::toNativeSeparators(QDir::currentPath()) + QDir::separator() +
+             QStringLiteral("LogData");
     QDir().mkdir(LogDir);
     // The axes follow the boxes from the start; the settings file, when there is one,
     // changes both together.

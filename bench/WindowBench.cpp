@@ -62,7 +62,8 @@ bool PrintLayout(TForm1& window, QLatin1String size) {
     window.MeasurementSide().ShowThreeAxisBox();
     QApplication::processEvents();
     if (!Resize(window, size)) return false;
-    for (const char* name : {"BBtnStart", "BBtnStop", "BitBtn1", "BBtnLoad", "Cb3Axis"}) {
+    for (const char* name :
+         {"BBtnStart", "BBtnStop", "BitBtn1", "BBtnLoad", "Cb3Axis", "SbComAuto"}) {
         const auto* control = window.findChild<QWidget*>(QLatin1String(name));
         QRect target = control->rect();
         // A check box takes clicks on its box and text only, not on the rest of its width.
