@@ -14,7 +14,7 @@ WINDOWS_CORE_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 googletest)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix nsis zip dpkg-dev xz-utils)
 # Trying that build under Wine; fonts-wine gives the prefix Tahoma, as Windows has it.
 WINE_TRY_PACKAGES=(wine64 fonts-wine g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 xvfb
-  xdotool imagemagick python3)
+  xdotool imagemagick python3 unzip)
 
 EnsurePackages() {
     local missing=()
