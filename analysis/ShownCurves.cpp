@@ -1,5 +1,7 @@
 #include "analysis/ShownCurves.h"
 
+#include <algorithm>
+
 std::vector<CurveId> PageCurves(Page page) {
     switch (page) {
     case Page::TabAccelo:
@@ -17,6 +19,14 @@ std::vector<CurveId> PageCurves(Page page) {
         break;
     }
     return {};
+}
+
+std::vector<Chart> PageCharts(Page page) {
+    std::vector<Chart> charts;
+    for (const CurveId curve : PageCurves(page))
+        if (std::find(charts.begin(), charts.end(), curve.Chart) == charts.end())
+            charts.push_back(curve.Chart);
+    return charts;
 }
 
 Message CurveTitle(Page page, CurveId curve, bool inMs2, char pendulumAxis) {

@@ -21,6 +21,8 @@ struct CurveId {
 
 // The curves each page draws, in the order tables list them.
 std::vector<CurveId> PageCurves(Page page);
+// The charts those curves are drawn on, in the same order, each once.
+std::vector<Chart> PageCharts(Page page);
 
 // The title of a page's curve, e.g. "X 가속도 [m/s²]", "힘 [N]", "속도 [m/s]".
 Message CurveTitle(Page page, CurveId curve, bool inMs2, char pendulumAxis);

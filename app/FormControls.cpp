@@ -59,3 +59,28 @@ WindowLayoutControls WindowLayoutControlsOf(const Ui::TForm1& ui) {
             ui.PnlSpeed,
             ui.Chart3};
 }
+
+LabReportControls LabReportControlsOf(const Ui::TForm1& ui) {
+    return {ui.PageControl1,
+            {{Page::TabAccelo, ui.LblAccTitle, ui.EdAcceloG, ui.LblAccUnitG},
+             {Page::TabAccelo, ui.LblAccTitle, ui.EdAcceloM, ui.LblAccUnitM},
+             {Page::TabAccelo, ui.LblMass, ui.EdMass, ui.LblMassUnit},
+             {Page::TabAccelo, ui.LblForce, ui.EdForrceKgf, ui.LblForceUnitKgf},
+             {Page::TabAccelo, ui.LblForce, ui.EdForceN, ui.LblForceUnitN},
+             {Page::TabAccelo, ui.LblSumTitle, ui.EdAccSumG, ui.LblSumUnitG},
+             {Page::TabAccelo, ui.LblSumTitle, ui.EdAccSumM, ui.LblSumUnitM},
+             {Page::TabAngle, ui.LblAngle, ui.EdAngle, ui.LblAngleUnit},
+             {Page::TabPendulum, ui.LblPendL, ui.EdPendL, ui.LblPendLUnit},
+             {Page::TabPendulum, ui.LblPendT, ui.EdPendT, ui.LblPendTUnit},
+             {Page::TabPendulum, ui.Button1, ui.EdPendCalG, ui.LblPendCalGUnit},
+             {Page::TabPendulum, ui.Button2, ui.EdPendCalT, ui.LblPendCalTUnit},
+             {Page::TabSpeed, ui.LblSpdStart, ui.EdSpdStart, ui.LblSpdStartUnit},
+             {Page::TabSpeed, ui.LblSpd, ui.EdSpd, ui.LblSpdUnit},
+             {Page::TabSpeed, ui.Label32, ui.EdDist, ui.Label33}},
+            ui.EdLogFile,
+            ui.EdMass,
+            ui.EdPendL,
+            ui.CmbKalman,
+            ui.CmbUnit,
+            ui.CmbYTime};
+}

@@ -2,6 +2,7 @@
 
 #include "app/CalibrationPage.h"
 #include "app/KalmanBench.h"
+#include "app/LabReportMaker.h"
 #include "app/PendulumPage.h"
 #include "app/ProjectorMode.h"
 #include "app/WindowLayout.h"
@@ -16,3 +17,4 @@ PendulumControls PendulumControlsOf(const Ui::TForm1& ui);
 KalmanBenchControls KalmanBenchControlsOf(const Ui::TForm1& ui);
 ProjectorControls ProjectorControlsOf(const Ui::TForm1& ui);
 WindowLayoutControls WindowLayoutControlsOf(const Ui::TForm1& ui);
+LabReportControls LabReportControlsOf(const Ui::TForm1& ui);

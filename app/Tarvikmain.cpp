@@ -119,6 +119,9 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     connect(Keeper.get(), &RunKeeper::RunKept, Tools.get(), &ChartTools::KeepRun);
     Pendulum = std::make_unique<PendulumPage>(this, PendulumControlsOf(*ui), State, Controls,
                                               *Charts, *Tools, *Screen);
+    Report = std::make_unique<LabReportMaker>(this, LabReportControlsOf(*ui), State, Controls,
+                                              *Charts, *Tools, *Screen, askSavePath);
+    Tools->Menu()->addAction(Report->Action());
     Tools->Menu()->addSeparator();
     Tools->Menu()->addAction(Projector->Toggle());
     connect(Projector.get(), &ProjectorMode::ChartTextPixels, Tools.get(),

@@ -21,6 +21,7 @@ class CalibrationPage;
 class ControlSettings;
 class FrameProcessor;
 class KalmanBench;
+class LabReportMaker;
 class LinkControls;
 class MeasurementScreen;
 class PendulumPage;
@@ -59,6 +60,7 @@ public:
     FrameConsumer& FrameSide() const;
     MeasurementView& MeasurementSide() const;
     ProjectorMode& Projection() const { return *Projector; }
+    LabReportMaker& ReportSide() const { return *Report; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -131,6 +133,7 @@ private:
     std::unique_ptr<PendulumPage> Pendulum;
     std::unique_ptr<RunKeeper> Keeper;
     std::unique_ptr<ChartTools> Tools;
+    std::unique_ptr<LabReportMaker> Report;
     std::unique_ptr<WindowLayout> Layout;
     std::unique_ptr<ThreeAxisKey> AxisKey;
     std::unique_ptr<ProjectorMode> Projector;

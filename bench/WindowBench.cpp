@@ -1,11 +1,13 @@
 // WindowBench: the main window's side of a full recording, in the real window at its real
 // size: saving 9050 three-axis rows, loading them back onto the acceleration chart, and
-// drawing that chart once. Prints one line per figure and repetition, "save_ms 3.21".
+// drawing that chart once, and writing the page's report with it. Prints one line per figure
+// and repetition, "save_ms 3.21".
 // With --layout [default|fullhd|projector] it prints instead where bench/run clicks:
 // "BBtnStart 412 16", a point of each control that takes a click, in window coordinates, at the
 // form's size, with the window filling the screen as bench/run resizes it (maximised), or in
 // projector mode. Runs in a scratch folder of its own.
 
+#include "app/LabReportMaker.h"
 #include "app/ProgramFont.h"
 #include "app/Tarvikmain.h"
 #include "files/LogFile.h"
@@ -97,12 +99,19 @@ void MeasureLogs(TForm1& window) {
         clock.restart();
         chart->replot(QCustomPlot::rpImmediateRefresh);
         const double draw = Milliseconds(clock);
+        clock.restart();
+        if (!window.ReportSide().Write(QDir::current().filePath(QStringLiteral("report.pdf")))) {
+            std::fprintf(stderr, "WindowBench: no report written\n");
+            std::exit(1);
+        }
+        const double report = Milliseconds(clock);
         if (loaded->Recorded.LogCount != LogCapacity) {
             std::fprintf(stderr, "WindowBench: loaded %u rows\n", loaded->Recorded.LogCount);
             std::exit(1);
         }
         if (repetition == 0) continue; // the first round warms the caches
-        std::printf("save_ms %.3f\nload_ms %.3f\ndraw_ms %.3f\n", save, load, draw);
+        std::printf("save_ms %.3f\nload_ms %.3f\ndraw_ms %.3f\nreport_ms %.3f\n", save, load, draw,
+                    report);
     }
 }
 
@@ -115,6 +124,7 @@ int main(int argc, char* argv[]) {
     QTemporaryDir folder;
     QDir::setCurrent(folder.path());
     TForm1 window;
+    window.ReportSide().SetOpener([](const QString&) {}); // the reports go to no viewer
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) return 1;
     if (argc > 1 && QLatin1String(argv[1]) == QLatin1String("--layout")) {

@@ -360,6 +360,7 @@ ROWS = [
     ("load_ms", "9050-row log: load", "ms", "<= 10", "{:.1f}"),
     ("draw_ms", "9050-row log: draw", "ms", "<= 25", "{:.1f}"),
     ("save_ms", "9050-row log: save", "ms", "", "{:.1f}"),
+    ("report_ms", "report of the page with that log", "ms", "<= 1000", "{:.0f}"),
 ]
 
 

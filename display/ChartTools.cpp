@@ -34,14 +34,6 @@ constexpr int StatisticsRefreshMs = 300;
 constexpr int RefitDelayMs = 150;
 constexpr int MenuDrop = 8; // pixels
 
-std::vector<Chart> ChartsOf(Page page) {
-    std::vector<Chart> charts;
-    for (const CurveId curve : PageCurves(page))
-        if (std::find(charts.begin(), charts.end(), curve.Chart) == charts.end())
-            charts.push_back(curve.Chart);
-    return charts;
-}
-
 } // namespace
 
 ChartTools::ChartTools(ChartSet& charts, const LiveState& state, const ControlState& controls,
@@ -137,7 +129,7 @@ void ChartTools::CreateActions(QWidget* mainWindow) {
 }
 
 Chart ChartTools::TargetChart() const {
-    const std::vector<Chart> charts = ChartsOf(Controls.ActivePage);
+    const std::vector<Chart> charts = PageCharts(Controls.ActivePage);
     if (charts.empty()) return Chart::Acceleration;
     return PressedChart && std::find(charts.begin(), charts.end(), *PressedChart) != charts.end()
                ? *PressedChart
@@ -146,7 +138,7 @@ Chart ChartTools::TargetChart() const {
 
 void ChartTools::OpenMenu(Chart chart, QPoint pixel) {
     PressedChart = chart;
-    const bool curves = !ChartsOf(Controls.ActivePage).empty();
+    const bool curves = !PageCharts(Controls.ActivePage).empty();
     for (const Tool tool : {Tool::Statistics, Tool::MarkRange, Tool::Csv})
         Actions[tool]->setEnabled(curves);
     Actions[Tool::SineFit]->setEnabled(Controls.ActivePage == Page::TabPendulum &&
@@ -189,7 +181,7 @@ void ChartTools::MarkTimeRange(double from, double to) {
 }
 
 void ChartTools::RefreshBands() {
-    const std::vector<Chart> charts = ChartsOf(Controls.ActivePage);
+    const std::vector<Chart> charts = PageCharts(Controls.ActivePage);
     for (const Chart chart : AllCharts) {
         QCPItemRect* band = Bands[IndexOf(chart)];
         band->setVisible(HasRange &&
@@ -224,6 +216,11 @@ void ChartTools::UpdateStatistics() {
         StatisticsTimer.stop();
         return;
     }
+    const RangeTable now = CurrentStatistics();
+    StatisticsView->ShowTable(now.Table, now.Range);
+}
+
+ChartTools::RangeTable ChartTools::CurrentStatistics() const {
     const Chart chart = TargetChart();
     const double from = HasRange ? RangeFrom : Charts.BottomMin(chart);
     const double to = HasRange ? RangeTo : Charts.BottomMax(chart);
@@ -233,7 +230,7 @@ void ChartTools::UpdateStatistics() {
     // Beside the velocity, the mean acceleration of the samples it was integrated from.
     const MeanAcceleration mean =
         EstimateMeanAcceleration(State.Recorded, Charts.PointCount(Chart::Velocity, 0), from, to);
-    StatisticsView->ShowTable(RangeStatisticsTable(PageCurvesShown(), from, to, mean), range);
+    return {RangeStatisticsTable(PageCurvesShown(), from, to, mean), range};
 }
 
 // ---- the pendulum fit ----

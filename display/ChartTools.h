@@ -64,6 +64,12 @@ public:
     // Beside the period box's gravity: the line on a swing too large for its formula.
     std::optional<Message> LargeSwingNote() const;
     QString FitText() const;
+    // The statistics table of the marked range, or of the range in view, and which it is.
+    struct RangeTable {
+        MessageTable Table;
+        QString Range;
+    };
+    RangeTable CurrentStatistics() const;
     // Type size of the fit's result lines in pixels, bold; 0 gives them the chart's own type.
     void SetFitTextPixels(int pixels);
     bool SavePicture(Chart chart, const QString& path);

@@ -2,8 +2,9 @@
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-svg-dev
   libqcustomplot-dev qt6-tools-dev qt6-l10n-tools libgl-dev librsvg2-bin)
 # The window tests measure texts: their fonts are part of what they compare.
+# poppler-utils: the report tests read the PDF back as a reader does.
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream
-  fonts-noto-cjk clang-format git)
+  fonts-noto-cjk clang-format git poppler-utils)
 DEB_PACKAGES=(dpkg-dev file)
 RUN_PACKAGES=(xvfb xauth fonts-noto-cjk qt6-translations-l10n)
 BENCH_PACKAGES=(python3 xdotool libx11-dev)

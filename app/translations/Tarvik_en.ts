@@ -17,63 +17,63 @@
 <context>
     <name>ChartSet</name>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="40"/>
+        <location filename="../../display/ChartSet.cpp" line="36"/>
         <source>가속도[g]</source>
         <translation>Acceleration [g]</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="40"/>
+        <location filename="../../display/ChartSet.cpp" line="36"/>
         <source>힘[Kgf]</source>
         <translation>Force [kgf]</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="42"/>
+        <location filename="../../display/ChartSet.cpp" line="38"/>
         <source>가속도[m/s2]</source>
         <translation>Acceleration [m/s2]</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="42"/>
+        <location filename="../../display/ChartSet.cpp" line="38"/>
         <source>힘[N]</source>
         <translation>Force [N]</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="134"/>
+        <location filename="../../display/ChartSet.cpp" line="99"/>
         <source>속도 산출 그래프</source>
         <translation>Velocity from acceleration</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="135"/>
+        <location filename="../../display/ChartSet.cpp" line="100"/>
         <source>속도[m/s]</source>
         <translation>Velocity [m/s]</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="136"/>
+        <location filename="../../display/ChartSet.cpp" line="101"/>
         <source>기울기 그래프</source>
         <translation>Tilt</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="137"/>
+        <location filename="../../display/ChartSet.cpp" line="102"/>
         <source>기울기(각도)</source>
         <translation>Tilt (angle)</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="178"/>
+        <location filename="../../display/ChartSet.cpp" line="143"/>
         <source>가속도 &amp; 힘</source>
         <translation>Acceleration &amp; force</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="179"/>
-        <location filename="../../display/ChartSet.cpp" line="208"/>
+        <location filename="../../display/ChartSet.cpp" line="144"/>
+        <location filename="../../display/ChartSet.cpp" line="173"/>
         <source>시간 [sec]</source>
         <translation>Time [s]</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="181"/>
+        <location filename="../../display/ChartSet.cpp" line="146"/>
         <source>가속도 [g]</source>
         <translation>Acceleration [g]</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="188"/>
+        <location filename="../../display/ChartSet.cpp" line="153"/>
         <source>힘(Kgf)</source>
         <translation>Force (kgf)</translation>
     </message>
@@ -81,52 +81,52 @@
 <context>
     <name>ChartTools</name>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="103"/>
+        <location filename="../../display/ChartTools.cpp" line="95"/>
         <source>구간 통계</source>
         <translation>Range statistics</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="104"/>
+        <location filename="../../display/ChartTools.cpp" line="96"/>
         <source>구간 선택</source>
         <translation>Mark a time range</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="105"/>
+        <location filename="../../display/ChartTools.cpp" line="97"/>
         <source>사인 맞춤</source>
         <translation>Sine fit</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="106"/>
+        <location filename="../../display/ChartTools.cpp" line="98"/>
         <source>이전 실행 겹치기</source>
         <translation>Overlay earlier runs</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="107"/>
+        <location filename="../../display/ChartTools.cpp" line="99"/>
         <source>겹치기 지우기</source>
         <translation>Clear overlays</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="108"/>
+        <location filename="../../display/ChartTools.cpp" line="100"/>
         <source>그림으로 저장</source>
         <translation>Save as picture</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="109"/>
+        <location filename="../../display/ChartTools.cpp" line="101"/>
         <source>CSV 내보내기</source>
         <translation>Export CSV</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="231"/>
+        <location filename="../../display/ChartTools.cpp" line="228"/>
         <source>선택한 구간</source>
         <translation>Marked range</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="231"/>
+        <location filename="../../display/ChartTools.cpp" line="228"/>
         <source>보이는 구간</source>
         <translation>Range in view</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="355"/>
+        <location filename="../../display/ChartTools.cpp" line="370"/>
         <source>저장할 수 있는 Data가 없습니다</source>
         <translation>There is no data to save.</translation>
     </message>
@@ -412,6 +412,90 @@
         <location filename="../../messages/MessageTexts.cpp" line="124"/>
         <source>%1 가속도%2</source>
         <translation>%1 acceleration%2</translation>
+    </message>
+</context>
+<context>
+    <name>LabReportMaker</name>
+    <message>
+        <location filename="../LabReportMaker.cpp" line="50"/>
+        <location filename="../LabReportMaker.cpp" line="60"/>
+        <source>보고서 저장</source>
+        <translation>Save report</translation>
+    </message>
+    <message>
+        <location filename="../LabReportMaker.cpp" line="78"/>
+        <source>실험 보고서</source>
+        <translation>Lab report</translation>
+    </message>
+    <message>
+        <location filename="../LabReportMaker.cpp" line="81"/>
+        <source>작성: %1</source>
+        <translation>Written: %1</translation>
+    </message>
+    <message>
+        <location filename="../LabReportMaker.cpp" line="83"/>
+        <source>이름: </source>
+        <translation>Name: </translation>
+    </message>
+    <message>
+        <location filename="../LabReportMaker.cpp" line="84"/>
+        <source>반: </source>
+        <translation>Class: </translation>
+    </message>
+    <message>
+        <location filename="../LabReportMaker.cpp" line="85"/>
+        <source>측정값</source>
+        <translation>Values</translation>
+    </message>
+    <message>
+        <location filename="../LabReportMaker.cpp" line="91"/>
+        <source>설정</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <location filename="../LabReportMaker.cpp" line="95"/>
+        <source>구간 통계</source>
+        <translation>Range statistics</translation>
+    </message>
+    <message>
+        <location filename="../LabReportMaker.cpp" line="100"/>
+        <source>맞춤</source>
+        <translation>Fits</translation>
+    </message>
+    <message>
+        <location filename="../LabReportMaker.cpp" line="116"/>
+        <source>파일명</source>
+        <translation>Log file</translation>
+    </message>
+    <message>
+        <location filename="../LabReportMaker.cpp" line="117"/>
+        <source>질량</source>
+        <translation>Mass</translation>
+    </message>
+    <message>
+        <location filename="../LabReportMaker.cpp" line="118"/>
+        <source>길이</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <location filename="../LabReportMaker.cpp" line="119"/>
+        <source>필터</source>
+        <translation>Filter</translation>
+    </message>
+    <message>
+        <location filename="../LabReportMaker.cpp" line="120"/>
+        <source>단위</source>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <location filename="../LabReportMaker.cpp" line="121"/>
+        <source>시간 창</source>
+        <translation>Time window</translation>
+    </message>
+    <message>
+        <location filename="../LabReportMaker.cpp" line="122"/>
+        <source>측정 범위</source>
+        <translation>Device range</translation>
     </message>
 </context>
 <context>
@@ -896,32 +980,32 @@ up to 60°.</translation>
         <translation>Z: fr-&gt;bk</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="321"/>
+        <location filename="../Tarvikmain.cpp" line="329"/>
         <source>질량을 변환할 수 없습니다. 다시 입력하세요</source>
         <translation>The mass is not a number. Please enter it again.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="343"/>
+        <location filename="../Tarvikmain.cpp" line="351"/>
         <source>사용 할 수 없는 영역입니다</source>
         <translation>This filter level is not available.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="367"/>
+        <location filename="../Tarvikmain.cpp" line="375"/>
         <source>[주의] 가상OS 또는 저사양 PC에서는 동작이 원활하지 않을 수 있습니다</source>
         <translation>[Note] On a virtual machine or a slow PC this may not run smoothly.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="432"/>
+        <location filename="../Tarvikmain.cpp" line="440"/>
         <source>연결된 가속도계가 없습니다. 우측 상단의 포트모양의 아이콘을 눌러 연결하세요</source>
         <translation>No accelerometer is connected. Click the port icon at the top right to connect.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="469"/>
+        <location filename="../Tarvikmain.cpp" line="477"/>
         <source>저장할 수 있는 Data가 없습니다</source>
         <translation>There is no data to save.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="569"/>
+        <location filename="../Tarvikmain.cpp" line="577"/>
         <source>오프셋과 스케일을 가속도계에 기록하였습니다</source>
         <translation>The offsets and scales were written into the accelerometer.</translation>
     </message>

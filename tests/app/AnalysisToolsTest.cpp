@@ -1,10 +1,14 @@
 #include "SimulatorProcess.h"
+#include "app/LabReportMaker.h"
 #include "tests/app/Program.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QImage>
 #include <QMenu>
+#include <QProcess>
+#include <QUrl>
 #include <numbers>
 #include <qcustomplot.h>
 
@@ -36,6 +40,25 @@ std::pair<double, double> Measured(const QString& text, const QString& label) {
     const QString line = text.section(label, 1).section('\n', 0, 0).section(" = ", -1);
     return {line.section(' ', 0, 0).toDouble(), line.section(' ', 2, 2).toDouble()};
 }
+
+// The text a PDF's reader finds in it, page after page.
+QString PdfText(const QString& path) {
+    QProcess reader;
+    reader.start(QStringLiteral("pdftotext"),
+                 {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!reader.waitForFinished(60000)) return {};
+    return QString::fromUtf8(reader.readAllStandardOutput());
+}
+
+// Takes the files the program asks the system to open, instead of a viewer.
+struct Viewer : QObject {
+    Q_OBJECT
+public:
+    Viewer() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "Show"); }
+    ~Viewer() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    Q_INVOKABLE void Show(const QUrl& url) { Shown << url.toLocalFile(); }
+    QStringList Shown;
+};
 
 } // namespace
 
@@ -253,6 +276,45 @@ private slots:
                          qPrintable(text + "\n----\n" + again));
             }
         }
+    }
+
+    // After a pendulum run with a fit and a marked range, the report (Ctrl+P, a path, done) holds
+    // the page, its boxes as shown, the settings the run was made with, the range's statistics,
+    // the fit and the charts' own texts, and goes to the system's viewer.
+    void ReportHoldsWhatThePageShows() {
+        SimulatorProcess simulator({"--rate", "250", "--motion", "pendulum", "--length", "0.5"});
+        Program lab(simulator.PortLine() + "CmbUnit=1\r\nCmbYTime=10\r\nEdPendL=0.500\r\n"
+                                           "EdMass=0.250\r\nCmbKalman=0\r\n");
+        QVERIFY(lab.Connected());
+        lab.ShowPage("TabPendulum");
+        QVERIFY(lab.FullRun());
+        ChartTools& tools = lab.Form1->AnalysisTools();
+        tools.Action(ChartTools::Tool::SineFit)->trigger();
+        tools.MarkTimeRange(2.0, 6.0);
+        Viewer viewer;
+        ModalAnswers answers;
+        const QString path = lab.FilePath(QStringLiteral("report.pdf"));
+        answers.Paths << path;
+        QAction* report = lab.Form1->ReportSide().Action();
+        QCOMPARE(report->shortcut(), QKeySequence(QKeySequence::Print));
+        QVERIFY(tools.Menu()->actions().contains(report));
+        report->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(viewer.Shown, QStringList{path}, 30000);
+        QVERIFY(lab.Memo().contains("Report saved : " + path));
+
+        const QString text = PdfText(path).simplified();
+        const QString period = lab.Text("EdPendT");
+        QString fitPeriod;
+        for (const QString& line : tools.FitText().split('\n'))
+            if (line.contains("주기 T")) fitPeriod = line.simplified();
+        QVERIFY(!fitPeriod.isEmpty());
+        for (const QString& expected :
+             {QStringLiteral("실험 보고서"), QStringLiteral("진자운동"), QStringLiteral("이름:"),
+              "주기 " + period + " [s]", QStringLiteral("길이 0.500 [m]"),
+              QStringLiteral("질량 0.250 [kg]"), QStringLiteral("측정 범위 ±"),
+              QStringLiteral("선택한 구간: 2.00 s ~ 6.00 s"), fitPeriod,
+              QStringLiteral("시간 [sec]")}) // the chart's axis, drawn as text
+            QVERIFY2(text.contains(expected), qPrintable(expected + "\n----\n" + text));
     }
 };
 
