@@ -17,63 +17,63 @@
 <context>
     <name>ChartSet</name>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="40"/>
+        <location filename="../../display/ChartSet.cpp" line="36"/>
         <source>가속도[g]</source>
         <translation>Acceleration [g]</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="40"/>
+        <location filename="../../display/ChartSet.cpp" line="36"/>
         <source>힘[Kgf]</source>
         <translation>Force [kgf]</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="42"/>
+        <location filename="../../display/ChartSet.cpp" line="38"/>
         <source>가속도[m/s2]</source>
         <translation>Acceleration [m/s2]</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="42"/>
+        <location filename="../../display/ChartSet.cpp" line="38"/>
         <source>힘[N]</source>
         <translation>Force [N]</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="134"/>
+        <location filename="../../display/ChartSet.cpp" line="99"/>
         <source>속도 산출 그래프</source>
         <translation>Velocity from acceleration</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="135"/>
+        <location filename="../../display/ChartSet.cpp" line="100"/>
         <source>속도[m/s]</source>
         <translation>Velocity [m/s]</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="136"/>
+        <location filename="../../display/ChartSet.cpp" line="101"/>
         <source>기울기 그래프</source>
         <translation>Tilt</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="137"/>
+        <location filename="../../display/ChartSet.cpp" line="102"/>
         <source>기울기(각도)</source>
         <translation>Tilt (angle)</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="178"/>
+        <location filename="../../display/ChartSet.cpp" line="143"/>
         <source>가속도 &amp; 힘</source>
         <translation>Acceleration &amp; force</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="179"/>
-        <location filename="../../display/ChartSet.cpp" line="208"/>
+        <location filename="../../display/ChartSet.cpp" line="144"/>
+        <location filename="../../display/ChartSet.cpp" line="173"/>
         <source>시간 [sec]</source>
         <translation>Time [s]</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="181"/>
+        <location filename="../../display/ChartSet.cpp" line="146"/>
         <source>가속도 [g]</source>
         <translation>Acceleration [g]</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="188"/>
+        <location filename="../../display/ChartSet.cpp" line="153"/>
         <source>힘(Kgf)</source>
         <translation>Force (kgf)</translation>
     </message>
@@ -126,7 +126,7 @@
         <translation>Range in view</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="355"/>
+        <location filename="../../display/ChartTools.cpp" line="373"/>
         <source>저장할 수 있는 Data가 없습니다</source>
         <translation>There is no data to save.</translation>
     </message>
@@ -428,6 +428,53 @@
         <location filename="../ProjectorMode.cpp" line="25"/>
         <source>프로젝터 화면</source>
         <translation>Projector view</translation>
+    </message>
+</context>
+<context>
+    <name>ReplayBar</name>
+    <message>
+        <location filename="../ReplayBar.cpp" line="18"/>
+        <source>한 샘플(&amp;S)</source>
+        <translation>One &amp;sample</translation>
+    </message>
+    <message>
+        <location filename="../ReplayBar.cpp" line="19"/>
+        <source>끝내기(&amp;E)</source>
+        <translation>&amp;End</translation>
+    </message>
+    <message>
+        <location filename="../ReplayBar.cpp" line="21"/>
+        <source>기록 재생</source>
+        <translation>Replay</translation>
+    </message>
+    <message>
+        <location filename="../ReplayBar.cpp" line="27"/>
+        <source>멈춘 동안 다음 샘플 하나를 보냅니다</source>
+        <translation>While paused, sends the next sample alone</translation>
+    </message>
+    <message>
+        <location filename="../ReplayBar.cpp" line="30"/>
+        <source>속도(&amp;V)</source>
+        <translation>Spee&amp;d</translation>
+    </message>
+    <message>
+        <location filename="../ReplayBar.cpp" line="43"/>
+        <source>계속(&amp;P)</source>
+        <translation>Resume (&amp;P)</translation>
+    </message>
+    <message>
+        <location filename="../ReplayBar.cpp" line="43"/>
+        <location filename="../ReplayBar.cpp" line="56"/>
+        <source>일시정지(&amp;P)</source>
+        <translation>&amp;Pause</translation>
+    </message>
+</context>
+<context>
+    <name>ReplayPlayer</name>
+    <message>
+        <location filename="../ReplayPlayer.cpp" line="23"/>
+        <source>기록 재생...</source>
+        <translation>Replay a run...</translation>
     </message>
 </context>
 <context>
@@ -896,34 +943,54 @@ up to 60°.</translation>
         <translation>Z: fr-&gt;bk</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="321"/>
+        <location filename="../Tarvikmain.cpp" line="336"/>
         <source>질량을 변환할 수 없습니다. 다시 입력하세요</source>
         <translation>The mass is not a number. Please enter it again.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="343"/>
+        <location filename="../Tarvikmain.cpp" line="358"/>
         <source>사용 할 수 없는 영역입니다</source>
         <translation>This filter level is not available.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="367"/>
+        <location filename="../Tarvikmain.cpp" line="382"/>
         <source>[주의] 가상OS 또는 저사양 PC에서는 동작이 원활하지 않을 수 있습니다</source>
         <translation>[Note] On a virtual machine or a slow PC this may not run smoothly.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="432"/>
+        <location filename="../Tarvikmain.cpp" line="447"/>
         <source>연결된 가속도계가 없습니다. 우측 상단의 포트모양의 아이콘을 눌러 연결하세요</source>
         <translation>No accelerometer is connected. Click the port icon at the top right to connect.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="469"/>
+        <location filename="../Tarvikmain.cpp" line="488"/>
         <source>저장할 수 있는 Data가 없습니다</source>
         <translation>There is no data to save.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="569"/>
+        <location filename="../Tarvikmain.cpp" line="588"/>
         <source>오프셋과 스케일을 가속도계에 기록하였습니다</source>
         <translation>The offsets and scales were written into the accelerometer.</translation>
+    </message>
+    <message>
+        <location filename="../Tarvikmain.cpp" line="595"/>
+        <source>측정 중에는 재생할 수 없습니다. 중지한 뒤 다시 하세요</source>
+        <translation>A run is being measured: stop it, then replay.</translation>
+    </message>
+    <message>
+        <location filename="../Tarvikmain.cpp" line="600"/>
+        <source>가속도계와 연결되어 있습니다. 연결을 끊은 뒤 다시 재생하세요</source>
+        <translation>The accelerometer is connected: disconnect it, then replay.</translation>
+    </message>
+    <message>
+        <location filename="../Tarvikmain.cpp" line="611"/>
+        <source>기록 재생</source>
+        <translation>Replay</translation>
+    </message>
+    <message>
+        <location filename="../Tarvikmain.cpp" line="641"/>
+        <source>기록 재생: %1</source>
+        <translation>Replaying: %1</translation>
     </message>
 </context>
 <context>
