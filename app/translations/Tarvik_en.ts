@@ -455,7 +455,7 @@
     <message>
         <location filename="../ReplayBar.cpp" line="30"/>
         <source>속도(&amp;V)</source>
-        <translation>Spee&amp;d</translation>
+        <translation>Speed (&amp;V)</translation>
     </message>
     <message>
         <location filename="../ReplayBar.cpp" line="43"/>
