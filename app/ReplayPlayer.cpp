@@ -29,13 +29,14 @@ ReplayPlayer::ReplayPlayer(QWidget* window, LiveState& state, const ControlState
     TmReplay.setInterval(TickMs);
     TmReplay.setTimerType(Qt::PreciseTimer);
     connect(&TmReplay, &QTimer::timeout, this, &ReplayPlayer::Tick);
+    // The time gone by so far counts as it was played: paused or not, at the speed it had.
     connect(Bar, &ReplayBar::PauseToggled, this, [this](bool paused) {
+        Tick();
         Pacer.SetPaused(paused);
-        Clock.restart();
     });
     connect(Bar, &ReplayBar::StepRequested, this, [this] { HandOn(Pacer.Step()); });
     connect(Bar, &ReplayBar::SpeedChosen, this, [this](double factor) {
-        Tick(); // the time gone by so far counts at the speed it was played at
+        Tick();
         Pacer.SetSpeed(factor);
     });
     connect(Bar, &ReplayBar::EndRequested, this, &ReplayPlayer::EndRun);

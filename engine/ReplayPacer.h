@@ -16,10 +16,8 @@ public:
     std::uint32_t Step();
 
     void SetPaused(bool paused) { Paused = paused; }
-    bool IsPaused() const { return Paused; }
     // 1 plays at the device's rate, 2 twice as fast, 0.5 at half its rate.
     void SetSpeed(double factor) { Speed = factor; }
-    double SpeedFactor() const { return Speed; }
 
     std::uint32_t Given() const { return Handed; }
     std::uint32_t Total() const { return Samples; }
