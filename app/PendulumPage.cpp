@@ -82,8 +82,7 @@ void PendulumPage::MeasurePeriodInView() {
     Controls.EdPendT->setText(Text(FormatFixed(period.Period, 3)));
 }
 
-void PendulumPage::ShowKeptConditions() {
-    const RunConditions& run = State.Recorded.Conditions;
+void PendulumPage::ShowKeptConditions(const RunConditions& run) {
     if (!run.Known || run.RunPage != Page::TabPendulum) return;
     QRadioButton* const axes[] = {Controls.RbPendX, Controls.RbPendY, Controls.RbPendZ};
     axes[AxisIndex(run.PendAxis)]->setChecked(true);

@@ -12,6 +12,7 @@ class QRadioButton;
 class QSpinBox;
 struct ControlState;
 struct LiveState;
+struct RunConditions;
 
 // The controls of the pendulum page.
 struct PendulumControls {
@@ -48,7 +49,7 @@ public:
     void MeasurePeriodInView();
     // A kept pendulum run brings back how it was observed and the length it was measured with,
     // so that it is analysed again as it was live.
-    void ShowKeptConditions();
+    void ShowKeptConditions(const RunConditions& run);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -6,6 +6,7 @@
 #include "app/FormControls.h"
 #include "app/LinkControls.h"
 #include "app/ProjectorMode.h"
+#include "app/ReplayPlayer.h"
 #include "app/RunKeeper.h"
 #include "app/Tarviknote.h"
 #include "app/WindowLayout.h"
@@ -20,6 +21,7 @@
 #include "engine/FrameProcessor.h"
 #include "engine/NumberText.h"
 #include "engine/ProcessFrame.h"
+#include "engine/ReplayFeed.h"
 #include "engine/RunControl.h"
 #include "engine/ZeroOffset.h"
 #include "files/LogFile.h"
@@ -126,6 +128,13 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
     Tools->Menu()->addAction(Projector->Toggle());
     connect(Projector.get(), &ProjectorMode::ChartTextPixels, Tools.get(),
             &ChartTools::SetFitTextPixels);
+    Player = std::make_unique<ReplayPlayer>(
+        this, State, Controls, *Frames, *Screen,
+        ReplaySteps{
+            [this](const Recording& source, const QString& path) { BeginReplay(source, path); },
+            [this] { FinishReplay(); }});
+    connect(Player->Command(), &QAction::triggered, this, &TForm1::ActReplayTriggered);
+    Tools->Menu()->addAction(Player->Command());
     FormCreate();
     // The deferred close stays off until a disconnect: at start there is nothing to close.
     TmSystem.start();
@@ -298,6 +307,7 @@ void TForm1::RunEnded() {
     ui->CmbUnit->setEnabled(true);
     Keeper->RunFinished();
     if (Controls.ActivePage == Page::TabPendulum) Pendulum->MeasurePeriodInView();
+    Player->RunEnded();
 }
 
 void TForm1::ShowNoteWindow() {
@@ -440,15 +450,19 @@ void TForm1::BBtnStartClick() {
             tr("연결된 가속도계가 없습니다. 우측 상단의 포트모양의 아이콘을 눌러 연결하세요"));
         return;
     }
+    const std::string name = MakeLogFileName(LocalNow());
+    OpenRun(name, false);
+    Keeper->RunStarted(name, Controls.ActivePage);
+}
+
+void TForm1::OpenRun(const std::string& name, bool replayed) {
     Keeper->RunFinished();
     BeginRun(State, *Screen);
-    const std::string name = MakeLogFileName(LocalNow());
     ui->EdLogFile->setText(Text(name));
-    Keeper->RunStarted(name, Controls.ActivePage);
     ui->CmbUnit->setEnabled(false);
     if (Controls.ActivePage == Page::TabSpeed) UseVelocityTimeWindow();
-    if (StartOnPage(State, Controls.ActivePage)) BtnOffsetGetClick();
-    State.Mass = ParseReal(Std(ui->EdMass->text())).value_or(1.0);
+    if (StartOnPage(State, Controls.ActivePage) && !replayed) BtnOffsetGetClick();
+    if (!replayed) State.Mass = ParseReal(Std(ui->EdMass->text())).value_or(1.0);
     NoteRunConditions(State, Controls, ui->RbPendByG->isChecked(), Std(ui->EdPendL->text()));
 }
 
@@ -499,7 +513,7 @@ void TForm1::BBtnLoadClick() {
     ui->EdLogFile->setText(Text(WithoutExtension(FileNameOf(path))));
     ui->EdAccOffsetX->setText(QStringLiteral("0.000"));
     State.OffsetX = 0.0;
-    Pendulum->ShowKeptConditions();
+    Pendulum->ShowKeptConditions(State.Recorded.Conditions);
     if (Controls.ActivePage == Page::TabPendulum) Pendulum->MeasurePeriodInView();
 }
 
@@ -575,4 +589,64 @@ void TForm1::BtnLabSsCalApplyClick() {
         return IntegerOrReport(this, boxes.at(command)->text());
     });
     if (written) ui->Memo1->appendPlainText(tr("오프셋과 스케일을 가속도계에 기록하였습니다"));
+}
+
+// ---- replay of a kept run or a log ----
+
+bool TForm1::ReplayRefused() {
+    if (State.Logging) {
+        ui->Memo1->appendPlainText(tr("측정 중에는 재생할 수 없습니다. 중지한 뒤 다시 하세요"));
+        return true;
+    }
+    if (Comm1.Enabled() || State.DeviceFound) {
+        ui->Memo1->appendPlainText(
+            tr("가속도계와 연결되어 있습니다. 연결을 끊은 뒤 다시 재생하세요"));
+        return true;
+    }
+    return false;
+}
+
+// The autosaved runs are offered first; a saved log is a folder up. The start-up connect may
+// have come while the dialog was open.
+void TForm1::ActReplayTriggered() {
+    if (ReplayRefused()) return;
+    const QString chosen = AskFilePath(this, FileDialogMode::Open, AutosaveFolder(LogDir), {},
+                                       tr("기록 재생"), QStringLiteral("csv"));
+    if (chosen.isEmpty() || ReplayRefused()) return;
+    auto source = std::make_unique<Recording>();
+    const LogLoadResult loaded = LoadLogFile(Std(chosen), *source, Controls.UnitIndex, *Screen);
+    if (loaded.NumberError)
+        ReportConversionError(this, Text(loaded.NumberError->Text), loaded.NumberError->Integer);
+    if (loaded.Stored) Player->Play(std::move(source), chosen);
+}
+
+// The run's page, how it observed the pendulum, its axis mode, mass and filter level; its
+// range code, offsets and filter state before its first sample. Its name marks it as a replay,
+// so that a save proposes no name of the file it came from.
+void TForm1::BeginReplay(const Recording& source, const QString& path) {
+    const RunConditions& run = source.Conditions;
+    if (run.Known && (run.RunPage != Page::TabLab || OptionsUnlocked))
+        ui->PageControl1->setCurrentIndex(static_cast<int>(run.RunPage));
+    Pendulum->ShowKeptConditions(run);
+    if (run.Known) {
+        ui->Cb3Axis->setChecked(run.ThreeAxis);
+        Layout->ShowPage(Controls.ActivePage, *Charts, Controls.ThreeAxis);
+        ui->EdMass->setText(QString::number(run.Mass));
+    }
+    LevelBeforeReplay = ui->CmbKalman->currentIndex();
+    ui->CmbKalman->setCurrentIndex(ReplayKalmanIndex(source));
+    ApplyKalmanLevelFromBox();
+    PrepareReplay(State, source);
+    for (const auto& [box, offset] : {std::pair{ui->EdAccOffsetX, State.OffsetX},
+                                      {ui->EdAccOffsetY, State.OffsetY},
+                                      {ui->EdAccOffsetZ, State.OffsetZ}})
+        box->setText(Text(FormatFixed(offset, 3)));
+    ui->Memo1->appendPlainText(tr("기록 재생: %1").arg(path));
+    OpenRun(WithoutExtension(FileNameOf(Std(path))) + "_replay", true);
+}
+
+void TForm1::FinishReplay() {
+    ui->CmbUnit->setEnabled(true);
+    ui->CmbKalman->setCurrentIndex(LevelBeforeReplay);
+    ApplyKalmanLevelFromBox();
 }

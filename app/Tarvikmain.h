@@ -29,6 +29,7 @@ class ChartReadout;
 class QLineEdit;
 class TForm2;
 class ProjectorMode;
+class ReplayPlayer;
 class RunKeeper;
 class ThreeAxisKey;
 class ValueBoxes;
@@ -97,6 +98,7 @@ private slots:
     void Button3Click();
     void Button4Click();
     void BtnLabSsCalApplyClick();
+    void ActReplayTriggered();
 
 private:
     void FormCreate();
@@ -111,6 +113,15 @@ private:
     // its period measured.
     void RunEnded();
     void UseVelocityTimeWindow();
+    // The start of a run, measured or replayed. A measured run takes the mass box's mass and, on
+    // the pages that measure from zero, the offsets of the sample at hand; a replay comes with
+    // the run's own.
+    void OpenRun(const std::string& name, bool replayed);
+    // A replay takes the device's place: not during a run, nor while a port is open, whose
+    // frames would mix with the replay's. Says why when it refuses.
+    bool ReplayRefused();
+    void BeginReplay(const Recording& source, const QString& path);
+    void FinishReplay();
     // Sets the axis filters up for the level chosen in CmbKalman.
     void ApplyKalmanLevelFromBox();
 
@@ -137,6 +148,7 @@ private:
     std::unique_ptr<WindowLayout> Layout;
     std::unique_ptr<ThreeAxisKey> AxisKey;
     std::unique_ptr<ProjectorMode> Projector;
+    std::unique_ptr<ReplayPlayer> Player;
     QTimer TmSystem, TmEngine, TmFavWork, TmFavWork2;
     QTimer TmReconnect; // tries a port that disappeared again, once a second
     QString LogDir;
@@ -145,4 +157,5 @@ private:
     QString LogNameBeforeTyping;
     bool TypingLogName = false;
     TForm2* Form2 = nullptr;
+    int LevelBeforeReplay = -1; // the filter level box's choice, back after the replay
 };

@@ -1,9 +1,11 @@
 // Throughput of the receive path: bytes from the port through ReceiveData and ExtractFrame
-// into ProcessFrame, on a clean stream and on one with damaged bytes.
+// into ProcessFrame, on a clean stream and on one with damaged bytes; the filter start a replay
+// of a full recording searches for.
 #include "device/ReceiveQueue.h"
 #include "engine/FrameProcessor.h"
 #include "engine/LiveState.h"
 #include "engine/ProcessFrame.h"
+#include "engine/ReplayFeed.h"
 #include "tests/device/MemoryComm.h"
 
 #include <benchmark/benchmark.h>
@@ -107,8 +109,42 @@ void DamagedStream(benchmark::State& bench) {
     ReceivePath(bench, 0.01);
 }
 
+// A full recording's counts of one axis through the filter of a level, from a start far from
+// them; with `broken`, one filtered count changed early (as a sample lost on the line leaves
+// it), so that no start reproduces the run and the search tries every candidate.
+void ReplayFilterStart(benchmark::State& bench) {
+    const auto level = static_cast<int>(bench.range(0));
+    const bool broken = bench.range(1) != 0;
+    std::mt19937 random(20251208);
+    std::normal_distribution<double> noise(0.0, 20.0);
+    std::vector<std::int16_t> raw(LogCapacity), filtered(LogCapacity);
+    KalmanFilter live;
+    KalmanInit(live, KalmanLevelFor(level).R, 1.0f);
+    live.X = -3000.0f;
+    for (std::uint32_t i = 0; i < LogCapacity; ++i) {
+        const double phase = 2 * std::numbers::pi * i / 70.0;
+        raw[i] = static_cast<std::int16_t>(std::lround(4000 * std::sin(phase) + noise(random)));
+    }
+    for (std::uint32_t i = 0; i < 2000; ++i) // long after the level was chosen
+        FilterCount(live, KalmanLevelFor(level).Bias, raw[i % 50]);
+    for (std::uint32_t i = 0; i < LogCapacity; ++i)
+        filtered[i] = FilterCount(live, KalmanLevelFor(level).Bias, raw[i]);
+    if (broken) filtered[100] = static_cast<std::int16_t>(filtered[100] + 5);
+    KalmanFilter setUp;
+    KalmanInit(setUp, KalmanLevelFor(level).R, 1.0f);
+    for (auto _ : bench)
+        benchmark::DoNotOptimize(FilterStartFor(setUp, KalmanLevelFor(level).Bias, raw.data(),
+                                                filtered.data(), LogCapacity));
+}
+
 } // namespace
 
+BENCHMARK(ReplayFilterStart)
+    ->Args({2, 0})
+    ->Args({2, 1})
+    ->Args({6, 0})
+    ->Args({6, 1})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(CleanStream)->Arg(18)->Arg(256)->Arg(2040)->Unit(benchmark::kMillisecond);
 BENCHMARK(DamagedStream)->Arg(18)->Arg(256)->Arg(2040)->Unit(benchmark::kMillisecond);
 

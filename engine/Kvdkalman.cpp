@@ -1,5 +1,8 @@
 #include "engine/Kvdkalman.h"
 
+#include <cmath>
+#include <limits>
+
 void KalmanInit(KalmanFilter& filter, float r, float q) {
     filter.R = r;
     filter.Q = q;
@@ -18,6 +21,14 @@ float KalmanStep(KalmanFilter& filter, float z) {
     filter.X = filter.XPred + (filter.Z - filter.XPred) * filter.K;
     filter.P = (1.0f - filter.K) * filter.PPred;
     return filter.XPred;
+}
+
+std::int16_t FilterCount(KalmanFilter& filter, double bias, std::int16_t count) {
+    const double value = static_cast<double>(KalmanStep(filter, static_cast<float>(count))) - bias;
+    if (std::isnan(value)) return 0;
+    if (value >= std::numeric_limits<std::int16_t>::max()) return INT16_MAX;
+    if (value <= std::numeric_limits<std::int16_t>::min()) return INT16_MIN;
+    return static_cast<std::int16_t>(value);
 }
 
 KalmanLevel KalmanLevelFor(int index) {

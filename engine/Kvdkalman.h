@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 // A scalar Kalman filter in single precision. Every stored value is a float, so the
 // operations round exactly as the filter always has.
 struct KalmanFilter {
@@ -20,6 +22,10 @@ void KalmanInit(KalmanFilter& filter, float r, float q);
 
 // One predict-update cycle; returns the prediction made before this measurement.
 float KalmanStep(KalmanFilter& filter, float z);
+
+// A count through the filter as the frame processing takes it: the prediction less the level's
+// bias, truncated toward zero into 16 bits and saturating where it leaves their range.
+std::int16_t FilterCount(KalmanFilter& filter, double bias, std::int16_t count);
 
 // The filter levels of the level box: measurement noise R and the bias that cancels the
 // prediction's constant lead (1/K at steady state with Q = 1).

@@ -11,6 +11,11 @@ void ApplyKalmanLevel(LiveState& state, int index) {
     state.KalmanBias = level.Bias;
 }
 
+void TakeRangeCode(LiveState& state, std::uint8_t rangeCode) {
+    state.RangeCode = rangeCode;
+    state.DisplayDecimals = rangeCode == 1 ? 3 : 2;
+}
+
 void StartRecording(LiveState& state) {
     Recording& recording = state.Recorded;
     ClearLogBuffer(recording);

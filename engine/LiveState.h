@@ -58,6 +58,9 @@ struct LiveState : LinkState {
 // bench filter is left alone.
 void ApplyKalmanLevel(LiveState& state, int index);
 
+// The device's range code, and the decimals the value boxes show with it.
+void TakeRangeCode(LiveState& state, std::uint8_t rangeCode);
+
 // A new recording for a run: no samples, no values, the counts kept from here on.
 void StartRecording(LiveState& state);
 

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <string>
 
 namespace {
@@ -25,23 +24,10 @@ struct AxisFields {
     bool Reversed;
 };
 
-// Truncation toward zero into 16 bits, saturating where the filtered value leaves the range.
-std::int16_t TruncateToCount(double value) {
-    if (std::isnan(value)) return 0;
-    if (value >= std::numeric_limits<std::int16_t>::max()) return INT16_MAX;
-    if (value <= std::numeric_limits<std::int16_t>::min()) return INT16_MIN;
-    return static_cast<std::int16_t>(value);
-}
-
 void ProcessAxis(LiveState& state, int kalmanIndex, AxisFields axis, std::int16_t value) {
     std::int16_t count = axis.Reversed ? Negate16(value) : value;
     axis.RawCount = count;
-    double filtered = count;
-    if (kalmanIndex != 0) {
-        filtered = static_cast<double>(KalmanStep(axis.Kalman, static_cast<float>(filtered))) -
-                   state.KalmanBias;
-    }
-    count = TruncateToCount(filtered);
+    if (kalmanIndex != 0) count = FilterCount(axis.Kalman, state.KalmanBias, count);
     axis.Count = count;
     axis.G = AxisCountToG(axis.Axis, count, state.RangeCode);
     axis.GCor = axis.G - axis.Offset;
@@ -221,8 +207,7 @@ void ProcessFrame(LiveState& state, const ControlState& controls, MeasurementVie
         break;
     case FrmIdentity:
         state.DeviceFound = true;
-        state.RangeCode = frame[2];
-        state.DisplayDecimals = frame[2] == 1 ? 3 : 2;
+        TakeRangeCode(state, frame[2]);
         break;
     case FrmOffsetY:
     case FrmOffsetX:

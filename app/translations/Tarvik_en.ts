@@ -417,83 +417,83 @@
 <context>
     <name>LabReportMaker</name>
     <message>
-        <location filename="../LabReportMaker.cpp" line="50"/>
-        <location filename="../LabReportMaker.cpp" line="60"/>
+        <location filename="../LabReportMaker.cpp" line="47"/>
+        <location filename="../LabReportMaker.cpp" line="57"/>
         <source>보고서 저장</source>
         <translation>Save report</translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="78"/>
+        <location filename="../LabReportMaker.cpp" line="75"/>
         <source>실험 보고서</source>
         <translation>Lab report</translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="81"/>
+        <location filename="../LabReportMaker.cpp" line="78"/>
         <source>작성: %1</source>
         <translation>Written: %1</translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="83"/>
+        <location filename="../LabReportMaker.cpp" line="80"/>
         <source>이름: </source>
         <translation>Name: </translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="84"/>
+        <location filename="../LabReportMaker.cpp" line="81"/>
         <source>반: </source>
         <translation>Class: </translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="85"/>
+        <location filename="../LabReportMaker.cpp" line="82"/>
         <source>측정값</source>
         <translation>Values</translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="91"/>
+        <location filename="../LabReportMaker.cpp" line="88"/>
         <source>설정</source>
         <translation>Settings</translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="95"/>
+        <location filename="../LabReportMaker.cpp" line="92"/>
         <source>구간 통계</source>
         <translation>Range statistics</translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="100"/>
+        <location filename="../LabReportMaker.cpp" line="97"/>
         <source>맞춤</source>
         <translation>Fits</translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="116"/>
+        <location filename="../LabReportMaker.cpp" line="113"/>
         <source>파일명</source>
         <translation>Log file</translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="117"/>
+        <location filename="../LabReportMaker.cpp" line="114"/>
         <source>질량</source>
         <translation>Mass</translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="118"/>
+        <location filename="../LabReportMaker.cpp" line="115"/>
         <source>길이</source>
         <translation>Length</translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="119"/>
+        <location filename="../LabReportMaker.cpp" line="116"/>
         <source>필터</source>
         <translation>Filter</translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="120"/>
+        <location filename="../LabReportMaker.cpp" line="117"/>
         <source>단위</source>
         <translation>Unit</translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="121"/>
+        <location filename="../LabReportMaker.cpp" line="118"/>
         <source>시간 창</source>
         <translation>Time window</translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="122"/>
+        <location filename="../LabReportMaker.cpp" line="119"/>
         <source>측정 범위</source>
         <translation>Device range</translation>
     </message>
@@ -512,6 +512,53 @@
         <location filename="../ProjectorMode.cpp" line="25"/>
         <source>프로젝터 화면</source>
         <translation>Projector view</translation>
+    </message>
+</context>
+<context>
+    <name>ReplayBar</name>
+    <message>
+        <location filename="../ReplayBar.cpp" line="19"/>
+        <source>한 샘플(&amp;S)</source>
+        <translation>One &amp;sample</translation>
+    </message>
+    <message>
+        <location filename="../ReplayBar.cpp" line="20"/>
+        <source>끝내기(&amp;E)</source>
+        <translation>&amp;End</translation>
+    </message>
+    <message>
+        <location filename="../ReplayBar.cpp" line="22"/>
+        <source>기록 재생</source>
+        <translation>Replay</translation>
+    </message>
+    <message>
+        <location filename="../ReplayBar.cpp" line="28"/>
+        <source>멈춘 동안 다음 샘플 하나를 보냅니다</source>
+        <translation>While paused, sends the next sample alone</translation>
+    </message>
+    <message>
+        <location filename="../ReplayBar.cpp" line="31"/>
+        <source>속도(&amp;V)</source>
+        <translation>Speed (&amp;V)</translation>
+    </message>
+    <message>
+        <location filename="../ReplayBar.cpp" line="44"/>
+        <source>계속(&amp;P)</source>
+        <translation>Resume (&amp;P)</translation>
+    </message>
+    <message>
+        <location filename="../ReplayBar.cpp" line="44"/>
+        <location filename="../ReplayBar.cpp" line="57"/>
+        <source>일시정지(&amp;P)</source>
+        <translation>&amp;Pause</translation>
+    </message>
+</context>
+<context>
+    <name>ReplayPlayer</name>
+    <message>
+        <location filename="../ReplayPlayer.cpp" line="23"/>
+        <source>기록 재생...</source>
+        <translation>Replay a run...</translation>
     </message>
 </context>
 <context>
@@ -980,34 +1027,54 @@ up to 60°.</translation>
         <translation>Z: fr-&gt;bk</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="329"/>
+        <location filename="../Tarvikmain.cpp" line="339"/>
         <source>질량을 변환할 수 없습니다. 다시 입력하세요</source>
         <translation>The mass is not a number. Please enter it again.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="351"/>
+        <location filename="../Tarvikmain.cpp" line="361"/>
         <source>사용 할 수 없는 영역입니다</source>
         <translation>This filter level is not available.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="375"/>
+        <location filename="../Tarvikmain.cpp" line="385"/>
         <source>[주의] 가상OS 또는 저사양 PC에서는 동작이 원활하지 않을 수 있습니다</source>
         <translation>[Note] On a virtual machine or a slow PC this may not run smoothly.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="440"/>
+        <location filename="../Tarvikmain.cpp" line="450"/>
         <source>연결된 가속도계가 없습니다. 우측 상단의 포트모양의 아이콘을 눌러 연결하세요</source>
         <translation>No accelerometer is connected. Click the port icon at the top right to connect.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="477"/>
+        <location filename="../Tarvikmain.cpp" line="491"/>
         <source>저장할 수 있는 Data가 없습니다</source>
         <translation>There is no data to save.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="577"/>
+        <location filename="../Tarvikmain.cpp" line="591"/>
         <source>오프셋과 스케일을 가속도계에 기록하였습니다</source>
         <translation>The offsets and scales were written into the accelerometer.</translation>
+    </message>
+    <message>
+        <location filename="../Tarvikmain.cpp" line="598"/>
+        <source>측정 중에는 재생할 수 없습니다. 중지한 뒤 다시 하세요</source>
+        <translation>A run is being measured: stop it, then replay.</translation>
+    </message>
+    <message>
+        <location filename="../Tarvikmain.cpp" line="603"/>
+        <source>가속도계와 연결되어 있습니다. 연결을 끊은 뒤 다시 재생하세요</source>
+        <translation>The accelerometer is connected: disconnect it, then replay.</translation>
+    </message>
+    <message>
+        <location filename="../Tarvikmain.cpp" line="614"/>
+        <source>기록 재생</source>
+        <translation>Replay</translation>
+    </message>
+    <message>
+        <location filename="../Tarvikmain.cpp" line="644"/>
+        <source>기록 재생: %1</source>
+        <translation>Replaying: %1</translation>
     </message>
 </context>
 <context>

@@ -14,11 +14,6 @@
 
 namespace {
 
-// The file the newest "Run autosaved" line names.
-QString LastAutosave(const Controls& lab) {
-    return lab.Memo().section(QStringLiteral("Run autosaved : "), -1).section('\n', 0, 0);
-}
-
 // The rows of an autosaved log: the second field of each data row.
 QList<double> LoggedX(const QString& path) {
     QFile file(path);
@@ -75,8 +70,8 @@ private slots:
         QVERIFY(lab.Connected());
         const LiveState& state = lab.Live();
         QVERIFY(lab.FullRun());
-        QCOMPARE(LastAutosave(lab), lab.FilePath("LogData/Autosave/" + lab.Text("EdLogFile")));
-        const QList<double> logged = LoggedX(LastAutosave(lab));
+        QCOMPARE(lab.LastAutosave(), lab.FilePath("LogData/Autosave/" + lab.Text("EdLogFile")));
+        const QList<double> logged = LoggedX(lab.LastAutosave());
         QCOMPARE(logged.size(), 499);
         for (int i = 0; i < logged.size(); i += 50)
             QVERIFY(std::abs(logged[i] - state.Recorded.LogX[i]) <= 0.0005);
@@ -85,7 +80,7 @@ private slots:
         lab.Click("BBtnStart");
         QVERIFY(lab.WaitForSamples(100));
         lab.ShowPage("TabAngle");
-        QCOMPARE(LoggedX(LastAutosave(lab)).size(), int(state.Recorded.LogCount));
+        QCOMPARE(LoggedX(lab.LastAutosave()).size(), int(state.Recorded.LogCount));
         lab.ShowPage("TabAccelo");
         lab.Click("BBtnStart");
         QVERIFY(lab.WaitForSamples(50));
@@ -173,7 +168,7 @@ private slots:
         QCOMPARE(tools.Overlays().TraceCount(Chart::Acceleration), 3);
         QCOMPARE(lab.Charts().PointCount(Chart::Acceleration, SeriesX), 499);
         QCOMPARE(lab.Live().Recorded.LogCount, 499u);
-        QCOMPARE(LoggedX(LastAutosave(lab)).size(), 499);
+        QCOMPARE(LoggedX(lab.LastAutosave()).size(), 499);
         tools.Action(ChartTools::Tool::ClearOverlay)->trigger();
         QCOMPARE(tools.Overlays().TraceCount(Chart::Acceleration), 0);
         QVERIFY(!chart->legend->visible());
@@ -262,7 +257,7 @@ private slots:
             if (amplitude > 10) QVERIFY2(note.startsWith("1.5 %"), qPrintable(note));
 
             ModalAnswers answers;
-            answers.Paths << LastAutosave(lab);
+            answers.Paths << lab.LastAutosave();
             lab.Find<QAbstractButton>("RbPendX")->setChecked(true); // the kept run's axis returns
             lab.Find("EdPendL")->setText("0.7");                    // and its length
             lab.Click("BBtnLoad");

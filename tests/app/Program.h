@@ -63,6 +63,10 @@ struct Controls {
         Click("BBtnStart");
         return QTest::qWaitFor([&] { return Memo().count("[Stop Data Log") > ends; }, Deadline);
     }
+    // The file the newest "Run autosaved" line names.
+    QString LastAutosave() const {
+        return Memo().section(QStringLiteral("Run autosaved : "), -1).section('\n', 0, 0);
+    }
     bool WaitForSamples(std::uint32_t count) const {
         return QTest::qWaitFor([&] { return Live().Recorded.LogCount >= count; }, Deadline);
     }

@@ -18,7 +18,7 @@ struct SimulatedRun {
                                     .ActivePage = page,
                                     .ThreeAxis = true} {
         ApplyKalmanLevel(State, kalmanIndex);
-        State.RangeCode = 1;
+        TakeRangeCode(State, 1);
         Device.Receive(BuildFrame(CmdStream, StreamStart, 0).data(), FrameLength);
     }
 
