@@ -14,6 +14,7 @@
 #include "display/ChartReadout.h"
 #include "display/MeasurementScreen.h"
 #include "display/QtText.h"
+#include "display/RunTableWindow.h"
 #include "display/ThreeAxisKey.h"
 #include "display/ValueBoxes.h"
 #include "engine/CursorReadout.h"
@@ -117,6 +118,8 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
         *Charts, State, Controls,
         ChartToolControls{ui->RbPendByG, ui->EdPendL, ui->EdLogFile, askSavePath}, *Screen, this);
     connect(Keeper.get(), &RunKeeper::RunKept, Tools.get(), &ChartTools::KeepRun);
+    Table = std::make_unique<RunTableWindow>(*Tools, State, Controls, this);
+    Tools->Menu()->insertAction(Tools->Action(ChartTools::Tool::MarkRange), Table->OpenAction());
     Pendulum = std::make_unique<PendulumPage>(this, PendulumControlsOf(*ui), State, Controls,
                                               *Charts, *Tools, *Screen);
     Tools->Menu()->addSeparator();
@@ -295,6 +298,7 @@ void TForm1::RunEnded() {
     ui->CmbUnit->setEnabled(true);
     Keeper->RunFinished();
     if (Controls.ActivePage == Page::TabPendulum) Pendulum->MeasurePeriodInView();
+    Table->Refresh();
 }
 
 void TForm1::ShowNoteWindow() {
@@ -329,6 +333,7 @@ void TForm1::ApplyUnit() {
     State.Mass = *mass;
     Charts->SetUnit(ui->CmbUnit->currentIndex());
     RedrawFromRecording(State, Controls, *Screen);
+    Table->Refresh();
 }
 
 void TForm1::ApplyKalmanLevel(int index) {
@@ -362,6 +367,7 @@ void TForm1::PageControl1Change() {
     Keeper->RunFinished();
     EndRunForPageChange(State, *Screen);
     Layout->ShowPage(page, *Charts, Controls.ThreeAxis);
+    Table->Refresh();
     if (page == Page::TabSpeed && Form2 != nullptr && !Form2->NotShowChecked()) ShowNoteWindow();
 }
 
@@ -447,6 +453,7 @@ void TForm1::BBtnStartClick() {
     if (StartOnPage(State, Controls.ActivePage)) BtnOffsetGetClick();
     State.Mass = ParseReal(Std(ui->EdMass->text())).value_or(1.0);
     NoteRunConditions(State, Controls, ui->RbPendByG->isChecked(), Std(ui->EdPendL->text()));
+    Table->Refresh();
 }
 
 // The velocity page always runs with a 10-second window, also after another window was typed
@@ -498,6 +505,7 @@ void TForm1::BBtnLoadClick() {
     State.OffsetX = 0.0;
     Pendulum->ShowKeptConditions();
     if (Controls.ActivePage == Page::TabPendulum) Pendulum->MeasurePeriodInView();
+    Table->Refresh();
 }
 
 // ---- zero offsets ----
