@@ -114,7 +114,7 @@ void RunTableWindow::PlaceBesideMainWindow() {
     const int width =
         std::min(Table->verticalHeader()->width() + Table->horizontalHeader()->length() +
                      Table->verticalScrollBar()->sizeHint().width() + 40,
-                 screen.width() / 2);
+                 screen.width() * 2 / 3);
     const int height = Table->verticalHeader()->defaultSectionSize() * ShownRows + 100;
     resize(std::max(width, sizeHint().width()),
            std::max(std::min(height, screen.bottom() - top - 40), sizeHint().height()));
