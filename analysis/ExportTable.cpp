@@ -37,19 +37,27 @@ std::vector<double> Distances(const std::vector<double>& velocity) {
 
 } // namespace
 
-std::vector<ExportColumn> ExportColumns(const std::vector<ShownCurve>& curves, bool inMs2) {
-    std::vector<ExportColumn> columns;
+std::vector<TableColumn> CurveColumns(const std::vector<ShownCurve>& curves, bool inMs2) {
+    std::vector<TableColumn> columns;
     for (const ShownCurve& curve : curves) {
         if (curve.Values.empty()) continue;
-        if (columns.empty())
-            columns.push_back({std::string(ExportTimeTitle), curve.Times, TimeDecimals});
-        columns.push_back({KoreanText(curve.Title), curve.Values});
-        if (IsVelocity(curve)) columns.push_back({"이동 거리 [m]", Distances(curve.Values)});
+        if (columns.empty()) columns.push_back({MessageId::TimeTitle, curve.Times, TimeDecimals});
+        columns.push_back({curve.Title, curve.Values});
+        if (IsVelocity(curve))
+            columns.push_back({MessageId::DistanceTitle, Distances(curve.Values)});
     }
     const ShownCurve* x = Find(curves, Chart::Acceleration, SeriesX);
     const ShownCurve* y = Find(curves, Chart::Acceleration, SeriesY);
     const ShownCurve* z = Find(curves, Chart::Acceleration, SeriesZ);
     if (x && y && z)
-        columns.push_back({inMs2 ? "벡터합 [m/s²]" : "벡터합 [g]", VectorSums(*x, *y, *z)});
+        columns.push_back(
+            {{MessageId::VectorSumTitle, {inMs2 ? " [m/s²]" : " [g]"}}, VectorSums(*x, *y, *z)});
+    return columns;
+}
+
+std::vector<ExportColumn> ExportColumns(const std::vector<ShownCurve>& curves, bool inMs2) {
+    std::vector<ExportColumn> columns;
+    for (TableColumn& column : CurveColumns(curves, inMs2))
+        columns.push_back({KoreanText(column.Title), std::move(column.Values), column.Decimals});
     return columns;
 }

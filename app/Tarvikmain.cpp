@@ -15,6 +15,7 @@
 #include "display/ChartReadout.h"
 #include "display/MeasurementScreen.h"
 #include "display/QtText.h"
+#include "display/RunTableWindow.h"
 #include "display/ThreeAxisKey.h"
 #include "display/ValueBoxes.h"
 #include "engine/CursorReadout.h"
@@ -119,6 +120,8 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
         *Charts, State, Controls,
         ChartToolControls{ui->RbPendByG, ui->EdPendL, ui->EdLogFile, askSavePath}, *Screen, this);
     connect(Keeper.get(), &RunKeeper::RunKept, Tools.get(), &ChartTools::KeepRun);
+    Table = std::make_unique<RunTableWindow>(*Tools, State, Controls, this);
+    Tools->Menu()->insertAction(Tools->Action(ChartTools::Tool::MarkRange), Table->OpenAction());
     Pendulum = std::make_unique<PendulumPage>(this, PendulumControlsOf(*ui), State, Controls,
                                               *Charts, *Tools, *Screen);
     Report = std::make_unique<LabReportMaker>(this, LabReportControlsOf(*ui), State, Controls,
@@ -308,6 +311,7 @@ void TForm1::RunEnded() {
     Keeper->RunFinished();
     if (Controls.ActivePage == Page::TabPendulum) Pendulum->MeasurePeriodInView();
     Player->RunEnded();
+    Table->Refresh();
 }
 
 void TForm1::ShowNoteWindow() {
@@ -342,6 +346,7 @@ void TForm1::ApplyUnit() {
     State.Mass = *mass;
     Charts->SetUnit(ui->CmbUnit->currentIndex());
     RedrawFromRecording(State, Controls, *Screen);
+    Table->Refresh();
 }
 
 void TForm1::ApplyKalmanLevel(int index) {
@@ -375,6 +380,7 @@ void TForm1::PageControl1Change() {
     Keeper->RunFinished();
     EndRunForPageChange(State, *Screen);
     Layout->ShowPage(page, *Charts, Controls.ThreeAxis);
+    Table->Refresh();
     if (page == Page::TabSpeed && Form2 != nullptr && !Form2->NotShowChecked()) ShowNoteWindow();
 }
 
@@ -464,6 +470,7 @@ void TForm1::OpenRun(const std::string& name, bool replayed) {
     if (StartOnPage(State, Controls.ActivePage) && !replayed) BtnOffsetGetClick();
     if (!replayed) State.Mass = ParseReal(Std(ui->EdMass->text())).value_or(1.0);
     NoteRunConditions(State, Controls, ui->RbPendByG->isChecked(), Std(ui->EdPendL->text()));
+    Table->Refresh();
 }
 
 // The velocity page always runs with a 10-second window, also after another window was typed
@@ -515,6 +522,7 @@ void TForm1::BBtnLoadClick() {
     State.OffsetX = 0.0;
     Pendulum->ShowKeptConditions(State.Recorded.Conditions);
     if (Controls.ActivePage == Page::TabPendulum) Pendulum->MeasurePeriodInView();
+    Table->Refresh();
 }
 
 // ---- zero offsets ----

@@ -31,6 +31,7 @@ class TForm2;
 class ProjectorMode;
 class ReplayPlayer;
 class RunKeeper;
+class RunTableWindow;
 class ThreeAxisKey;
 class ValueBoxes;
 class WindowLayout;
@@ -56,6 +57,7 @@ public:
     const LiveState& Live() const { return State; }
     const ChartSet& ChartsView() const { return *Charts; }
     ChartTools& AnalysisTools() const { return *Tools; }
+    RunTableWindow& DataTable() const { return *Table; }
     const PortContext& Port() const { return Ports[0]; }
     LinkView& LinkSide() const;
     FrameConsumer& FrameSide() const;
@@ -145,6 +147,7 @@ private:
     std::unique_ptr<RunKeeper> Keeper;
     std::unique_ptr<ChartTools> Tools;
     std::unique_ptr<LabReportMaker> Report;
+    std::unique_ptr<RunTableWindow> Table;
     std::unique_ptr<WindowLayout> Layout;
     std::unique_ptr<ThreeAxisKey> AxisKey;
     std::unique_ptr<ProjectorMode> Projector;

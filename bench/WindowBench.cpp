@@ -7,9 +7,7 @@
 // form's size, with the window filling the screen as bench/run resizes it (maximised), or in
 // projector mode. Runs in a scratch folder of its own.
 
-#include "app/LabReportMaker.h"
-#include "app/ProgramFont.h"
-#include "app/Tarvikmain.h"
+#include "bench/BenchWindow.h"
 #include "files/LogFile.h"
 
 #include <QAction>
@@ -20,32 +18,14 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
-#include <QTemporaryDir>
 #include <QTest>
-#include <cmath>
 #include <cstdio>
 #include <memory>
-#include <numbers>
 #include <qcustomplot.h>
 
 namespace {
 
 constexpr int Repetitions = 5;
-
-// A swinging sensor, different on each axis, in g.
-void FillRecording(LiveState& state) {
-    for (std::uint32_t i = 0; i < LogCapacity; ++i) {
-        const double phase = 2 * std::numbers::pi * 0.6 * i * SamplePeriod;
-        state.Recorded.LogX[i] = 0.9 * std::sin(phase);
-        state.Recorded.LogY[i] = 1.0 - 0.2 * std::cos(2 * phase);
-        state.Recorded.LogZ[i] = 0.3 * std::sin(3 * phase + 1);
-    }
-    state.Recorded.LogCount = LogCapacity;
-}
-
-double Milliseconds(const QElapsedTimer& clock) {
-    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
-}
 
 // The window as bench/run sizes the program's: false if it did not reach the screen's size.
 // Without a window manager a full-screen window keeps its size, so bench/run gives it the
@@ -118,19 +98,10 @@ void MeasureLogs(TForm1& window) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    Q_INIT_RESOURCE(Tarvikmain);
-    QApplication application(argc, argv);
-    ApplyProgramFont(application);
-    QTemporaryDir folder;
-    QDir::setCurrent(folder.path());
-    TForm1 window;
-    window.ReportSide().SetOpener([](const QString&) {}); // the reports go to no viewer
-    window.show();
-    if (!QTest::qWaitForWindowExposed(&window)) return 1;
-    if (argc > 1 && QLatin1String(argv[1]) == QLatin1String("--layout")) {
-        if (!PrintLayout(window, QLatin1String(argc > 2 ? argv[2] : "default"))) return 1;
-    } else
+    return InShownWindow(argc, argv, [&](TForm1& window) {
+        if (argc > 1 && QLatin1String(argv[1]) == QLatin1String("--layout"))
+            return PrintLayout(window, QLatin1String(argc > 2 ? argv[2] : "default")) ? 0 : 1;
         MeasureLogs(window);
-    std::fflush(stdout);
-    return 0;
+        return 0;
+    });
 }

@@ -161,8 +161,7 @@ void ChartTools::TimeRangeDragged(Chart chart, double start, double current, boo
     if (RangeMoving) {
         MarkTimeRange(MoveFrom + current - start, MoveTo + current - start);
     } else if (finished && start == current) {
-        HasRange = false; // a click without a drag takes the range away
-        RefreshBands();
+        ClearTimeRange(); // a click without a drag takes the range away
     } else {
         MarkTimeRange(std::min(start, current), std::max(start, current));
     }
@@ -178,6 +177,18 @@ void ChartTools::MarkTimeRange(double from, double to) {
     RangeTo = to;
     RefreshBands();
     UpdateStatistics();
+    emit TimeRangeChanged();
+}
+
+void ChartTools::ClearTimeRange() {
+    HasRange = false;
+    RefreshBands();
+    emit TimeRangeChanged();
+}
+
+std::optional<std::pair<double, double>> ChartTools::MarkedRange() const {
+    if (!HasRange) return std::nullopt;
+    return std::pair{RangeFrom, RangeTo};
 }
 
 void ChartTools::RefreshBands() {

@@ -14,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <utility>
 
 class ChartSet;
 class MeasurementView;
@@ -59,6 +60,8 @@ public:
 
     // The marked time range, shaded on the page's charts; the statistics follow it.
     void MarkTimeRange(double from, double to);
+    void ClearTimeRange();
+    std::optional<std::pair<double, double>> MarkedRange() const;
     // The pendulum fit over the samples in view, drawn with its result lines.
     void FitSineInView();
     // Beside the period box's gravity: the line on a swing too large for its formula.
@@ -74,6 +77,10 @@ public:
     void SetFitTextPixels(int pixels);
     bool SavePicture(Chart chart, const QString& path);
     bool ExportCsv(const QString& path);
+
+signals:
+    // A range was marked, moved or taken away, on a chart or by MarkTimeRange.
+    void TimeRangeChanged();
 
 private:
     struct ViewFit {

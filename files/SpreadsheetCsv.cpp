@@ -5,9 +5,11 @@
 #include "files/Cp949.h"
 #include "files/TextLines.h"
 #include "files/Utf8.h"
+#include "messages/Message.h"
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 namespace {
 
@@ -21,8 +23,8 @@ std::string Cell(const std::string& text) {
 }
 
 bool StartsWithTimeTitle(const std::string& line) {
-    return line.starts_with(ExportTimeTitle) &&
-           (line.size() == ExportTimeTitle.size() || line[ExportTimeTitle.size()] == ',');
+    const std::string_view title = KoreanSource(MessageId::TimeTitle);
+    return line.starts_with(title) && (line.size() == title.size() || line[title.size()] == ',');
 }
 
 } // namespace

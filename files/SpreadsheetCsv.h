@@ -1,12 +1,7 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
-
-// The title of an export's first column, the time: it opens the title row, which tells an export
-// from a log whatever the file is called.
-constexpr std::string_view ExportTimeTitle = "시간 [s]";
 
 // One column of a spreadsheet export: a title in words with its unit, and its values.
 struct ExportColumn {
@@ -22,5 +17,7 @@ struct ExportColumn {
 bool WriteSpreadsheetCsv(const std::string& path, const std::vector<ExportColumn>& columns);
 
 // Whether a file's first line (its byte order mark taken off) is an export's title row, as
-// written here or as a spreadsheet saves it again in the Korean code page.
+// written here or as a spreadsheet saves it again in the Korean code page: it opens with the
+// title of the time column (MessageId::TimeTitle), which tells an export from a log whatever
+// the file is called.
 bool IsSpreadsheetTitleRow(const std::string& line);

@@ -19,6 +19,9 @@ enum class MessageId {
     TiltTitle,
     ForceNewtonTitle,
     ForceKgfTitle,
+    TimeTitle,
+    DistanceTitle,
+    VectorSumTitle, // %1 the unit
     // the sine fit's lines
     SineFit,
     SineFitDamped,

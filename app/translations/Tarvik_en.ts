@@ -116,17 +116,17 @@
         <translation>Export CSV</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="228"/>
+        <location filename="../../display/ChartTools.cpp" line="239"/>
         <source>선택한 구간</source>
         <translation>Marked range</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="228"/>
+        <location filename="../../display/ChartTools.cpp" line="239"/>
         <source>보이는 구간</source>
         <translation>Range in view</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="370"/>
+        <location filename="../../display/ChartTools.cpp" line="381"/>
         <source>저장할 수 있는 Data가 없습니다</source>
         <translation>There is no data to save.</translation>
     </message>
@@ -205,211 +205,226 @@
     </message>
     <message>
         <location filename="../../messages/MessageTexts.cpp" line="35"/>
+        <source>시간 [s]</source>
+        <translation>Time [s]</translation>
+    </message>
+    <message>
+        <location filename="../../messages/MessageTexts.cpp" line="36"/>
+        <source>이동 거리 [m]</source>
+        <translation>Distance [m]</translation>
+    </message>
+    <message>
+        <location filename="../../messages/MessageTexts.cpp" line="37"/>
+        <source>벡터합%1</source>
+        <translation>Vector sum%1</translation>
+    </message>
+    <message>
+        <location filename="../../messages/MessageTexts.cpp" line="38"/>
         <source>사인 맞춤</source>
         <translation>Sine fit</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="36"/>
+        <location filename="../../messages/MessageTexts.cpp" line="39"/>
         <source>사인 맞춤 (감쇠 진동)</source>
         <translation>Sine fit (damped swing)</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="38"/>
+        <location filename="../../messages/MessageTexts.cpp" line="41"/>
         <source>중력 g: 길이 칸이 비어 있거나 숫자가 아닙니다</source>
         <translation>Gravity g: the length box is empty or not a number</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="40"/>
+        <location filename="../../messages/MessageTexts.cpp" line="43"/>
         <source>진폭 θ0: 줄 방향 축의 값(약 1 g)이 아니어서 읽을 수 없습니다</source>
         <translation>Amplitude θ0: not readable, the axis is not along the string (about 1 g)</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="42"/>
+        <location filename="../../messages/MessageTexts.cpp" line="45"/>
         <source>진폭 θ0: 이 관찰 방식으로는 읽을 수 없습니다</source>
         <translation>Amplitude θ0: not readable when measuring by acceleration</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="44"/>
+        <location filename="../../messages/MessageTexts.cpp" line="47"/>
         <source>진폭 θ0: 영점을 뺀 값으로는 읽을 수 없습니다</source>
         <translation>Amplitude θ0: not readable from values with the zero offset subtracted</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="46"/>
+        <location filename="../../messages/MessageTexts.cpp" line="49"/>
         <source>진폭 θ0: 다른 두 축의 값이 모두 있어야 읽을 수 있습니다</source>
         <translation>Amplitude θ0: readable only with both other axes recorded in full</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="48"/>
+        <location filename="../../messages/MessageTexts.cpp" line="51"/>
         <source>진폭 θ0: 진자의 흔들림과 맞지 않아 읽을 수 없습니다</source>
         <translation>Amplitude θ0: not readable, the curve does not fit a pendulum&apos;s swing</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="49"/>
+        <location filename="../../messages/MessageTexts.cpp" line="52"/>
         <source>감쇠 진동: 구간 가운데의 진폭에서 잰 값</source>
         <translation>Damped swing: values at the amplitude in the middle of the range</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="50"/>
+        <location filename="../../messages/MessageTexts.cpp" line="53"/>
         <source>± 는 95 % 구간 (2σ)</source>
         <translation>± is the 95 % interval (2σ)</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="51"/>
+        <location filename="../../messages/MessageTexts.cpp" line="54"/>
         <source>맞춤 불가: 점이 너무 적습니다</source>
         <translation>No fit: too few points</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="52"/>
+        <location filename="../../messages/MessageTexts.cpp" line="55"/>
         <source>맞춤 불가: 숫자가 아닌 값이 있습니다</source>
         <translation>No fit: some values are not numbers</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="53"/>
+        <location filename="../../messages/MessageTexts.cpp" line="56"/>
         <source>맞춤 불가: 값의 변화가 없습니다</source>
         <translation>No fit: the values do not change</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="54"/>
+        <location filename="../../messages/MessageTexts.cpp" line="57"/>
         <source>맞춤 불가: 진동을 찾을 수 없습니다</source>
         <translation>No fit: no swing found</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="56"/>
+        <location filename="../../messages/MessageTexts.cpp" line="59"/>
         <source>맞춤 불가: 구간이 한 주기보다 짧습니다</source>
         <translation>No fit: the range is shorter than one period</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="57"/>
+        <location filename="../../messages/MessageTexts.cpp" line="60"/>
         <source>가속도계가 자동 연결되었습니다.</source>
         <translation>The accelerometer was found and connected.</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="59"/>
+        <location filename="../../messages/MessageTexts.cpp" line="62"/>
         <source>점검 : 연결가능한 가속도계가 없습니다. 가속도계의 전원과 통신 케이블을 점검하세요</source>
         <translation>Check: no accelerometer answered. Check that it is switched on and that its cable is plugged in.</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="63"/>
+        <location filename="../../messages/MessageTexts.cpp" line="66"/>
         <source>해결1: 가속도계의 전원을 껏다 다시 켜고 우측 상단의 포트모양의 아이콘을 클릭합니다</source>
         <translation>Fix 1: switch the accelerometer off and on again, then click the port icon at the top right.</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="67"/>
+        <location filename="../../messages/MessageTexts.cpp" line="70"/>
         <source>해결2: [제어판]-[장치관리자]에서 직렬 통신포트가 1~8사이로 설정되어 있는지 확인 합니다</source>
         <translation>Fix 2: in [Control Panel]-[Device Manager], check that the serial port is one of COM1 to COM8.</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="71"/>
+        <location filename="../../messages/MessageTexts.cpp" line="74"/>
         <source>해결3: 리눅스에서는 포트를 /dev/ttyUSB0 또는 /dev/ttyACM0 형식으로 입력하고, 사용자가 dialout 그룹에 속해 있는지 확인합니다 (sudo usermod -aG dialout 사용자명, 다시 로그인)</source>
         <translation>Fix 3: on Linux, enter the port as /dev/ttyUSB0 or /dev/ttyACM0 and check that you belong to the dialout group (sudo usermod -aG dialout USERNAME, then log in again).</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="75"/>
+        <location filename="../../messages/MessageTexts.cpp" line="78"/>
         <source>가속도계가 다시 연결되었습니다.</source>
         <translation>The accelerometer is connected again.</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="77"/>
+        <location filename="../../messages/MessageTexts.cpp" line="80"/>
         <source>가속도계가 연결되어 있지만 데이터를 보내지 않습니다 (%1). 계속 요청하고 있습니다. 오래 계속되면 가속도계의 전원을 껐다 켜고 우측 상단의 포트모양의 아이콘을 눌러 다시 연결하세요</source>
         <translation>The accelerometer is connected but sends no data (%1). The program keeps asking. If this goes on, switch the accelerometer off and on, then click the port icon at the top right to connect again.</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="81"/>
+        <location filename="../../messages/MessageTexts.cpp" line="84"/>
         <source>포트 %1을(를) 다른 프로그램이 사용 중입니다. 그 프로그램(다른 Tarvik 창, 시리얼 모니터 등)을 닫은 뒤 우측 상단의 포트모양의 아이콘을 눌러 연결하세요</source>
         <translation>Port %1 is in use by another program. Close that program (another Tarvik window, a serial monitor …), then click the port icon at the top right to connect.</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="85"/>
+        <location filename="../../messages/MessageTexts.cpp" line="88"/>
         <source>주기: 이 구간에서는 흔들림이 잡음에 비해 너무 작아 잴 수 없습니다. 진폭을 크게 하거나, 필터를 켜거나, 더 긴 구간을 보세요</source>
         <translation>Period: in this view the swing is too small for the noise to measure. Make the swing larger, switch the filter on or view a longer stretch.</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="88"/>
+        <location filename="../../messages/MessageTexts.cpp" line="91"/>
         <source>주기: 이 구간에는 흔들림이 너무 적어 1 % 안으로 잴 수 없습니다. 더 긴 구간을 보세요</source>
         <translation>Period: this view holds too few swings to measure it within 1 %. View a longer stretch.</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="92"/>
+        <location filename="../../messages/MessageTexts.cpp" line="95"/>
         <source>주기: 이 구간은 흔들림이 고르지 않아 잴 수 없습니다. 고르게 흔들리는 구간을 보세요</source>
         <translation>Period: the swinging in this view is uneven, so it cannot be measured. View a stretch where it swings steadily.</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="96"/>
+        <location filename="../../messages/MessageTexts.cpp" line="99"/>
         <source>가속도계 연결이 끊어졌습니다 (%1). 케이블을 다시 연결하면 자동으로 다시 연결되며, 우측 상단의 포트모양의 아이콘을 눌러 바로 연결할 수도 있습니다</source>
         <translation>The accelerometer was disconnected (%1). Plug the cable back in and it reconnects by itself, or click the port icon at the top right to connect now.</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="100"/>
+        <location filename="../../messages/MessageTexts.cpp" line="103"/>
         <source>[주의] 이번 측정에서 샘플 약 %1개(%2%)를 받지 못했습니다. 시간 값이 실제보다 짧게 나타납니다</source>
         <translation>[Note] About %1 samples (%2%) of this run were not received: times appear shorter than they were.</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="103"/>
+        <location filename="../../messages/MessageTexts.cpp" line="106"/>
         <source>가속도계 연결이 끊어져 측정을 %1 s에서 끝냅니다. 그때까지의 기록은 남습니다. 다시 연결되면 [시작]으로 새 측정을 시작하세요</source>
         <translation>The accelerometer was disconnected: the run ends at %1 s and keeps what it recorded. Once it is connected again, press [Start] for a new run</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="106"/>
+        <location filename="../../messages/MessageTexts.cpp" line="109"/>
         <source>이 기록에는 %1축 값이 없어 주기와 맞춤을 구할 수 없습니다. 관찰 축을 기록에 있는 축으로 바꾸세요</source>
         <translation>This log holds no %1 axis values, so it gives no period and no fit. Choose an observed axis the log holds</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="109"/>
+        <location filename="../../messages/MessageTexts.cpp" line="112"/>
         <source>이 파일은 기록 파일이 아니라 스프레드시트용으로 내보낸 표여서 불러오지 않았습니다 : %1</source>
         <translation>Not loaded: this file is a table exported for a spreadsheet, not a log : %1</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="111"/>
+        <location filename="../../messages/MessageTexts.cpp" line="114"/>
         <source>%1축ACC:%2</source>
         <translation>%1 acc.:%2</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="112"/>
+        <location filename="../../messages/MessageTexts.cpp" line="115"/>
         <source>%1, 튀는 점 %2개 제외</source>
         <translation>%1, %2 stray points left out</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="113"/>
+        <location filename="../../messages/MessageTexts.cpp" line="116"/>
         <source>주기 T = %1</source>
         <translation>Period T = %1</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="114"/>
+        <location filename="../../messages/MessageTexts.cpp" line="117"/>
         <source>중력 g = 4π²L/T² = %1</source>
         <translation>Gravity g = 4π²L/T² = %1</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="115"/>
+        <location filename="../../messages/MessageTexts.cpp" line="118"/>
         <source>  L = %1 (길이 칸 마지막 자리의 절반)</source>
         <translation>  L = %1 (half the last digit of the length box)</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="117"/>
+        <location filename="../../messages/MessageTexts.cpp" line="120"/>
         <source>진폭 θ0 = %1°: 작은 진폭 공식의 g는 약 %2 % 작게 나옵니다. 진폭을 보정한 g = %3</source>
         <translation>Amplitude θ0 = %1°: the small-swing formula gives g about %2 % low. g corrected for the amplitude = %3</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="120"/>
+        <location filename="../../messages/MessageTexts.cpp" line="123"/>
         <source>진폭 θ0 = %1</source>
         <translation>Amplitude θ0 = %1</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="121"/>
+        <location filename="../../messages/MessageTexts.cpp" line="124"/>
         <source>작은 진폭 보정 T0 = %1</source>
         <translation>Small-swing period T0 = %1</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="122"/>
+        <location filename="../../messages/MessageTexts.cpp" line="125"/>
         <source>보정한 g = %1</source>
         <translation>Corrected g = %1</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="123"/>
+        <location filename="../../messages/MessageTexts.cpp" line="126"/>
         <source>%1축 가속도%2</source>
         <translation>%1 acceleration%2</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="124"/>
+        <location filename="../../messages/MessageTexts.cpp" line="127"/>
         <source>%1 가속도%2</source>
         <translation>%1 acceleration%2</translation>
     </message>
@@ -567,6 +582,36 @@
         <location filename="../../display/RunOverlay.cpp" line="89"/>
         <source>이전 실행 %1</source>
         <translation>Earlier run %1</translation>
+    </message>
+</context>
+<context>
+    <name>RunTableWindow</name>
+    <message>
+        <location filename="../../display/RunTableWindow.cpp" line="34"/>
+        <location filename="../../display/RunTableWindow.cpp" line="37"/>
+        <location filename="../../display/RunTableWindow.cpp" line="45"/>
+        <source>데이터 표</source>
+        <translation>Data table</translation>
+    </message>
+    <message>
+        <location filename="../../display/RunTableWindow.cpp" line="61"/>
+        <source>복사</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <location filename="../../display/RunTableWindow.cpp" line="96"/>
+        <source>측정 중입니다. 측정이 끝나면 표를 채웁니다.</source>
+        <translation>Measuring. The table fills when the run ends.</translation>
+    </message>
+    <message>
+        <location filename="../../display/RunTableWindow.cpp" line="98"/>
+        <source>기록된 샘플이 없습니다.</source>
+        <translation>No samples recorded.</translation>
+    </message>
+    <message>
+        <location filename="../../display/RunTableWindow.cpp" line="100"/>
+        <source>샘플 %1개, %2 s ~ %3 s</source>
+        <translation>%1 samples, %2 s to %3 s</translation>
     </message>
 </context>
 <context>
@@ -1027,52 +1072,52 @@ up to 60°.</translation>
         <translation>Z: fr-&gt;bk</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="339"/>
+        <location filename="../Tarvikmain.cpp" line="343"/>
         <source>질량을 변환할 수 없습니다. 다시 입력하세요</source>
         <translation>The mass is not a number. Please enter it again.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="361"/>
+        <location filename="../Tarvikmain.cpp" line="366"/>
         <source>사용 할 수 없는 영역입니다</source>
         <translation>This filter level is not available.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="385"/>
+        <location filename="../Tarvikmain.cpp" line="391"/>
         <source>[주의] 가상OS 또는 저사양 PC에서는 동작이 원활하지 않을 수 있습니다</source>
         <translation>[Note] On a virtual machine or a slow PC this may not run smoothly.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="450"/>
+        <location filename="../Tarvikmain.cpp" line="456"/>
         <source>연결된 가속도계가 없습니다. 우측 상단의 포트모양의 아이콘을 눌러 연결하세요</source>
         <translation>No accelerometer is connected. Click the port icon at the top right to connect.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="491"/>
+        <location filename="../Tarvikmain.cpp" line="498"/>
         <source>저장할 수 있는 Data가 없습니다</source>
         <translation>There is no data to save.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="591"/>
+        <location filename="../Tarvikmain.cpp" line="599"/>
         <source>오프셋과 스케일을 가속도계에 기록하였습니다</source>
         <translation>The offsets and scales were written into the accelerometer.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="598"/>
+        <location filename="../Tarvikmain.cpp" line="606"/>
         <source>측정 중에는 재생할 수 없습니다. 중지한 뒤 다시 하세요</source>
         <translation>A run is being measured: stop it, then replay.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="603"/>
+        <location filename="../Tarvikmain.cpp" line="611"/>
         <source>가속도계와 연결되어 있습니다. 연결을 끊은 뒤 다시 재생하세요</source>
         <translation>The accelerometer is connected: disconnect it, then replay.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="614"/>
+        <location filename="../Tarvikmain.cpp" line="622"/>
         <source>기록 재생</source>
         <translation>Replay</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="644"/>
+        <location filename="../Tarvikmain.cpp" line="652"/>
         <source>기록 재생: %1</source>
         <translation>Replaying: %1</translation>
     </message>
