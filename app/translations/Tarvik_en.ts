@@ -17,63 +17,63 @@
 <context>
     <name>ChartSet</name>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="40"/>
+        <location filename="../../display/ChartSet.cpp" line="36"/>
         <source>가속도[g]</source>
         <translation>Acceleration [g]</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="40"/>
+        <location filename="../../display/ChartSet.cpp" line="36"/>
         <source>힘[Kgf]</source>
         <translation>Force [kgf]</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="42"/>
+        <location filename="../../display/ChartSet.cpp" line="38"/>
         <source>가속도[m/s2]</source>
         <translation>Acceleration [m/s2]</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="42"/>
+        <location filename="../../display/ChartSet.cpp" line="38"/>
         <source>힘[N]</source>
         <translation>Force [N]</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="134"/>
+        <location filename="../../display/ChartSet.cpp" line="99"/>
         <source>속도 산출 그래프</source>
         <translation>Velocity from acceleration</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="135"/>
+        <location filename="../../display/ChartSet.cpp" line="100"/>
         <source>속도[m/s]</source>
         <translation>Velocity [m/s]</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="136"/>
+        <location filename="../../display/ChartSet.cpp" line="101"/>
         <source>기울기 그래프</source>
         <translation>Tilt</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="137"/>
+        <location filename="../../display/ChartSet.cpp" line="102"/>
         <source>기울기(각도)</source>
         <translation>Tilt (angle)</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="178"/>
+        <location filename="../../display/ChartSet.cpp" line="143"/>
         <source>가속도 &amp; 힘</source>
         <translation>Acceleration &amp; force</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="179"/>
-        <location filename="../../display/ChartSet.cpp" line="208"/>
+        <location filename="../../display/ChartSet.cpp" line="144"/>
+        <location filename="../../display/ChartSet.cpp" line="173"/>
         <source>시간 [sec]</source>
         <translation>Time [s]</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="181"/>
+        <location filename="../../display/ChartSet.cpp" line="146"/>
         <source>가속도 [g]</source>
         <translation>Acceleration [g]</translation>
     </message>
     <message>
-        <location filename="../../display/ChartSet.cpp" line="188"/>
+        <location filename="../../display/ChartSet.cpp" line="153"/>
         <source>힘(Kgf)</source>
         <translation>Force (kgf)</translation>
     </message>
@@ -126,7 +126,7 @@
         <translation>Range in view</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="355"/>
+        <location filename="../../display/ChartTools.cpp" line="373"/>
         <source>저장할 수 있는 Data가 없습니다</source>
         <translation>There is no data to save.</translation>
     </message>
@@ -412,6 +412,26 @@
         <location filename="../../messages/MessageTexts.cpp" line="124"/>
         <source>%1 가속도%2</source>
         <translation>%1 acceleration%2</translation>
+    </message>
+    <message>
+        <location filename="../../messages/MessageTexts.cpp" line="125"/>
+        <source>직선 맞춤: y = a + b·t</source>
+        <translation>Line fit: y = a + b·t</translation>
+    </message>
+    <message>
+        <location filename="../../messages/MessageTexts.cpp" line="126"/>
+        <source>포물선 맞춤: y = a + b·t + c·t²</source>
+        <translation>Parabola fit: y = a + b·t + c·t²</translation>
+    </message>
+    <message>
+        <location filename="../../messages/MessageTexts.cpp" line="127"/>
+        <source>잔차 표준편차 s = %1</source>
+        <translation>Residual standard deviation s = %1</translation>
+    </message>
+    <message>
+        <location filename="../../messages/MessageTexts.cpp" line="129"/>
+        <source>점 %1개, ± 는 95 % 구간 (t 분포, 자유도 %2)</source>
+        <translation>%1 points, ± is the 95 % interval (t distribution, %2 degrees of freedom)</translation>
     </message>
 </context>
 <context>
@@ -896,32 +916,32 @@ up to 60°.</translation>
         <translation>Z: fr-&gt;bk</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="321"/>
+        <location filename="../Tarvikmain.cpp" line="326"/>
         <source>질량을 변환할 수 없습니다. 다시 입력하세요</source>
         <translation>The mass is not a number. Please enter it again.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="343"/>
+        <location filename="../Tarvikmain.cpp" line="348"/>
         <source>사용 할 수 없는 영역입니다</source>
         <translation>This filter level is not available.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="367"/>
+        <location filename="../Tarvikmain.cpp" line="372"/>
         <source>[주의] 가상OS 또는 저사양 PC에서는 동작이 원활하지 않을 수 있습니다</source>
         <translation>[Note] On a virtual machine or a slow PC this may not run smoothly.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="432"/>
+        <location filename="../Tarvikmain.cpp" line="437"/>
         <source>연결된 가속도계가 없습니다. 우측 상단의 포트모양의 아이콘을 눌러 연결하세요</source>
         <translation>No accelerometer is connected. Click the port icon at the top right to connect.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="469"/>
+        <location filename="../Tarvikmain.cpp" line="474"/>
         <source>저장할 수 있는 Data가 없습니다</source>
         <translation>There is no data to save.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="569"/>
+        <location filename="../Tarvikmain.cpp" line="574"/>
         <source>오프셋과 스케일을 가속도계에 기록하였습니다</source>
         <translation>The offsets and scales were written into the accelerometer.</translation>
     </message>
