@@ -12,6 +12,7 @@ struct ShownCurve {
     int Series = 0;
     Message Title; // in words, with its unit
     std::vector<double> Times{}, Values{};
+    std::string Unit{}; // as CurveUnit gives it; empty where not known
 };
 
 struct CurveId {

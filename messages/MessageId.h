@@ -70,6 +70,8 @@ enum class MessageId {
     ParabolaFit,
     ResidualDeviationLine, // %1 the spread with its unit
     FittedPointsNote,      // %1 the points, %2 the degrees of freedom
+    // the statistics table
+    AreaUnderCurve,
 };
 
-constexpr int MessageIdCount = static_cast<int>(MessageId::FittedPointsNote) + 1;
+constexpr int MessageIdCount = static_cast<int>(MessageId::AreaUnderCurve) + 1;

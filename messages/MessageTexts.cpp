@@ -127,6 +127,7 @@ constexpr Entry Entries[] = {
     {MessageId::ResidualDeviationLine, Translatable("CoreTexts", "잔차 표준편차 s = %1")},
     {MessageId::FittedPointsNote,
      Translatable("CoreTexts", "점 %1개, ± 는 95 % 구간 (t 분포, 자유도 %2)")},
+    {MessageId::AreaUnderCurve, Translatable("CoreTexts", "곡선 아래 넓이")},
 };
 static_assert(std::size(Entries) == MessageIdCount);
 

@@ -433,6 +433,11 @@
         <source>점 %1개, ± 는 95 % 구간 (t 분포, 자유도 %2)</source>
         <translation>%1 points, ± is the 95 % interval (t distribution, %2 degrees of freedom)</translation>
     </message>
+    <message>
+        <location filename="../../messages/MessageTexts.cpp" line="130"/>
+        <source>곡선 아래 넓이</source>
+        <translation>Area under the curve</translation>
+    </message>
 </context>
 <context>
     <name>PendulumPage</name>
