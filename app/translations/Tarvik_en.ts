@@ -81,52 +81,57 @@
 <context>
     <name>ChartTools</name>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="103"/>
+        <location filename="../../display/ChartTools.cpp" line="109"/>
         <source>구간 통계</source>
         <translation>Range statistics</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="104"/>
+        <location filename="../../display/ChartTools.cpp" line="110"/>
         <source>구간 선택</source>
         <translation>Mark a time range</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="105"/>
+        <location filename="../../display/ChartTools.cpp" line="111"/>
         <source>사인 맞춤</source>
         <translation>Sine fit</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="106"/>
+        <location filename="../../display/ChartTools.cpp" line="112"/>
+        <source>직선·포물선 맞춤</source>
+        <translation>Line or parabola fit</translation>
+    </message>
+    <message>
+        <location filename="../../display/ChartTools.cpp" line="114"/>
         <source>이전 실행 겹치기</source>
         <translation>Overlay earlier runs</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="107"/>
+        <location filename="../../display/ChartTools.cpp" line="115"/>
         <source>겹치기 지우기</source>
         <translation>Clear overlays</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="108"/>
+        <location filename="../../display/ChartTools.cpp" line="116"/>
         <source>그림으로 저장</source>
         <translation>Save as picture</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="109"/>
+        <location filename="../../display/ChartTools.cpp" line="117"/>
         <source>CSV 내보내기</source>
         <translation>Export CSV</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="231"/>
+        <location filename="../../display/ChartTools.cpp" line="240"/>
         <source>선택한 구간</source>
         <translation>Marked range</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="231"/>
+        <location filename="../../display/ChartTools.cpp" line="240"/>
         <source>보이는 구간</source>
         <translation>Range in view</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="373"/>
+        <location filename="../../display/ChartTools.cpp" line="467"/>
         <source>저장할 수 있는 Data가 없습니다</source>
         <translation>There is no data to save.</translation>
     </message>
@@ -437,6 +442,59 @@
         <location filename="../../messages/MessageTexts.cpp" line="130"/>
         <source>곡선 아래 넓이</source>
         <translation>Area under the curve</translation>
+    </message>
+</context>
+<context>
+    <name>FitWindow</name>
+    <message>
+        <location filename="../../display/FitWindow.cpp" line="26"/>
+        <source>모델 맞춤</source>
+        <translation>Model fit</translation>
+    </message>
+    <message>
+        <location filename="../../display/FitWindow.cpp" line="28"/>
+        <source>직선</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <location filename="../../display/FitWindow.cpp" line="28"/>
+        <source>포물선</source>
+        <translation>Parabola</translation>
+    </message>
+    <message>
+        <location filename="../../display/FitWindow.cpp" line="28"/>
+        <source>사인 (진자)</source>
+        <translation>Sine (pendulum)</translation>
+    </message>
+    <message>
+        <location filename="../../display/FitWindow.cpp" line="29"/>
+        <source>맞춤 모델</source>
+        <translation>Fit model</translation>
+    </message>
+    <message>
+        <location filename="../../display/FitWindow.cpp" line="31"/>
+        <source>맞출 곡선</source>
+        <translation>Curve to fit</translation>
+    </message>
+    <message>
+        <location filename="../../display/FitWindow.cpp" line="34"/>
+        <source>맞춤 결과</source>
+        <translation>Fit result</translation>
+    </message>
+    <message>
+        <location filename="../../display/FitWindow.cpp" line="39"/>
+        <source>복사</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <location filename="../../display/FitWindow.cpp" line="43"/>
+        <source>모델</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <location filename="../../display/FitWindow.cpp" line="44"/>
+        <source>곡선</source>
+        <translation>Curve</translation>
     </message>
 </context>
 <context>

@@ -226,6 +226,9 @@ private slots:
             tools.Action(ChartTools::Tool::SineFit)->trigger();
             const QString text = tools.FitText();
             const double period = Measured(text, "주기 T").first;
+            // The chart keeps a line with the period; the fit window lists the rest.
+            QVERIFY2(tools.FitLabelText() == "사인 맞춤: " + text.section('\n', 1, 1),
+                     qPrintable(tools.FitLabelText()));
             const double truth = 2 * std::numbers::pi * std::sqrt(0.5 / 9.8) * lengthening;
             QVERIFY2(std::abs(period / truth - 1) < (amplitude > 10 ? 0.001 : 0.004),
                      qPrintable(text));
