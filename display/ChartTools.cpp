@@ -434,8 +434,9 @@ void ChartTools::SeriesCleared(Chart chart, int series) {
 }
 
 void ChartTools::SeriesRedrawn(Chart chart, int series) {
-    const bool fitted = chart == FitChart || chart == Chart::Acceleration;
-    if (series == 0 && fitted && FitLabel != nullptr) RemoveFit();
+    // A new run, a load or a page change clears the acceleration chart's first series too.
+    const bool fitGoes = chart == FitChart || chart == Chart::Acceleration;
+    if (series == 0 && fitGoes && FitLabel != nullptr) RemoveFit();
     if (chart != Chart::Acceleration || series != 0) return;
     RefreshBands();
     Overlay.Refresh();
