@@ -138,10 +138,13 @@ std::optional<Message> LargeSwingLine(const PendulumFit& fit) {
          ValueWithInterval(fit.SmallSwingGravity, Coverage * fit.SmallSwingGravityError, "m/s²")});
 }
 
+int TwoDigitDecimals(double value) {
+    if (!(value > 0.0 && std::isfinite(value))) return 0;
+    return std::max(0, 1 - static_cast<int>(std::floor(std::log10(value))));
+}
+
 std::string ValueWithInterval(double value, double interval, const std::string& unit) {
-    int decimals = 0;
-    if (interval > 0.0 && std::isfinite(interval))
-        decimals = std::max(0, 1 - static_cast<int>(std::floor(std::log10(interval))));
+    const int decimals = TwoDigitDecimals(interval);
     return FormatFixed(value, decimals, 17) + " ± " + FormatFixed(interval, decimals, 17) +
            (unit.empty() ? "" : " " + unit);
 }

@@ -73,6 +73,9 @@ std::vector<Message> PendulumFitLines(const PendulumFit& fit);
 // line that says so and gives g corrected to small swings.
 std::optional<Message> LargeSwingLine(const PendulumFit& fit);
 
+// The decimals that show a positive number to two significant digits; 0 for others.
+int TwoDigitDecimals(double value);
+
 // "value ± interval unit" with the interval rounded to two significant digits and the value to
 // the same decimal place.
 std::string ValueWithInterval(double value, double interval, const std::string& unit);

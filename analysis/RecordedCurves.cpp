@@ -33,9 +33,13 @@ std::vector<ShownCurve> RecordedCurves(const Recording& recording, Page page, in
         const auto points = static_cast<std::uint32_t>(
             std::clamp<long>(drawn(id), 0, static_cast<long>(recording.LogCount)));
         if (points == 0) continue;
-        ShownCurve curve{id.Chart, id.Series,
-                         CurveTitle(recording.Loaded ? Page::TabAccelo : page, id, unitIndex != 0,
-                                    pendulumAxis)};
+        ShownCurve curve{
+            id.Chart,
+            id.Series,
+            CurveTitle(recording.Loaded ? Page::TabAccelo : page, id, unitIndex != 0, pendulumAxis),
+            {},
+            {},
+            CurveUnit(id, unitIndex != 0)};
         double time = 0.0, velocity = 0.0;
         for (std::uint32_t i = 0; i < points; ++i, time += SamplePeriod) {
             curve.Times.push_back(time);

@@ -30,7 +30,7 @@ std::vector<Chart> PageCharts(Page page) {
 }
 
 Message CurveTitle(Page page, CurveId curve, bool inMs2, char pendulumAxis) {
-    const char* const unit = inMs2 ? " [m/s²]" : " [g]";
+    const std::string unit = " [" + CurveUnit(curve, inMs2) + "]";
     if (curve.Chart == Chart::Velocity) return MessageId::VelocityTitle;
     if (curve.Chart == Chart::Tilt) return MessageId::TiltTitle;
     if (page == Page::TabPendulum)
@@ -42,4 +42,37 @@ Message CurveTitle(Page page, CurveId curve, bool inMs2, char pendulumAxis) {
 
 bool IsVelocity(const ShownCurve& curve) {
     return curve.Chart == Chart::Velocity;
+}
+
+std::string CurveUnit(CurveId curve, bool inMs2) {
+    if (curve.Chart == Chart::Velocity) return "m/s";
+    if (curve.Chart == Chart::Tilt) return "°";
+    if (curve.Series == SeriesForce) return inMs2 ? "N" : "kgf";
+    return inMs2 ? "m/s²" : "g";
+}
+
+namespace {
+
+const char* const SecondPowers[] = {"", "/s", "/s²", "/s³", "/s⁴"};
+constexpr int MostPower = 4;
+
+// The unit without its per-second part, and that part's power: "m/s²" → "m", 2.
+std::pair<std::string, int> SplitPerSecond(const std::string& unit) {
+    for (int power = MostPower; power >= 1; --power)
+        if (unit.ends_with(SecondPowers[power]))
+            return {unit.substr(0, unit.size() - std::string(SecondPowers[power]).size()), power};
+    return {unit, 0};
+}
+
+} // namespace
+
+std::string AreaUnit(const std::string& unit) {
+    if (unit == "°") return "deg·s";
+    const auto [base, power] = SplitPerSecond(unit);
+    return power > 0 ? base + SecondPowers[power - 1] : unit + "·s";
+}
+
+std::string PerSecondUnit(const std::string& unit, int power) {
+    const auto [base, own] = SplitPerSecond(unit);
+    return base + SecondPowers[std::clamp(own + power, 0, MostPower)];
 }

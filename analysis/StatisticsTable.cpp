@@ -1,5 +1,6 @@
 #include "analysis/StatisticsTable.h"
 
+#include "analysis/RangeArea.h"
 #include "analysis/RangeStatistics.h"
 #include "engine/NumberText.h"
 
@@ -64,6 +65,14 @@ MessageTable RangeStatisticsTable(const std::vector<ShownCurve>& curves, double 
         quantities.push_back(
             {MessageId::MeanAccelerationInterval, acceleration(&MeanAcceleration::Interval)});
     }
+    // Its unit beside each area: the columns' units differ (N·s beside a force, m/s beside an
+    // acceleration).
+    quantities.push_back(
+        {MessageId::AreaUnderCurve, [from, to](const RangeStatistics&, const ShownCurve& c) {
+             const std::string area =
+                 Number(AreaBetween(c.Times, c.Values, from, to), ValueDecimals);
+             return area.empty() || c.Unit.empty() ? area : area + " " + AreaUnit(c.Unit);
+         }});
     MessageTable table{{MessageId::RangeStatistics}};
     std::vector<RangeStatistics> statistics;
     for (const ShownCurve& curve : curves) {

@@ -12,8 +12,9 @@ using TextTable = std::vector<std::vector<std::string>>;
 
 // The statistics of every curve over the closed time range [from, to] as messages: a title row,
 // then one row per quantity with a column per curve. Beside a velocity also Δv and the run's
-// mean acceleration over the range with its 95 % interval. A curve without samples in the
-// range, or a quantity that needs more of them, leaves its cells empty.
+// mean acceleration over the range with its 95 % interval. Last the area under each curve
+// over the range with its unit (AreaBetween). A curve without samples in the range, or a
+// quantity that needs more of them, leaves its cells empty.
 MessageTable RangeStatisticsTable(const std::vector<ShownCurve>& curves, double from, double to,
                                   const MeanAcceleration& meanAcceleration = {});
 

@@ -4,6 +4,8 @@
 #include "analysis/ExportTable.h"
 #include "analysis/PendulumFit.h"
 #include "analysis/PendulumInView.h"
+#include "analysis/PolynomialFit.h"
+#include "analysis/RangeStatistics.h"
 #include "analysis/RecordedCurves.h"
 #include "display/ChartGestures.h"
 #include "display/ChartSet.h"
@@ -20,6 +22,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QScreen>
 #include <algorithm>
 
 namespace {
@@ -32,7 +35,8 @@ constexpr double FitStep = 0.005; // seconds between the points of the drawn fit
 constexpr int PictureScale = 2;   // pictures for print: twice the screen's pixels
 constexpr int StatisticsRefreshMs = 300;
 constexpr int RefitDelayMs = 150;
-constexpr int MenuDrop = 8; // pixels
+constexpr int MenuDrop = 8;            // pixels
+constexpr int MessageAreaHeight = 120; // pixels
 
 } // namespace
 
@@ -40,7 +44,8 @@ ChartTools::ChartTools(ChartSet& charts, const LiveState& state, const ControlSt
                        ChartToolControls window, MeasurementView& view, QWidget* mainWindow)
     : QObject(mainWindow), Charts(charts), State(state), Controls(controls),
       Window(std::move(window)), View(view), MainWindow(mainWindow), Overlay(charts, controls),
-      StatisticsView(new StatisticsWindow(mainWindow)), ChartMenu(new QMenu(mainWindow)) {
+      StatisticsView(new StatisticsWindow(mainWindow)), ChartMenu(new QMenu(mainWindow)),
+      FitView(new FitWindow(mainWindow)) {
     for (const Chart chart : AllCharts) {
         QCustomPlot* plot = Charts.Plot(chart);
         plot->addLayer(BandLayer, plot->layer("grid"), QCustomPlot::limAbove);
@@ -71,13 +76,14 @@ ChartTools::ChartTools(ChartSet& charts, const LiveState& state, const ControlSt
     connect(&Charts, &ChartSet::SeriesCleared, this, &ChartTools::SeriesCleared);
     connect(&Charts, &ChartSet::SeriesReplaced, this, &ChartTools::SeriesRedrawn);
     connect(&Charts, &ChartSet::UserRangeChanged, this, [this](Chart chart) {
-        if (chart == Chart::Acceleration && FitLabel != nullptr) RefitTimer.start();
+        if (chart == FitChart && FitLabel != nullptr && !HasRange) RefitTimer.start();
         if (!HasRange) UpdateStatistics();
     });
     // A scroll moves the view many times a second: the fit follows once it rests.
     RefitTimer.setSingleShot(true);
     RefitTimer.setInterval(RefitDelayMs);
-    connect(&RefitTimer, &QTimer::timeout, this, &ChartTools::FitSineInView);
+    connect(&RefitTimer, &QTimer::timeout, this, &ChartTools::FitChosenModel);
+    connect(FitView, &FitWindow::ChoiceChanged, this, &ChartTools::FitChosenModel);
     StatisticsTimer.setInterval(StatisticsRefreshMs);
     connect(&StatisticsTimer, &QTimer::timeout, this, &ChartTools::UpdateStatistics);
     CreateActions(mainWindow);
@@ -95,6 +101,8 @@ void ChartTools::CreateActions(QWidget* mainWindow) {
         {Tool::Statistics, QT_TR_NOOP("구간 통계"), "Ctrl+Shift+T", &ChartTools::ShowStatistics},
         {Tool::MarkRange, QT_TR_NOOP("구간 선택"), "Ctrl+Shift+R", nullptr},
         {Tool::SineFit, QT_TR_NOOP("사인 맞춤"), "Ctrl+Shift+F", &ChartTools::FitSineInView},
+        {Tool::ModelFit, QT_TR_NOOP("직선·포물선 맞춤"), "Ctrl+Shift+M",
+         &ChartTools::ShowFitWindow},
         {Tool::Overlay, QT_TR_NOOP("이전 실행 겹치기"), "Ctrl+Shift+O", nullptr},
         {Tool::ClearOverlay, QT_TR_NOOP("겹치기 지우기"), "Ctrl+Shift+D", nullptr},
         {Tool::Picture, QT_TR_NOOP("그림으로 저장"), "Ctrl+Shift+S", &ChartTools::AskPicturePath},
@@ -105,12 +113,13 @@ void ChartTools::CreateActions(QWidget* mainWindow) {
         action->setShortcut(QKeySequence(QString::fromLatin1(tool.Keys)));
         action->setShortcutContext(Qt::WindowShortcut);
         if (tool.Run != nullptr) connect(action, &QAction::triggered, this, tool.Run);
-        // Shortcuts work wherever the main window or the statistics window is active.
+        // Shortcuts work wherever the main window or a tool window is active.
         mainWindow->addAction(action);
         StatisticsView->addAction(action);
+        FitView->addAction(action);
         Actions[tool.Kind] = action;
         ChartMenu->addAction(action);
-        if (tool.Kind == Tool::MarkRange || tool.Kind == Tool::SineFit ||
+        if (tool.Kind == Tool::MarkRange || tool.Kind == Tool::ModelFit ||
             tool.Kind == Tool::ClearOverlay)
             ChartMenu->addSeparator();
     }
@@ -139,7 +148,7 @@ Chart ChartTools::TargetChart() const {
 void ChartTools::OpenMenu(Chart chart, QPoint pixel) {
     PressedChart = chart;
     const bool curves = !PageCharts(Controls.ActivePage).empty();
-    for (const Tool tool : {Tool::Statistics, Tool::MarkRange, Tool::Csv})
+    for (const Tool tool : {Tool::Statistics, Tool::MarkRange, Tool::ModelFit, Tool::Csv})
         Actions[tool]->setEnabled(curves);
     Actions[Tool::SineFit]->setEnabled(Controls.ActivePage == Page::TabPendulum &&
                                        chart == Chart::Acceleration);
@@ -177,12 +186,15 @@ void ChartTools::MarkTimeRange(double from, double to) {
     RangeTo = to;
     RefreshBands();
     UpdateStatistics();
+    if (FitLabel != nullptr) RefitTimer.start();
     emit TimeRangeChanged();
 }
 
 void ChartTools::ClearTimeRange() {
     HasRange = false;
     RefreshBands();
+    // The sine fit goes back to the samples in view.
+    if (FitLabel != nullptr) RefitTimer.start();
     emit TimeRangeChanged();
 }
 
@@ -222,6 +234,17 @@ void ChartTools::ShowStatistics() {
     StatisticsView->raise();
 }
 
+std::pair<double, double> ChartTools::ToolRange(Chart chart) const {
+    if (HasRange) return {RangeFrom, RangeTo};
+    return {Charts.BottomMin(chart), Charts.BottomMax(chart)};
+}
+
+QString ChartTools::RangeText(double from, double to) const {
+    return QStringLiteral("%1: %2 s ~ %3 s")
+        .arg(HasRange ? tr("선택한 구간") : tr("보이는 구간"), Text(FormatFixed(from, 2)),
+             Text(FormatFixed(to, 2)));
+}
+
 void ChartTools::UpdateStatistics() {
     if (!StatisticsView->isVisible()) {
         StatisticsTimer.stop();
@@ -232,26 +255,20 @@ void ChartTools::UpdateStatistics() {
 }
 
 ChartTools::RangeTable ChartTools::CurrentStatistics() const {
-    const Chart chart = TargetChart();
-    const double from = HasRange ? RangeFrom : Charts.BottomMin(chart);
-    const double to = HasRange ? RangeTo : Charts.BottomMax(chart);
-    const QString range = QStringLiteral("%1: %2 s ~ %3 s")
-                              .arg(HasRange ? tr("선택한 구간") : tr("보이는 구간"),
-                                   Text(FormatFixed(from, 2)), Text(FormatFixed(to, 2)));
+    const auto [from, to] = ToolRange(TargetChart());
     // Beside the velocity, the mean acceleration of the samples it was integrated from.
     const MeanAcceleration mean =
         EstimateMeanAcceleration(State.Recorded, Charts.PointCount(Chart::Velocity, 0), from, to);
-    return {RangeStatisticsTable(PageCurvesShown(), from, to, mean), range};
+    return {RangeStatisticsTable(PageCurvesShown(), from, to, mean), RangeText(from, to)};
 }
 
-// ---- the pendulum fit ----
+// ---- the fits ----
 
-ChartTools::ViewFit ChartTools::FitOfView() const {
-    const QCPRange view = Charts.Plot(Chart::Acceleration)->xAxis->range();
+ChartTools::ViewFit ChartTools::FitOfRange(double from, double to) const {
     ViewFit result{PendulumSourceOf(State.Recorded, Controls.PendAxis), {}, {}};
     result.Samples = PendulumSamplesBetween(
         State.Recorded, result.Source, Charts.PointCount(Chart::Acceleration, result.Source.Series),
-        view.lower, view.upper);
+        from, to);
     PendulumSamples input{result.Samples.Times,
                           result.Samples.Observed,
                           {},
@@ -265,27 +282,103 @@ ChartTools::ViewFit ChartTools::FitOfView() const {
 
 std::optional<Message> ChartTools::LargeSwingNote() const {
     if (Controls.ActivePage != Page::TabPendulum) return std::nullopt;
-    const ViewFit view = FitOfView();
+    const QCPRange shown = Charts.Plot(Chart::Acceleration)->xAxis->range();
+    const ViewFit view = FitOfRange(shown.lower, shown.upper);
     return view.Source.Missing ? std::nullopt : LargeSwingLine(view.Fit);
 }
 
 void ChartTools::FitSineInView() {
     if (Controls.ActivePage != Page::TabPendulum) return;
-    QCustomPlot* plot = Charts.Plot(Chart::Acceleration);
-    const auto [source, samples, fit] = FitOfView();
-    const double unitFactor = UnitFactor(Controls.UnitIndex);
+    FitView->ChooseModel(FitWindow::Model::Sine);
+    ShowFitWindow();
+}
+
+void ChartTools::ShowFitWindow() {
+    const bool opening = !FitView->isVisible();
+    FitView->show();
+    FitChosenModel();
+    if (opening) {
+        // At the right, over the message area and below the page's result boxes, as far down
+        // as the screen allows.
+        const QRect window = MainWindow->frameGeometry();
+        const QRect fit = FitView->frameGeometry();
+        const int screenBottom = MainWindow->screen()->availableGeometry().bottom();
+        FitView->move(window.right() - fit.width() - 20,
+                      std::min(window.bottom() - MessageAreaHeight, screenBottom - fit.height()));
+    }
+    FitView->raise();
+}
+
+void ChartTools::FitChosenModel() {
+    const std::vector<ShownCurve> curves = PageCurvesShown();
+    QStringList titles;
+    for (const ShownCurve& curve : curves)
+        titles << ShownText(curve.Title);
+    FitView->OfferCurves(titles, Controls.ActivePage == Page::TabPendulum);
     RemoveFit();
-    const bool fitted = !source.Missing && fit.Ok;
-    if (fitted) {
-        FitCurve = plot->addGraph(plot->xAxis, plot->yAxis);
-        FitCurve->setLayer(FitLayer);
-        FitCurve->setPen(QPen(FitColour, 2.5));
+    const FitWindow::Model model = FitView->ChosenModel();
+    if (model == FitWindow::Model::Sine) {
+        FitSine();
+        return;
+    }
+    const int chosen = FitView->ChosenCurve();
+    if (chosen >= 0 && chosen < static_cast<int>(curves.size()))
+        FitPolynomialCurve(curves[chosen], model == FitWindow::Model::Line ? 1 : 2);
+    else
+        FitView->ShowResult(QString(), {ShownText(MessageId::FitTooFewPoints)});
+}
+
+void ChartTools::FitSine() {
+    const auto [from, to] = ToolRange(Chart::Acceleration);
+    const auto [source, samples, fit] = FitOfRange(from, to);
+    const double unitFactor = UnitFactor(Controls.UnitIndex);
+    QVector<QCPGraphData> curve;
+    if (!source.Missing && fit.Ok) {
         const RunConditions& run = State.Recorded.Conditions;
-        QVector<QCPGraphData> curve;
         for (const auto& [t, g] :
              DrawnFitCurve(fit, samples.Times, samples.FirstFiltered,
                            run.Known ? run.KalmanIndex : 0, source.Axis, run.RangeCode, FitStep))
             curve.append(QCPGraphData(t, (g + samples.DrawnOffset) * unitFactor));
+    }
+    QStringList lines;
+    for (const Message& line :
+         source.Missing ? std::vector{*source.Missing} : PendulumFitLines(fit))
+        lines << ShownText(line);
+    // The chart keeps the period; the window has the rest.
+    const QString label =
+        curve.isEmpty() ? lines.front() : ShownText(MessageId::SineFit) + ": " + lines[1];
+    DrawFit(Chart::Acceleration, curve, (fit.Periodic.Offset + samples.DrawnOffset) * unitFactor,
+            label);
+    FitView->ShowResult(RangeText(from, to), lines);
+}
+
+void ChartTools::FitPolynomialCurve(const ShownCurve& shown, int degree) {
+    const auto [from, to] = ToolRange(shown.Chart);
+    const PolynomialFit fit = FitPolynomial(shown.Times, shown.Values, from, to, degree);
+    QVector<QCPGraphData> curve;
+    double level = 0.0;
+    if (fit.Ok) {
+        const SampleRange range = SamplesBetween(shown.Times, from, to);
+        const double first = shown.Times[range.First], last = shown.Times[range.End - 1];
+        for (double t = first; t < last + FitStep / 2; t += FitStep)
+            curve.append(QCPGraphData(std::min(t, last), fit.ValueAt(std::min(t, last))));
+        level = fit.ValueAt((first + last) / 2);
+    }
+    QStringList lines;
+    for (const Message& line : PolynomialFitLines(fit, shown.Unit))
+        lines << ShownText(line);
+    DrawFit(shown.Chart, curve, level, lines.front());
+    FitView->ShowResult(RangeText(from, to), lines);
+}
+
+void ChartTools::DrawFit(Chart chart, const QVector<QCPGraphData>& curve, double level,
+                         const QString& label) {
+    FitChart = chart;
+    QCustomPlot* plot = Charts.Plot(chart);
+    if (!curve.isEmpty()) {
+        FitCurve = plot->addGraph(plot->xAxis, plot->yAxis);
+        FitCurve->setLayer(FitLayer);
+        FitCurve->setPen(QPen(FitColour, 2.5));
         FitCurve->data()->set(curve, true);
     }
     FitLabel = new QCPItemText(plot);
@@ -294,19 +387,14 @@ void ChartTools::FitSineInView() {
     FitLabel->position->setType(QCPItemPosition::ptAxisRectRatio);
     FitLabel->position->setAxisRect(plot->axisRect());
     // In the half of the chart the curve leaves free.
-    const bool curveAbove = fitted && (fit.Periodic.Offset + samples.DrawnOffset) * unitFactor >
-                                          plot->yAxis->range().center();
+    const bool curveAbove = !curve.isEmpty() && level > plot->yAxis->range().center();
     FitLabel->position->setCoords(0.01, curveAbove ? 0.98 : 0.02);
     FitLabel->setPositionAlignment(Qt::AlignLeft | (curveAbove ? Qt::AlignBottom : Qt::AlignTop));
     FitLabel->setTextAlignment(Qt::AlignLeft);
     FitLabel->setPadding(QMargins(6, 4, 6, 4));
     FitLabel->setPen(QPen(FitColour));
     FitLabel->setBrush(QColor(255, 255, 255, 235));
-    QStringList lines;
-    for (const Message& line :
-         source.Missing ? std::vector{*source.Missing} : PendulumFitLines(fit))
-        lines << ShownText(line);
-    FitLabel->setText(lines.join('\n'));
+    FitLabel->setText(label);
     FitLabelFont = FitLabel->font();
     ApplyFitTextSize();
     plot->replot(QCustomPlot::rpQueuedReplot);
@@ -316,7 +404,7 @@ void ChartTools::SetFitTextPixels(int pixels) {
     FitTextPixels = pixels;
     if (FitLabel == nullptr) return;
     ApplyFitTextSize();
-    Charts.Plot(Chart::Acceleration)->replot(QCustomPlot::rpQueuedReplot);
+    Charts.Plot(FitChart)->replot(QCustomPlot::rpQueuedReplot);
 }
 
 void ChartTools::ApplyFitTextSize() {
@@ -329,15 +417,20 @@ void ChartTools::ApplyFitTextSize() {
 }
 
 QString ChartTools::FitText() const {
+    return FitView->ResultText();
+}
+
+QString ChartTools::FitLabelText() const {
     return FitLabel != nullptr ? FitLabel->text() : QString();
 }
 
 void ChartTools::RemoveFit() {
-    QCustomPlot* plot = Charts.Plot(Chart::Acceleration);
+    QCustomPlot* plot = Charts.Plot(FitChart);
     if (FitCurve != nullptr) plot->removeGraph(FitCurve);
     if (FitLabel != nullptr) plot->removeItem(FitLabel);
     FitCurve = nullptr;
     FitLabel = nullptr;
+    FitView->ShowResult(QString(), {});
     plot->replot(QCustomPlot::rpQueuedReplot);
 }
 
@@ -349,8 +442,10 @@ void ChartTools::SeriesCleared(Chart chart, int series) {
 }
 
 void ChartTools::SeriesRedrawn(Chart chart, int series) {
+    // A new run, a load or a page change clears the acceleration chart's first series too.
+    const bool fitGoes = chart == FitChart || chart == Chart::Acceleration;
+    if (series == 0 && fitGoes && FitLabel != nullptr) RemoveFit();
     if (chart != Chart::Acceleration || series != 0) return;
-    if (FitLabel != nullptr) RemoveFit();
     RefreshBands();
     Overlay.Refresh();
 }

@@ -3,6 +3,7 @@
 #include "analysis/PendulumFit.h"
 #include "analysis/PendulumInView.h"
 #include "analysis/ShownCurves.h"
+#include "display/FitWindow.h"
 #include "display/RunOverlay.h"
 #include "display/StatisticsWindow.h"
 
@@ -37,14 +38,24 @@ struct ChartToolControls {
 };
 
 // Analysis tools beside the charts, reached from each chart's menu (a right click without
-// dragging) and by the shortcuts the menu shows: statistics over a marked time range, the
-// pendulum fit, overlays of earlier runs, and exports as a picture or a spreadsheet file. They
+// dragging) and by the shortcuts the menu shows: statistics over a marked time range, fits of a
+// line, a parabola or the pendulum over it, overlays of earlier runs, and exports as a picture
+// or a spreadsheet file. They
 // read the recording, as much of it as the charts show, and follow the charts' changes; the
 // series the measurement draws and the recording stay untouched.
 class ChartTools : public QObject {
     Q_OBJECT
 public:
-    enum class Tool { Statistics, MarkRange, SineFit, Overlay, ClearOverlay, Picture, Csv };
+    enum class Tool {
+        Statistics,
+        MarkRange,
+        SineFit,
+        ModelFit,
+        Overlay,
+        ClearOverlay,
+        Picture,
+        Csv
+    };
 
     ChartTools(ChartSet& charts, const LiveState& state, const ControlState& controls,
                ChartToolControls window, MeasurementView& view, QWidget* mainWindow);
@@ -53,27 +64,31 @@ public:
     QAction* Action(Tool tool) const { return Actions.at(tool); }
     QMenu* Menu() const { return ChartMenu; }
     StatisticsWindow* Statistics() const { return StatisticsView; }
+    FitWindow* Fits() const { return FitView; }
     const RunOverlay& Overlays() const { return Overlay; }
 
     // A run ended while its page's charts still show it.
     void KeepRun(Page page, const QDateTime& started);
 
-    // The marked time range, shaded on the page's charts; the statistics follow it.
+    // The marked time range, shaded on the page's charts; the statistics and a fit follow it.
     void MarkTimeRange(double from, double to);
     void ClearTimeRange();
     std::optional<std::pair<double, double>> MarkedRange() const;
-    // The pendulum fit over the samples in view, drawn with its result lines.
+    // The pendulum fit over the marked range, or over the samples in view where none is
+    // marked: drawn on the chart with a short label, its result lines in the fit window.
     void FitSineInView();
     // Beside the period box's gravity: the line on a swing too large for its formula.
     std::optional<Message> LargeSwingNote() const;
+    // The fit's result as the fit window lists it, and the short label on the chart.
     QString FitText() const;
+    QString FitLabelText() const;
     // The statistics table of the marked range, or of the range in view, and which it is.
     struct RangeTable {
         MessageTable Table;
         QString Range;
     };
     RangeTable CurrentStatistics() const;
-    // Type size of the fit's result lines in pixels, bold; 0 gives them the chart's own type.
+    // Type size of the fit's label in pixels, bold; 0 gives it the chart's own type.
     void SetFitTextPixels(int pixels);
     bool SavePicture(Chart chart, const QString& path);
     bool ExportCsv(const QString& path);
@@ -88,7 +103,7 @@ private:
         PendulumInView Samples;
         PendulumFit Fit;
     };
-    ViewFit FitOfView() const;
+    ViewFit FitOfRange(double from, double to) const;
     // A series was cleared (a new run, a load or a page change) or drawn anew whole (a load, a
     // unit redraw): the fit goes with the points it was made from, and overlays and range
     // bands are drawn in the unit now shown.
@@ -99,6 +114,17 @@ private:
     void TimeRangeDragged(Chart chart, double start, double current, bool finished);
     void ShowStatistics();
     void UpdateStatistics();
+    // Over the marked range, or what the chart shows where none is marked.
+    std::pair<double, double> ToolRange(Chart chart) const;
+    QString RangeText(double from, double to) const;
+    void ShowFitWindow();
+    void FitChosenModel();
+    void FitSine();
+    void FitPolynomialCurve(const ShownCurve& curve, int degree);
+    // The fitted curve (empty where there is none) under the chart's series and its label, in
+    // the half of the chart the curve at `level` leaves free.
+    void DrawFit(Chart chart, const QVector<QCPGraphData>& curve, double level,
+                 const QString& label);
     void RefreshBands();
     void RemoveFit();
     void ApplyFitTextSize();
@@ -125,6 +151,8 @@ private:
     bool RangeDragging = false, RangeMoving = false;
     double MoveFrom = 0.0, MoveTo = 0.0; // the range when a drag inside it began
     std::array<QCPItemRect*, 3> Bands{};
+    FitWindow* FitView;
+    Chart FitChart = Chart::Acceleration; // where the fit is drawn
     QCPGraph* FitCurve = nullptr;
     QCPItemText* FitLabel = nullptr;
     QFont FitLabelFont; // the label's own type, before any enlargement

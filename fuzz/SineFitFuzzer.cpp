@@ -1,7 +1,8 @@
 // Any samples a chart can hold — from a loaded log, spikes, NaN, infinities, huge or repeated
-// values — through the pendulum fit and the range statistics: a fit either gives finite
-// numbers or says "맞춤 불가" with its reason, and never a number then.
+// values — through the pendulum fit, the line and parabola fits and the range statistics: a fit
+// either gives finite numbers or says "맞춤 불가" with its reason, and never a number then.
 #include "analysis/PendulumFit.h"
+#include "analysis/PolynomialFit.h"
 #include "analysis/StatisticsTable.h"
 #include "fuzz/FuzzSupport.h"
 
@@ -38,6 +39,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         Require(std::isfinite(fit.ObservedAt(times[times.size() / 2])));
     } else {
         Require(lines.size() == 1 && KoreanText(lines[0]).starts_with("맞춤 불가"));
+    }
+    for (const int degree : {1, 2}) {
+        const PolynomialFit line = FitPolynomial(times, values[0], 0.1, 5.0, degree);
+        for (const std::vector<double>* numbers : {&line.Coefficients, &line.HalfWidths})
+            for (const double number : *numbers)
+                Require(std::isfinite(number));
+        Require(line.Ok == !line.Coefficients.empty() && std::isfinite(line.ResidualDeviation));
     }
     RangeStatisticsTable({ShownCurve{Chart::Acceleration, SeriesX, "Y", times, values[0]}}, 0.1,
                          5.0);

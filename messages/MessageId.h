@@ -68,6 +68,13 @@ enum class MessageId {
     CorrectedGravityLine, // %1 value ± interval
     PendulumAxisTitle,    // %1 the axis letter, %2 the unit
     AccelerationTitle,    // %1 the axis letter, %2 the unit
+    // the line and parabola fits' lines
+    LineFit,
+    ParabolaFit,
+    ResidualDeviationLine, // %1 the spread with its unit
+    FittedPointsNote,      // %1 the points, %2 the degrees of freedom
+    // the statistics table
+    AreaUnderCurve,
 };
 
-constexpr int MessageIdCount = static_cast<int>(MessageId::AccelerationTitle) + 1;
+constexpr int MessageIdCount = static_cast<int>(MessageId::AreaUnderCurve) + 1;

@@ -125,6 +125,12 @@ constexpr Entry Entries[] = {
     {MessageId::CorrectedGravityLine, Translatable("CoreTexts", "보정한 g = %1")},
     {MessageId::PendulumAxisTitle, Translatable("CoreTexts", "%1축 가속도%2")},
     {MessageId::AccelerationTitle, Translatable("CoreTexts", "%1 가속도%2")},
+    {MessageId::LineFit, Translatable("CoreTexts", "직선 맞춤: y = a + b·t")},
+    {MessageId::ParabolaFit, Translatable("CoreTexts", "포물선 맞춤: y = a + b·t + c·t²")},
+    {MessageId::ResidualDeviationLine, Translatable("CoreTexts", "잔차 표준편차 s = %1")},
+    {MessageId::FittedPointsNote,
+     Translatable("CoreTexts", "점 %1개, ± 는 95 % 구간 (t 분포, 자유도 %2)")},
+    {MessageId::AreaUnderCurve, Translatable("CoreTexts", "곡선 아래 넓이")},
 };
 static_assert(std::size(Entries) == MessageIdCount);
 

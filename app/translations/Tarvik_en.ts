@@ -81,52 +81,57 @@
 <context>
     <name>ChartTools</name>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="95"/>
+        <location filename="../../display/ChartTools.cpp" line="101"/>
         <source>구간 통계</source>
         <translation>Range statistics</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="96"/>
+        <location filename="../../display/ChartTools.cpp" line="102"/>
         <source>구간 선택</source>
         <translation>Mark a time range</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="97"/>
+        <location filename="../../display/ChartTools.cpp" line="103"/>
         <source>사인 맞춤</source>
         <translation>Sine fit</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="98"/>
+        <location filename="../../display/ChartTools.cpp" line="104"/>
+        <source>직선·포물선 맞춤</source>
+        <translation>Line or parabola fit</translation>
+    </message>
+    <message>
+        <location filename="../../display/ChartTools.cpp" line="106"/>
         <source>이전 실행 겹치기</source>
         <translation>Overlay earlier runs</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="99"/>
+        <location filename="../../display/ChartTools.cpp" line="107"/>
         <source>겹치기 지우기</source>
         <translation>Clear overlays</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="100"/>
+        <location filename="../../display/ChartTools.cpp" line="108"/>
         <source>그림으로 저장</source>
         <translation>Save as picture</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="101"/>
+        <location filename="../../display/ChartTools.cpp" line="109"/>
         <source>CSV 내보내기</source>
         <translation>Export CSV</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="239"/>
+        <location filename="../../display/ChartTools.cpp" line="244"/>
         <source>선택한 구간</source>
         <translation>Marked range</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="239"/>
+        <location filename="../../display/ChartTools.cpp" line="244"/>
         <source>보이는 구간</source>
         <translation>Range in view</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="381"/>
+        <location filename="../../display/ChartTools.cpp" line="476"/>
         <source>저장할 수 있는 Data가 없습니다</source>
         <translation>There is no data to save.</translation>
     </message>
@@ -427,6 +432,84 @@
         <location filename="../../messages/MessageTexts.cpp" line="127"/>
         <source>%1 가속도%2</source>
         <translation>%1 acceleration%2</translation>
+    </message>
+    <message>
+        <location filename="../../messages/MessageTexts.cpp" line="128"/>
+        <source>직선 맞춤: y = a + b·t</source>
+        <translation>Line fit: y = a + b·t</translation>
+    </message>
+    <message>
+        <location filename="../../messages/MessageTexts.cpp" line="129"/>
+        <source>포물선 맞춤: y = a + b·t + c·t²</source>
+        <translation>Parabola fit: y = a + b·t + c·t²</translation>
+    </message>
+    <message>
+        <location filename="../../messages/MessageTexts.cpp" line="130"/>
+        <source>잔차 표준편차 s = %1</source>
+        <translation>Residual standard deviation s = %1</translation>
+    </message>
+    <message>
+        <location filename="../../messages/MessageTexts.cpp" line="132"/>
+        <source>점 %1개, ± 는 95 % 구간 (t 분포, 자유도 %2)</source>
+        <translation>%1 points, ± is the 95 % interval (t distribution, %2 degrees of freedom)</translation>
+    </message>
+    <message>
+        <location filename="../../messages/MessageTexts.cpp" line="133"/>
+        <source>곡선 아래 넓이</source>
+        <translation>Area under the curve</translation>
+    </message>
+</context>
+<context>
+    <name>FitWindow</name>
+    <message>
+        <location filename="../../display/FitWindow.cpp" line="26"/>
+        <source>모델 맞춤</source>
+        <translation>Model fit</translation>
+    </message>
+    <message>
+        <location filename="../../display/FitWindow.cpp" line="28"/>
+        <source>직선</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <location filename="../../display/FitWindow.cpp" line="28"/>
+        <source>포물선</source>
+        <translation>Parabola</translation>
+    </message>
+    <message>
+        <location filename="../../display/FitWindow.cpp" line="28"/>
+        <source>사인 (진자)</source>
+        <translation>Sine (pendulum)</translation>
+    </message>
+    <message>
+        <location filename="../../display/FitWindow.cpp" line="29"/>
+        <source>맞춤 모델</source>
+        <translation>Fit model</translation>
+    </message>
+    <message>
+        <location filename="../../display/FitWindow.cpp" line="31"/>
+        <source>맞출 곡선</source>
+        <translation>Curve to fit</translation>
+    </message>
+    <message>
+        <location filename="../../display/FitWindow.cpp" line="34"/>
+        <source>맞춤 결과</source>
+        <translation>Fit result</translation>
+    </message>
+    <message>
+        <location filename="../../display/FitWindow.cpp" line="39"/>
+        <source>복사</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <location filename="../../display/FitWindow.cpp" line="43"/>
+        <source>모델</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <location filename="../../display/FitWindow.cpp" line="44"/>
+        <source>곡선</source>
+        <translation>Curve</translation>
     </message>
 </context>
 <context>

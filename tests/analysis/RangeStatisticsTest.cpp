@@ -47,12 +47,12 @@ TEST(RangeStatistics, SamplesInsideTheClosedRangeAgainstHandValues) {
 TEST(RangeStatisticsTable, ACurveAColumnAndTheMeanAccelerationBesideAVelocity) {
     const std::vector<double> times{0, 0.02, 0.04, 0.06};
     const std::vector<ShownCurve> curves{
-        {Chart::Acceleration, SeriesX, "X 가속도 [m/s²]", times, {1, 2, 3, 4}},
-        {Chart::Velocity, 0, "속도 [m/s]", times, {0, 0.1, 0.2, 0.4}},
-        {Chart::Acceleration, SeriesForce, "힘 [N]", {}, {}}};
+        {Chart::Acceleration, SeriesX, "X 가속도 [m/s²]", times, {1, 2, 3, 4}, "m/s²"},
+        {Chart::Velocity, 0, "속도 [m/s]", times, {0, 0.1, 0.2, 0.4}, "m/s"},
+        {Chart::Acceleration, SeriesForce, "힘 [N]", {}, {}, "N"}};
     const TextTable table =
         TextOf(RangeStatisticsTable(curves, 0.01, 0.07, {true, 2.94, 0.0512}), KoreanText);
-    ASSERT_EQ(table.size(), 12u);
+    ASSERT_EQ(table.size(), 13u);
     EXPECT_EQ(table[0],
               (std::vector<std::string>{"구간 통계", "X 가속도 [m/s²]", "속도 [m/s]", "힘 [N]"}));
     EXPECT_EQ(table[1], (std::vector<std::string>{"점 수", "3", "3", ""}));
@@ -61,7 +61,10 @@ TEST(RangeStatisticsTable, ACurveAColumnAndTheMeanAccelerationBesideAVelocity) {
     EXPECT_EQ(table[9], (std::vector<std::string>{"Δv [m/s]", "", "0.3000", ""}));
     EXPECT_EQ(table[10], (std::vector<std::string>{"평균 가속도 [m/s²]", "", "2.9400", ""}));
     EXPECT_EQ(table[11][2], "0.0512");
+    // From 0.01 s, interpolated between samples, to the last sample at 0.06 s.
+    EXPECT_EQ(table[12],
+              (std::vector<std::string>{"곡선 아래 넓이", "0.1375 m/s", "0.0098 m", ""}));
     EXPECT_EQ(RangeStatisticsTable(curves, 0.01, 0.07)[10][2], Message()); // no estimate: no number
     EXPECT_EQ(TabSeparated({{"a", "b"}, {"1", ""}}), "a\tb\n1\t\n");
-    EXPECT_EQ(RangeStatisticsTable({curves[0]}, 0, 1).size(), 9u); // no velocity rows
+    EXPECT_EQ(RangeStatisticsTable({curves[0]}, 0, 1).size(), 10u); // no velocity rows
 }

@@ -92,7 +92,8 @@ private slots:
     }
 
     // Shift + left drag marks a time range on the acceleration chart; the statistics window
-    // follows it, also when the range is dragged along, and copies as tab-separated text. With
+    // follows it, also when the range is dragged along, and copies as tab-separated text. The
+    // area under the force is the impulse, the mass times the X acceleration's Δv. With
     // "구간 선택" a plain drag marks instead of zooming. A right click opens the menu.
     void RangeStatisticsFollowTheMarkedRangeAndCopyAsATable() {
         SimulatorProcess simulator({"--rate", "250", "--motion", "push", "--push-every", "2"});
@@ -121,6 +122,14 @@ private slots:
         expectRange(2.0, 150);
         drag(Qt::LeftButton, Qt::ShiftModifier, 3.0, 4.0); // from inside: moved, as wide
         expectRange(3.0, 150);
+        const QStringList area = tools.Statistics()->TableText().section('\n', -2, -2).split('\t');
+        QCOMPARE(area.size(), 3);
+        QCOMPARE(area[0], QStringLiteral("곡선 아래 넓이"));
+        QVERIFY2(area[1].endsWith(" m/s") && area[2].endsWith(" N·s"), qPrintable(area.join('|')));
+        const double mass = lab.Text("EdMass").toDouble();
+        QVERIFY2(std::abs(area[2].section(' ', 0, 0).toDouble() -
+                          mass * area[1].section(' ', 0, 0).toDouble()) < 2e-4,
+                 qPrintable(area.join('|')));
         tools.Statistics()->findChild<QAbstractButton*>("BtnStatisticsCopy")->click();
         QCOMPARE(QApplication::clipboard()->text(), tools.Statistics()->TableText());
 
@@ -235,6 +244,9 @@ private slots:
             tools.Action(ChartTools::Tool::SineFit)->trigger();
             const QString text = tools.FitText();
             const double period = Measured(text, "주기 T").first;
+            // The chart keeps a line with the period; the fit window lists the rest.
+            QVERIFY2(tools.FitLabelText() == "사인 맞춤: " + text.section('\n', 1, 1),
+                     qPrintable(tools.FitLabelText()));
             const double truth = 2 * std::numbers::pi * std::sqrt(0.5 / 9.8) * lengthening;
             QVERIFY2(std::abs(period / truth - 1) < (amplitude > 10 ? 0.001 : 0.004),
                      qPrintable(text));

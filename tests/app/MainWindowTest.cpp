@@ -3,14 +3,17 @@
 #include "sim/Motion.h"
 #include "tests/app/Program.h"
 
+#include <QClipboard>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTextBrowser>
 #include <numbers>
 #include <qcustomplot.h>
+#include <random>
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif
@@ -177,6 +180,67 @@ private slots:
                               std::numbers::pi;
         QVERIFY2(std::abs(Window.Text("EdPendT").toDouble() / period - 1) < 0.01,
                  qPrintable(Window.Text("EdPendT")));
+    }
+
+    // Over the marked range of a loaded log the fit window fits a parabola to the chosen curve:
+    // each parameter lies within its 95 % interval of the one the log was made from, in the
+    // curve's unit per second to its power; the model is drawn over the range and the chart
+    // keeps a one-line label; the text can be selected, copied and read out by name. A range
+    // of two samples gives the reason and no numbers.
+    void FitWindowFitsAParabolaOverTheMarkedRange() {
+        auto recorded = std::make_unique<LiveState>();
+        auto truth = [](double t) { return 0.2 - 0.05 * t + 0.004 * t * t; }; // g
+        std::mt19937 random(5);
+        std::normal_distribution<double> noise(0.0, 0.01);
+        for (std::uint32_t i = 0; i < 500; ++i)
+            recorded->Recorded.LogX[i] = truth(i * 0.02) + noise(random);
+        const std::string path = Folder.filePath("parabola.csv").toStdString();
+        QVERIFY(SaveLogFile(path, recorded->Recorded, 500, true, 0, Form->MeasurementSide()));
+        ModalAnswers answers;
+        answers.Paths << QString::fromStdString(path);
+        Window.Click("BBtnLoad"); // the acceleration page, in m/s²
+        ChartTools& tools = Form->AnalysisTools();
+        tools.MarkTimeRange(2.0, 8.0);
+        tools.Action(ChartTools::Tool::ModelFit)->trigger();
+        QVERIFY(tools.Fits()->isVisible());
+        QTest::keyClick(tools.Fits()->findChild<QComboBox*>("CmbFitModel"), Qt::Key_Down);
+        const QString text = tools.FitText();
+        QCOMPARE(tools.FitLabelText(), text.section('\n', 0, 0));
+        QCOMPARE(tools.FitLabelText(), QStringLiteral("포물선 맞춤: y = a + b·t + c·t²"));
+        const double factor = UnitFactor(1);
+        const struct {
+            const char* Name;
+            double Truth;
+            const char* Unit;
+        } parameters[] = {{"a", 0.2 * factor, "m/s²"},
+                          {"b", -0.05 * factor, "m/s³"},
+                          {"c", 0.004 * factor, "m/s⁴"}};
+        for (const auto& p : parameters) {
+            const QStringList line = text.section(QStringLiteral("\n%1 = ").arg(p.Name), 1)
+                                         .section('\n', 0, 0)
+                                         .split(' ');
+            QVERIFY2(line.size() == 4 && line[1] == "±" && line[3] == p.Unit, qPrintable(text));
+            QVERIFY2(std::abs(line[0].toDouble() - p.Truth) <= line[2].toDouble(),
+                     qPrintable(text));
+        }
+        QVERIFY(text.contains("점 301개"));
+        auto* chart = Window.Find<QCustomPlot>("Chart1");
+        const QCPGraph* model = chart->graph(chart->graphCount() - 1);
+        QVERIFY(model->data()->at(0)->key >= 2.0 &&
+                model->data()->at(model->dataCount() - 1)->key <= 8.0);
+        QVERIFY(std::abs(model->data()->findBegin(5.0, false)->value - truth(5.0) * factor) < 0.01);
+
+        auto* result = tools.Fits()->findChild<QTextBrowser*>("TxtFitResult");
+        QVERIFY(!result->accessibleName().isEmpty() &&
+                (result->textInteractionFlags() & Qt::TextSelectableByMouse));
+        tools.Fits()->findChild<QAbstractButton*>("BtnFitCopy")->click();
+        QVERIFY(QApplication::clipboard()->text().endsWith(text));
+
+        const int graphs = chart->graphCount();
+        tools.MarkTimeRange(3.001, 3.03);
+        QTRY_VERIFY_WITH_TIMEOUT(tools.FitText() == "맞춤 불가: 점이 너무 적습니다", 10000);
+        QCOMPARE(tools.FitLabelText(), tools.FitText());
+        QCOMPARE(chart->graphCount(), graphs - 1);
     }
 
     // A log that lacks the observed axis gives no period and no fit from another axis.

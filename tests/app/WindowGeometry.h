@@ -6,7 +6,8 @@
 #include <QTest>
 
 // Where every named control of the main window sits, page by page: "page/name" → the
-// rectangle relative to the window. Only controls that can be seen on that page count.
+// rectangle relative to the window. Only controls that can be seen on that page count, and
+// not those of the tool windows it owns.
 using GeometryTable = QMap<QString, QRect>;
 
 inline GeometryTable VisibleGeometry(QWidget* window) {
@@ -19,7 +20,7 @@ inline GeometryTable VisibleGeometry(QWidget* window) {
         for (QWidget* control : window->findChildren<QWidget*>()) {
             const QString name = control->objectName();
             if (name.isEmpty() || name.startsWith(QLatin1String("qt_")) ||
-                !control->isVisibleTo(window))
+                !control->isVisibleTo(window) || control->window() != window)
                 continue;
             table.insert(pageName + QLatin1Char('/') + name,
                          QRect(control->mapTo(window, QPoint()), control->size()));
