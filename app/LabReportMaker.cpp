@@ -73,7 +73,7 @@ LabReportContent LabReportMaker::Content() const {
     const Page page = ControlValues.ActivePage;
     LabReportContent content;
     content.Title = tr("실험 보고서");
-    content.Page = Controls.Pages->tabText(static_cast<int>(page));
+    content.Page = Controls.Pages->tabText(static_cast<int>(page)).trimmed();
     content.Created =
         tr("작성: %1")
             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")));
