@@ -17,7 +17,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QTabWidget>
 #include <QUrl>
 #include <cmath>
@@ -31,7 +30,7 @@ QString NameOf(const QWidget* widget) {
 }
 
 // The device's measuring range: the largest count in g, to the nearest whole g.
-QString RangeText(std::uint8_t rangeCode) {
+QString DeviceRangeText(std::uint8_t rangeCode) {
     const double largest = CountToG(32767, rangeCode);
     return QStringLiteral("±%1").arg(std::lround(largest));
 }
@@ -116,6 +115,6 @@ std::vector<ReportField> LabReportMaker::Settings() const {
             {tr("필터"), filter, {}},
             {tr("단위"), unit, {}},
             {tr("시간 창"), Controls.TimeWindow->currentText(), QStringLiteral("[s]")},
-            {tr("측정 범위"), RangeText(known ? run.RangeCode : State.RangeCode),
+            {tr("측정 범위"), DeviceRangeText(known ? run.RangeCode : State.RangeCode),
              QStringLiteral("[g]")}};
 }

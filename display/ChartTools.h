@@ -40,9 +40,8 @@ struct ChartToolControls {
 // Analysis tools beside the charts, reached from each chart's menu (a right click without
 // dragging) and by the shortcuts the menu shows: statistics over a marked time range, fits of a
 // line, a parabola or the pendulum over it, overlays of earlier runs, and exports as a picture
-// or a spreadsheet file. They
-// read the recording, as much of it as the charts show, and follow the charts' changes; the
-// series the measurement draws and the recording stay untouched.
+// or a spreadsheet file. They read the recording, as much of it as the charts show, and follow
+// the charts' changes; the series the measurement draws and the recording stay untouched.
 class ChartTools : public QObject {
     Q_OBJECT
 public:

@@ -515,83 +515,83 @@
 <context>
     <name>LabReportMaker</name>
     <message>
-        <location filename="../LabReportMaker.cpp" line="47"/>
-        <location filename="../LabReportMaker.cpp" line="57"/>
+        <location filename="../LabReportMaker.cpp" line="46"/>
+        <location filename="../LabReportMaker.cpp" line="56"/>
         <source>보고서 저장</source>
         <translation>Save report</translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="75"/>
+        <location filename="../LabReportMaker.cpp" line="74"/>
         <source>실험 보고서</source>
         <translation>Lab report</translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="78"/>
+        <location filename="../LabReportMaker.cpp" line="77"/>
         <source>작성: %1</source>
         <translation>Written: %1</translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="80"/>
+        <location filename="../LabReportMaker.cpp" line="79"/>
         <source>이름: </source>
         <translation>Name: </translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="81"/>
+        <location filename="../LabReportMaker.cpp" line="80"/>
         <source>반: </source>
         <translation>Class: </translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="82"/>
+        <location filename="../LabReportMaker.cpp" line="81"/>
         <source>측정값</source>
         <translation>Values</translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="88"/>
+        <location filename="../LabReportMaker.cpp" line="87"/>
         <source>설정</source>
         <translation>Settings</translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="92"/>
+        <location filename="../LabReportMaker.cpp" line="91"/>
         <source>구간 통계</source>
         <translation>Range statistics</translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="97"/>
+        <location filename="../LabReportMaker.cpp" line="96"/>
         <source>맞춤</source>
         <translation>Fits</translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="113"/>
+        <location filename="../LabReportMaker.cpp" line="112"/>
         <source>파일명</source>
         <translation>Log file</translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="114"/>
+        <location filename="../LabReportMaker.cpp" line="113"/>
         <source>질량</source>
         <translation>Mass</translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="115"/>
+        <location filename="../LabReportMaker.cpp" line="114"/>
         <source>길이</source>
         <translation>Length</translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="116"/>
+        <location filename="../LabReportMaker.cpp" line="115"/>
         <source>필터</source>
         <translation>Filter</translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="117"/>
+        <location filename="../LabReportMaker.cpp" line="116"/>
         <source>단위</source>
         <translation>Unit</translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="118"/>
+        <location filename="../LabReportMaker.cpp" line="117"/>
         <source>시간 창</source>
         <translation>Time window</translation>
     </message>
     <message>
-        <location filename="../LabReportMaker.cpp" line="119"/>
+        <location filename="../LabReportMaker.cpp" line="118"/>
         <source>측정 범위</source>
         <translation>Device range</translation>
     </message>
