@@ -128,3 +128,22 @@ std::vector<Message> PolynomialFitLines(const PolynomialFit& fit, const std::str
                      {std::to_string(fit.Count), std::to_string(fit.Count - fit.Degree - 1)}});
     return lines;
 }
+
+Message PolynomialFitLabel(const PolynomialFit& fit) {
+    if (!fit.Ok) return fit.Failure;
+    static const char* const powers[] = {"", "·t", "·t²"};
+    std::string equation;
+    for (std::size_t k = 0; k < fit.Coefficients.size(); ++k) {
+        const double value = fit.Coefficients[k];
+        const std::string digits =
+            FormatFixed(std::abs(value), TwoDigitDecimals(fit.HalfWidths[k]), 17);
+        // A coefficient that rounds to zero carries no sign.
+        const bool minus = value < 0 && digits.find_first_not_of("0.") != std::string::npos;
+        if (k == 0)
+            equation += minus ? "−" : "";
+        else
+            equation += minus ? " − " : " + ";
+        equation += digits + powers[k];
+    }
+    return {fit.Degree == 1 ? MessageId::LineFitLabel : MessageId::ParabolaFitLabel, {equation}};
+}

@@ -30,3 +30,7 @@ PolynomialFit FitPolynomial(std::span<const double> times, std::span<const doubl
 // with its unit (that of the values, `unit`, per second to its power), the residual spread and
 // the samples fitted.
 std::vector<Message> PolynomialFitLines(const PolynomialFit& fit, const std::string& unit);
+
+// The chart's short label: the model with its coefficients written in, as the window rounds
+// them ("직선 맞춤: y = 0.012 − 9.81·t"), or the reason no fit was made.
+Message PolynomialFitLabel(const PolynomialFit& fit);

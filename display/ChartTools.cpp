@@ -367,7 +367,7 @@ void ChartTools::FitPolynomialCurve(const ShownCurve& shown, int degree) {
     QStringList lines;
     for (const Message& line : PolynomialFitLines(fit, shown.Unit))
         lines << ShownText(line);
-    DrawFit(shown.Chart, curve, level, lines.front());
+    DrawFit(shown.Chart, curve, level, ShownText(PolynomialFitLabel(fit)));
     FitView->ShowResult(RangeText(from, to), lines);
 }
 

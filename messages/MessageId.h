@@ -71,6 +71,8 @@ enum class MessageId {
     // the line and parabola fits' lines
     LineFit,
     ParabolaFit,
+    LineFitLabel,          // %1 the equation's right side with its coefficients
+    ParabolaFitLabel,      // %1 the equation's right side with its coefficients
     ResidualDeviationLine, // %1 the spread with its unit
     FittedPointsNote,      // %1 the points, %2 the degrees of freedom
     // the statistics table

@@ -127,6 +127,8 @@ constexpr Entry Entries[] = {
     {MessageId::AccelerationTitle, Translatable("CoreTexts", "%1 가속도%2")},
     {MessageId::LineFit, Translatable("CoreTexts", "직선 맞춤: y = a + b·t")},
     {MessageId::ParabolaFit, Translatable("CoreTexts", "포물선 맞춤: y = a + b·t + c·t²")},
+    {MessageId::LineFitLabel, Translatable("CoreTexts", "직선 맞춤: y = %1")},
+    {MessageId::ParabolaFitLabel, Translatable("CoreTexts", "포물선 맞춤: y = %1")},
     {MessageId::ResidualDeviationLine, Translatable("CoreTexts", "잔차 표준편차 s = %1")},
     {MessageId::FittedPointsNote,
      Translatable("CoreTexts", "점 %1개, ± 는 95 % 구간 (t 분포, 자유도 %2)")},

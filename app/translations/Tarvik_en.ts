@@ -445,16 +445,26 @@
     </message>
     <message>
         <location filename="../../messages/MessageTexts.cpp" line="130"/>
+        <source>직선 맞춤: y = %1</source>
+        <translation>Line fit: y = %1</translation>
+    </message>
+    <message>
+        <location filename="../../messages/MessageTexts.cpp" line="131"/>
+        <source>포물선 맞춤: y = %1</source>
+        <translation>Parabola fit: y = %1</translation>
+    </message>
+    <message>
+        <location filename="../../messages/MessageTexts.cpp" line="132"/>
         <source>잔차 표준편차 s = %1</source>
         <translation>Residual standard deviation s = %1</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="132"/>
+        <location filename="../../messages/MessageTexts.cpp" line="134"/>
         <source>점 %1개, ± 는 95 % 구간 (t 분포, 자유도 %2)</source>
         <translation>%1 points, ± is the 95 % interval (t distribution, %2 degrees of freedom)</translation>
     </message>
     <message>
-        <location filename="../../messages/MessageTexts.cpp" line="133"/>
+        <location filename="../../messages/MessageTexts.cpp" line="135"/>
         <source>곡선 아래 넓이</source>
         <translation>Area under the curve</translation>
     </message>

@@ -135,6 +135,17 @@ TEST(PolynomialFit, ExactCurveAndItsLines) {
               (std::vector<std::string>{"직선 맞춤: y = a + b·t", "a = 0.0123 ± 0.0044 m/s",
                                         "b = 9.810 ± 0.052 m/s²", "잔차 표준편차 s = 0.027 m/s",
                                         "점 12개, ± 는 95 % 구간 (t 분포, 자유도 10)"}));
+
+    // The chart's label writes the window's rounded coefficients into the model; a coefficient
+    // that rounds to zero has no sign.
+    PolynomialFit parabola{true, {}, 2, 40, {-1.5, -0.00004, 2.254}, {0.2, 0.0044, 0.31}, 0.1};
+    const std::pair<PolynomialFit, std::string> labels[] = {
+        {line, "직선 맞춤: y = 0.0123 + 9.810·t"},
+        {parabola, "포물선 맞춤: y = −1.50 + 0.0000·t + 2.25·t²"},
+        {PolynomialFit{false, MessageId::FitTooFewPoints, 1, 0, {}, {}, 0.0},
+         "맞춤 불가: 점이 너무 적습니다"}};
+    for (const auto& [fit, label] : labels)
+        EXPECT_EQ(KoreanText(PolynomialFitLabel(fit)), label);
 }
 
 // No more samples than parameters, too few distinct times, or a value that is not a number give
