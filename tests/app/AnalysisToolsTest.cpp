@@ -37,12 +37,31 @@ std::pair<double, double> Measured(const QString& text, const QString& label) {
 }
 
 // The text a PDF's reader finds in it, page after page.
+
+QString ToolOutput(const QString& program, const QStringList& arguments) {
+    QProcess tool;
+    tool.start(program, arguments);
+    if (!tool.waitForFinished(60000)) return {};
+    return QString::fromUtf8(tool.readAllStandardOutput());
+}
+
+// Pixels of the first page, rendered at 100 dpi, within a small distance of a colour.
+int PixelsOfColour(const QImage& page, QColor colour) {
+    int count = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor pixel = page.pixelColor(x, y);
+            if (std::abs(pixel.red() - colour.red()) + std::abs(pixel.green() - colour.green()) +
+                    std::abs(pixel.blue() - colour.blue()) <=
+                60)
+                ++count;
+        }
+    return count;
+}
+
 QString PdfText(const QString& path) {
-    QProcess reader;
-    reader.start(QStringLiteral("pdftotext"),
-                 {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    if (!reader.waitForFinished(60000)) return {};
-    return QString::fromUtf8(reader.readAllStandardOutput());
+    return ToolOutput(QStringLiteral("pdftotext"),
+                      {QStringLiteral("-layout"), path, QStringLiteral("-")});
 }
 
 // Takes the files the program asks the system to open, instead of a viewer.
@@ -322,6 +341,23 @@ private slots:
               QStringLiteral("선택한 구간: 2.00 s ~ 6.00 s"), fitPeriod,
               QStringLiteral("시간 [sec]")}) // the chart's axis, drawn as text
             QVERIFY2(text.contains(expected), qPrintable(expected + "\n----\n" + text));
+
+        // The charts are vectors (the file holds no picture), and the rendered page shows the
+        // fit's curve in its colour (the swing is black, as the text is).
+        const QStringList images =
+            ToolOutput(QStringLiteral("pdfimages"), {QStringLiteral("-list"), path})
+                .split('\n', Qt::SkipEmptyParts);
+        QVERIFY2(images.size() == 2, qPrintable(images.join('\n'))); // the list's two title lines
+        const QString rendered = lab.FilePath(QStringLiteral("report-page"));
+        ToolOutput(QStringLiteral("pdftoppm"),
+                   {QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-f"),
+                    QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+                    QStringLiteral("-png"), QStringLiteral("-singlefile"), path, rendered});
+        const QImage page(rendered + ".png");
+        QVERIFY(!page.isNull());
+        const QCustomPlot* plot = lab.Charts().Plot(Chart::Acceleration);
+        const QColor fit = plot->graph(plot->graphCount() - 1)->pen().color();
+        QVERIFY2(PixelsOfColour(page, fit) >= 100, qPrintable(fit.name()));
     }
 };
 
