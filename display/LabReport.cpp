@@ -15,7 +15,6 @@ constexpr int Resolution = 96;
 constexpr qreal MarginMm = 15.0;
 constexpr int MaxChartHeight = 300;
 constexpr int Gap = 10;
-constexpr int KeptWithHeading = 80; // the heading and the first lines under it
 
 // Latin type from a face whose digits map back to their characters in a text search of the
 // file (a CJK face's digits may be drawn from alternates that do not), Hangul from the others.
@@ -24,6 +23,9 @@ QFont ReportFont(int points, bool bold = false) {
                            QStringLiteral("Noto Sans CJK KR"), QStringLiteral("Malgun Gothic")},
                points);
     font.setBold(bold);
+    // Any letter spacing turns ligatures off, so that "fit" is found and copied as typed rather
+    // than as the one character "ﬁ"; a twentieth of a pixel is not seen.
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 0.05);
     return font;
 }
 
@@ -33,48 +35,57 @@ public:
         : Writer(writer), Painter(painter), Width(painter.viewport().width()),
           Height(painter.viewport().height()) {}
 
-    void Heading(const QString& text, int points) {
+    // A heading does not stay alone at the foot of a page: it goes where the block under it
+    // (`below` high) goes, or to a fresh page when that block is longer than one.
+    void Heading(const QString& text, int points, int below) {
         Painter.setFont(ReportFont(points, true));
-        // A heading does not stay alone at the foot of a page.
-        Reserve(KeptWithHeading);
+        const int height = TextHeight(Painter.font(), text) + Gap / 2;
+        Reserve(height + std::min(below, Height - height));
         Line(text);
         Top += Gap / 2;
     }
 
     void Line(const QString& text) {
-        const QFontMetrics metrics(Painter.font());
-        const QRect room(0, 0, Width, Height);
-        const QRect needed = metrics.boundingRect(room, Qt::TextWordWrap, text);
-        Reserve(needed.height());
-        Painter.drawText(QRect(0, Top, Width, needed.height()), Qt::TextWordWrap, text);
-        Top += needed.height();
+        const int height = TextHeight(Painter.font(), text);
+        Reserve(height);
+        Painter.drawText(QRect(0, Top, Width, height), Qt::TextWordWrap, text);
+        Top += height;
+    }
+
+    int TextHeight(const QFont& font, const QString& text) const {
+        return QFontMetrics(font)
+            .boundingRect(QRect(0, 0, Width, Height), Qt::TextWordWrap, text)
+            .height();
+    }
+
+    int TableHeight(std::size_t rows, const QString& caption) const {
+        return (caption.isEmpty() ? 0 : QFontMetrics(TablePlain).height()) +
+               TableRowHeight() * static_cast<int>(rows);
     }
 
     // Rows of cells in columns as wide as their widest cell, the first row in bold.
     // A caption line, when given, goes with the table.
     void Table(const std::vector<QStringList>& rows, bool titleRow, const QString& caption = {}) {
         if (rows.empty()) return;
-        const QFont plain = ReportFont(9), bold = ReportFont(9, true);
         std::vector<int> widths;
         for (std::size_t r = 0; r < rows.size(); ++r) {
-            const QFontMetrics metrics(titleRow && r == 0 ? bold : plain);
+            const QFontMetrics metrics(titleRow && r == 0 ? TableBold : TablePlain);
             for (int c = 0; c < rows[r].size(); ++c) {
                 if (static_cast<std::size_t>(c) >= widths.size()) widths.push_back(0);
                 widths[c] = std::max(widths[c], metrics.horizontalAdvance(rows[r][c]) + 2 * Gap);
             }
         }
-        const int rowHeight = QFontMetrics(bold).height() + 4;
+        const int rowHeight = TableRowHeight();
         // A table that fits on a page is not split.
-        const int captionHeight = caption.isEmpty() ? 0 : QFontMetrics(plain).height();
-        const int whole = captionHeight + rowHeight * static_cast<int>(rows.size());
+        const int whole = TableHeight(rows.size(), caption);
         if (whole <= Height) Reserve(whole);
         if (!caption.isEmpty()) {
-            Painter.setFont(plain);
+            Painter.setFont(TablePlain);
             Line(caption);
         }
         for (std::size_t r = 0; r < rows.size(); ++r) {
             Reserve(rowHeight);
-            Painter.setFont(titleRow && r == 0 ? bold : plain);
+            Painter.setFont(titleRow && r == 0 ? TableBold : TablePlain);
             int left = 0;
             for (int c = 0; c < rows[r].size() && left < Width; ++c) {
                 // Numbers and units line up at the right of their column, names at the left.
@@ -110,6 +121,8 @@ public:
     void Space() { Top += Gap; }
 
 private:
+    int TableRowHeight() const { return QFontMetrics(TableBold).height() + 4; }
+
     void Reserve(int height) {
         if (Top + height <= Height || Top == 0) return;
         Writer.newPage();
@@ -118,6 +131,7 @@ private:
 
     QPdfWriter& Writer;
     QCPPainter& Painter;
+    const QFont TablePlain = ReportFont(9), TableBold = ReportFont(9, true);
     int Width, Height;
     int Top = 0;
 };
@@ -154,7 +168,7 @@ bool WriteLabReport(const LabReportContent& content, const QString& path, QStrin
     painter.setMode(QCPPainter::pmVectorized);
     painter.setMode(QCPPainter::pmNoCaching);
     PageWriter page(writer, painter);
-    page.Heading(content.Title, 16);
+    page.Heading(content.Title, 16, 0);
     painter.setFont(ReportFont(10));
     page.Line(content.Page);
     page.Line(content.Created);
@@ -162,14 +176,15 @@ bool WriteLabReport(const LabReportContent& content, const QString& path, QStrin
     page.Line(content.NameLine);
     page.Line(content.ClassLine);
     page.Space();
-    page.Heading(content.ValuesHeading, 12);
+    page.Heading(content.ValuesHeading, 12, page.TableHeight(content.Values.size(), {}));
     page.Table(Rows(content.Values), false);
     for (QCustomPlot* chart : content.Charts)
         page.Chart(*chart);
-    page.Heading(content.SettingsHeading, 12);
+    page.Heading(content.SettingsHeading, 12, page.TableHeight(content.Settings.size(), {}));
     page.Table(Rows(content.Settings), false);
     if (!content.Statistics.empty()) {
-        page.Heading(content.StatisticsHeading, 12);
+        page.Heading(content.StatisticsHeading, 12,
+                     page.TableHeight(content.Statistics.size(), content.StatisticsRange));
         std::vector<QStringList> rows;
         for (const auto& row : content.Statistics) {
             QStringList cells;
@@ -180,7 +195,7 @@ bool WriteLabReport(const LabReportContent& content, const QString& path, QStrin
         page.Table(rows, true, content.StatisticsRange);
     }
     if (!content.Fits.isEmpty()) {
-        page.Heading(content.FitsHeading, 12);
+        page.Heading(content.FitsHeading, 12, page.TextHeight(ReportFont(9), content.Fits.front()));
         painter.setFont(ReportFont(9));
         for (const QString& fit : content.Fits) {
             page.Line(fit);
