@@ -3,6 +3,7 @@
 #include "app/ControlSettings.h"
 #include "app/ConversionReport.h"
 #include "app/FileDialogs.h"
+#include "app/FocusReturn.h"
 #include "app/FormControls.h"
 #include "app/LinkControls.h"
 #include "app/ProjectorMode.h"
@@ -138,6 +139,7 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
             [this] { FinishReplay(); }});
     connect(Player->Command(), &QAction::triggered, this, &TForm1::ActReplayTriggered);
     Tools->Menu()->addAction(Player->Command());
+    KeysBack = std::make_unique<FocusReturn>(this);
     FormCreate();
     // The deferred close stays off until a disconnect: at start there is nothing to close.
     TmSystem.start();
