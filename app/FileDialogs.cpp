@@ -5,7 +5,9 @@
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QIdentityProxyModel>
+#include <QListView>
 #include <QMimeDatabase>
+#include <QStyle>
 #include <QTreeView>
 #include <algorithm>
 
@@ -47,6 +49,16 @@ int TypicalRowWidth(const QFileDialog& dialog) {
     return width;
 }
 
+// The places at the left as wide as their longest name, which Qt cuts short ("Com…").
+int ShowWholePlaces(QFileDialog& dialog) {
+    auto* places = dialog.findChild<QListView*>(QStringLiteral("sidebar"));
+    if (places == nullptr) return 0;
+    const int width = places->sizeHintForColumn(0) + 2 * places->frameWidth() +
+                      places->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    places->setMinimumWidth(width);
+    return width;
+}
+
 // The list in detail, its size, type and date columns as wide as what they show and the name
 // taking the rest; the dialog wide enough for a typical row beside the places at its left.
 void FitColumns(QFileDialog& dialog) {
@@ -59,8 +71,7 @@ void FitColumns(QFileDialog& dialog) {
     for (const int column : {SizeColumn, TypeColumn, DateColumn})
         header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     const QFontMetrics metrics(dialog.font());
-    const auto* sidebar = dialog.findChild<QWidget*>(QStringLiteral("sidebar"));
-    const int places = sidebar != nullptr ? sidebar->sizeHint().width() : 0;
+    const int places = ShowWholePlaces(dialog);
     dialog.resize(std::max(dialog.sizeHint().width(), places + TypicalRowWidth(dialog)),
                   std::max(dialog.sizeHint().height(), 28 * metrics.height()));
 }

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <algorithm>
 
 namespace {
 
@@ -40,8 +41,15 @@ ReplayBar::ReplayBar(QWidget* window)
     grid->addWidget(speedLabel, 1, 2, Qt::AlignRight);
     grid->addWidget(CmbReplaySpeed, 1, 3);
     grid->addWidget(BtnReplayEnd, 1, 4);
+    // As wide paused as playing: the bar keeps its size and its place.
+    int widest = 0;
+    for (const bool paused : {true, false}) {
+        BtnReplayPause->setText(PauseText(paused));
+        widest = std::max(widest, BtnReplayPause->sizeHint().width());
+    }
+    BtnReplayPause->setMinimumWidth(widest);
     connect(BtnReplayPause, &QPushButton::toggled, this, [this](bool paused) {
-        BtnReplayPause->setText(paused ? tr("계속(&P)") : tr("일시정지(&P)"));
+        BtnReplayPause->setText(PauseText(paused));
         BtnReplayStep->setEnabled(paused);
         emit PauseToggled(paused);
     });
@@ -54,7 +62,7 @@ ReplayBar::ReplayBar(QWidget* window)
 void ReplayBar::Begin(const QString& name) {
     FileName->setText(name);
     BtnReplayPause->setChecked(false);
-    BtnReplayPause->setText(tr("일시정지(&P)"));
+    BtnReplayPause->setText(PauseText(false));
     BtnReplayStep->setEnabled(false);
     CmbReplaySpeed->setCurrentIndex(NormalSpeed);
     adjustSize();
@@ -69,6 +77,10 @@ void ReplayBar::Begin(const QString& name) {
     raise();
     activateWindow();
     BtnReplayPause->setFocus();
+}
+
+QString ReplayBar::PauseText(bool paused) {
+    return paused ? tr("계속(&P)") : tr("일시정지(&P)");
 }
 
 void ReplayBar::ShowPosition(double seconds, double total) {

@@ -28,6 +28,8 @@ protected:
     void reject() override;
 
 private:
+    static QString PauseText(bool paused);
+
     QLabel* FileName;
     QLabel* Position;
     QPushButton* BtnReplayPause;

@@ -3,6 +3,7 @@
 #include "app/ControlSettings.h"
 #include "app/ConversionReport.h"
 #include "app/FileDialogs.h"
+#include "app/FocusReturn.h"
 #include "app/FormControls.h"
 #include "app/LinkControls.h"
 #include "app/ProjectorMode.h"
@@ -138,6 +139,7 @@ TForm1::TForm1(QWidget* parent, PortCandidates candidates)
             [this] { FinishReplay(); }});
     connect(Player->Command(), &QAction::triggered, this, &TForm1::ActReplayTriggered);
     Tools->Menu()->addAction(Player->Command());
+    KeysBack = std::make_unique<FocusReturn>(this);
     FormCreate();
     // The deferred close stays off until a disconnect: at start there is nothing to close.
     TmSystem.start();
@@ -327,7 +329,7 @@ void TForm1::ApplyKalmanLevelFromBox() {
 void TForm1::ApplyTimeWindow() {
     const auto seconds = IntegerOrReport(this, ui->CmbYTime->currentText());
     if (!seconds) return;
-    if (*seconds < 5 || *seconds > 120) {
+    if (*seconds < ShortestTimeWindow || *seconds > LongestTimeWindow) {
         Screen->AppendMessage("Bottom Axes Range Error!!!");
         return;
     }
@@ -628,9 +630,9 @@ void TForm1::ActReplayTriggered() {
     if (loaded.Stored) Player->Play(std::move(source), chosen);
 }
 
-// The run's page, how it observed the pendulum, its axis mode, mass and filter level; its
-// range code, offsets and filter state before its first sample. Its name marks it as a replay,
-// so that a save proposes no name of the file it came from.
+// The run's page, how it observed the pendulum, its axis mode, mass, unit, time window and
+// filter level; its range code, offsets and filter state before its first sample. Its name marks
+// it as a replay, so that a save proposes no name of the file it came from.
 void TForm1::BeginReplay(const Recording& source, const QString& path) {
     const RunConditions& run = source.Conditions;
     if (run.Known && (run.RunPage != Page::TabLab || OptionsUnlocked))
@@ -640,7 +642,11 @@ void TForm1::BeginReplay(const Recording& source, const QString& path) {
         ui->Cb3Axis->setChecked(run.ThreeAxis);
         Layout->ShowPage(Controls.ActivePage, *Charts, Controls.ThreeAxis);
         ui->EdMass->setText(QString::number(run.Mass));
+        ui->CmbUnit->setCurrentIndex(run.UnitIndex == 0 ? 0 : 1);
+        ApplyUnit();
     }
+    ui->CmbYTime->setEditText(QString::number(ReplayTimeWindow(source, Controls.TimeWindow)));
+    ApplyTimeWindow();
     LevelBeforeReplay = ui->CmbKalman->currentIndex();
     ui->CmbKalman->setCurrentIndex(ReplayKalmanIndex(source));
     ApplyKalmanLevelFromBox();

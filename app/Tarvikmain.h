@@ -19,6 +19,7 @@ class TForm1;
 }
 class CalibrationPage;
 class ControlSettings;
+class FocusReturn;
 class FrameProcessor;
 class KalmanBench;
 class LabReportMaker;
@@ -152,6 +153,7 @@ private:
     std::unique_ptr<ThreeAxisKey> AxisKey;
     std::unique_ptr<ProjectorMode> Projector;
     std::unique_ptr<ReplayPlayer> Player;
+    std::unique_ptr<FocusReturn> KeysBack;
     QTimer TmSystem, TmEngine, TmFavWork, TmFavWork2;
     QTimer TmReconnect; // tries a port that disappeared again, once a second
     QString LogDir;

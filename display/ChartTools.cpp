@@ -307,6 +307,7 @@ void ChartTools::ShowFitWindow() {
                       std::min(window.bottom() - MessageAreaHeight, screenBottom - fit.height()));
     }
     FitView->raise();
+    FitView->activateWindow(); // the keys go to the model, also where showing does not give them
 }
 
 void ChartTools::FitChosenModel() {

@@ -180,14 +180,12 @@ void RunTableWindow::Copy() {
     QApplication::clipboard()->setText(SelectionText());
 }
 
-// Esc closes the table as it closes a dialog, and the main window takes the keys again.
+// Esc closes the table as it closes a dialog.
 void RunTableWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() != Qt::Key_Escape) {
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
         QWidget::keyPressEvent(event);
-        return;
-    }
-    close();
-    MainWindow->activateWindow();
 }
 
 // The view would copy its current cell alone.

@@ -23,6 +23,10 @@ struct ControlState {
     bool CalEnX = false, CalEnY = false, CalEnZ = false;
 };
 
+// The time windows the charts take, in seconds.
+constexpr int ShortestTimeWindow = 5;
+constexpr int LongestTimeWindow = 120;
+
 // The charts: acceleration and force (Chart1 on the window, four series: X, Y, Z, force),
 // velocity (Chart2) and tilt (Chart3), one series each.
 enum class Chart { Acceleration = 1, Velocity, Tilt };

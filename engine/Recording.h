@@ -22,6 +22,7 @@ struct RunConditions {
     int UnitIndex = 1;
     std::uint8_t RangeCode = 0;
     bool ThreeAxis = false;
+    int TimeWindow = 0; // seconds; 0 where the file does not say
 };
 
 // The one recording of a run, or of a log loaded in its place, that the charts, the chart

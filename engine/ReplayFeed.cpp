@@ -13,6 +13,7 @@ constexpr int NeighbourFloats = 64; // each side
 constexpr int SettlingVariances = 64;
 constexpr std::uint32_t FollowLimit = 1500;
 constexpr double SearchBound = 65536.0;
+constexpr std::uint32_t SamplesPerSecond = 50;
 
 std::int16_t ToCount(double value) {
     return static_cast<std::int16_t>(std::clamp(std::lround(value), -32768L, 32767L));
@@ -75,6 +76,15 @@ std::array<Frame, 3> ReplayFrames(const Recording& source, std::uint32_t i,
 
 int ReplayKalmanIndex(const Recording& source) {
     return source.HasCounts ? source.Conditions.KalmanIndex : 0;
+}
+
+int ReplayTimeWindow(const Recording& source, int shown) {
+    const int run = source.Conditions.TimeWindow;
+    if (source.Conditions.Known && run >= ShortestTimeWindow && run <= LongestTimeWindow)
+        return run;
+    // A run ends when its window holds one sample less than its seconds' worth.
+    const auto holding = static_cast<int>((source.LogCount + SamplesPerSecond) / SamplesPerSecond);
+    return std::clamp(std::max(shown, holding), ShortestTimeWindow, LongestTimeWindow);
 }
 
 void PrepareReplay(LiveState& state, const Recording& source) {

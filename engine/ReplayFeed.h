@@ -20,6 +20,11 @@ std::array<Frame, 3> ReplayFrames(const Recording& source, std::uint32_t i,
 // which passed the filter when they were measured.
 int ReplayKalmanIndex(const Recording& source);
 
+// The time window a replay runs in: the run's where the recording has it, so that it ends where
+// the run ended and shows what the run showed; else the window shown, lengthened to hold the
+// whole recording where it is shorter.
+int ReplayTimeWindow(const Recording& source, int shown);
+
 // Makes the live state take the recording's frames as the run took the device's: the range code,
 // the zero offsets and the mass of the run, and each axis filter, already set up for the replay's
 // level, in the state that gives the recorded counts after it.

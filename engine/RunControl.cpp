@@ -43,6 +43,7 @@ void NoteRunConditions(LiveState& state, const ControlState& controls, bool pend
     run.Mass = state.Mass;
     run.UnitIndex = controls.UnitIndex;
     run.ThreeAxis = controls.ThreeAxis;
+    run.TimeWindow = controls.TimeWindow;
 }
 
 std::optional<Message> LostSamplesLine(std::uint32_t kept, std::uint32_t lost) {

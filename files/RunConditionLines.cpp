@@ -40,6 +40,7 @@ std::vector<std::string> RunConditionLines(const RunConditions& conditions) {
         ";CmbKalman=" + std::to_string(conditions.KalmanIndex),
         ";CmbUnit=" + std::to_string(conditions.UnitIndex),
         ";Cb3Axis=" + Flag(conditions.ThreeAxis),
+        ";CmbYTime=" + std::to_string(conditions.TimeWindow),
         ";RangeCode=" + std::to_string(conditions.RangeCode),
         ";OffsetX=" + Exact(conditions.OffsetX),
         ";OffsetY=" + Exact(conditions.OffsetY),
@@ -73,6 +74,8 @@ bool RunConditionReader::Take(const std::string& line) {
         conditions.UnitIndex = *whole;
     } else if (key == "Cb3Axis") {
         conditions.ThreeAxis = value == "true";
+    } else if (key == "CmbYTime" && whole) {
+        conditions.TimeWindow = *whole;
     } else if (key == "RangeCode" && whole && *whole >= 0 && *whole <= 255) {
         conditions.RangeCode = static_cast<std::uint8_t>(*whole);
         essential(RangeRead);

@@ -131,7 +131,7 @@
         <translation>Range in view</translation>
     </message>
     <message>
-        <location filename="../../display/ChartTools.cpp" line="476"/>
+        <location filename="../../display/ChartTools.cpp" line="477"/>
         <source>저장할 수 있는 Data가 없습니다</source>
         <translation>There is no data to save.</translation>
     </message>
@@ -426,7 +426,7 @@
     <message>
         <location filename="../../messages/MessageTexts.cpp" line="126"/>
         <source>%1축 가속도%2</source>
-        <translation>%1 acceleration%2</translation>
+        <translation>%1-axis acceleration%2</translation>
     </message>
     <message>
         <location filename="../../messages/MessageTexts.cpp" line="127"/>
@@ -625,38 +625,37 @@
 <context>
     <name>ReplayBar</name>
     <message>
-        <location filename="../ReplayBar.cpp" line="19"/>
+        <location filename="../ReplayBar.cpp" line="20"/>
         <source>한 샘플(&amp;S)</source>
         <translation>One &amp;sample</translation>
     </message>
     <message>
-        <location filename="../ReplayBar.cpp" line="20"/>
+        <location filename="../ReplayBar.cpp" line="21"/>
         <source>끝내기(&amp;E)</source>
         <translation>&amp;End</translation>
     </message>
     <message>
-        <location filename="../ReplayBar.cpp" line="22"/>
+        <location filename="../ReplayBar.cpp" line="23"/>
         <source>기록 재생</source>
         <translation>Replay</translation>
     </message>
     <message>
-        <location filename="../ReplayBar.cpp" line="28"/>
+        <location filename="../ReplayBar.cpp" line="29"/>
         <source>멈춘 동안 다음 샘플 하나를 보냅니다</source>
         <translation>While paused, sends the next sample alone</translation>
     </message>
     <message>
-        <location filename="../ReplayBar.cpp" line="31"/>
+        <location filename="../ReplayBar.cpp" line="32"/>
         <source>속도(&amp;V)</source>
         <translation>Speed (&amp;V)</translation>
     </message>
     <message>
-        <location filename="../ReplayBar.cpp" line="44"/>
+        <location filename="../ReplayBar.cpp" line="83"/>
         <source>계속(&amp;P)</source>
         <translation>Resume (&amp;P)</translation>
     </message>
     <message>
-        <location filename="../ReplayBar.cpp" line="44"/>
-        <location filename="../ReplayBar.cpp" line="57"/>
+        <location filename="../ReplayBar.cpp" line="83"/>
         <source>일시정지(&amp;P)</source>
         <translation>&amp;Pause</translation>
     </message>
@@ -1165,52 +1164,52 @@ up to 60°.</translation>
         <translation>Z: fr-&gt;bk</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="343"/>
+        <location filename="../Tarvikmain.cpp" line="345"/>
         <source>질량을 변환할 수 없습니다. 다시 입력하세요</source>
         <translation>The mass is not a number. Please enter it again.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="366"/>
+        <location filename="../Tarvikmain.cpp" line="368"/>
         <source>사용 할 수 없는 영역입니다</source>
         <translation>This filter level is not available.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="391"/>
+        <location filename="../Tarvikmain.cpp" line="393"/>
         <source>[주의] 가상OS 또는 저사양 PC에서는 동작이 원활하지 않을 수 있습니다</source>
         <translation>[Note] On a virtual machine or a slow PC this may not run smoothly.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="456"/>
+        <location filename="../Tarvikmain.cpp" line="458"/>
         <source>연결된 가속도계가 없습니다. 우측 상단의 포트모양의 아이콘을 눌러 연결하세요</source>
         <translation>No accelerometer is connected. Click the port icon at the top right to connect.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="498"/>
+        <location filename="../Tarvikmain.cpp" line="500"/>
         <source>저장할 수 있는 Data가 없습니다</source>
         <translation>There is no data to save.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="599"/>
+        <location filename="../Tarvikmain.cpp" line="601"/>
         <source>오프셋과 스케일을 가속도계에 기록하였습니다</source>
         <translation>The offsets and scales were written into the accelerometer.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="606"/>
+        <location filename="../Tarvikmain.cpp" line="608"/>
         <source>측정 중에는 재생할 수 없습니다. 중지한 뒤 다시 하세요</source>
         <translation>A run is being measured: stop it, then replay.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="611"/>
+        <location filename="../Tarvikmain.cpp" line="613"/>
         <source>가속도계와 연결되어 있습니다. 연결을 끊은 뒤 다시 재생하세요</source>
         <translation>The accelerometer is connected: disconnect it, then replay.</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="622"/>
+        <location filename="../Tarvikmain.cpp" line="624"/>
         <source>기록 재생</source>
         <translation>Replay</translation>
     </message>
     <message>
-        <location filename="../Tarvikmain.cpp" line="652"/>
+        <location filename="../Tarvikmain.cpp" line="658"/>
         <source>기록 재생: %1</source>
         <translation>Replaying: %1</translation>
     </message>

@@ -25,11 +25,6 @@ QList<double> LoggedX(const QString& path) {
     return values;
 }
 
-// The pixel of a time on a chart, halfway up its plot area.
-QPoint At(QCustomPlot* chart, double time) {
-    return {int(chart->xAxis->coordToPixel(time)), chart->axisRect()->center().y()};
-}
-
 // The value and its interval on the line of a fit's text that has the label.
 std::pair<double, double> Measured(const QString& text, const QString& label) {
     const QString line = text.section(label, 1).section('\n', 0, 0).section(" = ", -1);

@@ -39,10 +39,6 @@ QCPItemRect* ShownBand(QCustomPlot* chart) {
     return nullptr;
 }
 
-QPoint At(QCustomPlot* chart, double time) {
-    return {int(chart->xAxis->coordToPixel(time)), chart->axisRect()->center().y()};
-}
-
 } // namespace
 
 // The data table of the real window against accsim at five times the device's rate.

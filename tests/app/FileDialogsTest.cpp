@@ -1,12 +1,16 @@
 #include "app/FileDialogs.h"
 
 #include "app/Language.h"
+#include "app/ProgramFont.h"
 #include "tests/app/Dialogs.h"
 
 #include <QDir>
 #include <QHeaderView>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTreeView>
+#include <QUrl>
 
 // The file dialogs as each language shows them, on a folder as the program fills it: a log, an
 // export, a note and the autosave folder.
@@ -14,6 +18,15 @@ class FileDialogsTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
+        ApplyProgramFont(*qApp);
+        // Qt's dialogs keep their places' width from one to the next: a narrow one, as a dialog
+        // in another font left it.
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings kept(QSettings::UserScope, QStringLiteral("QtProject"));
+        kept.setValue(QStringLiteral("FileDialog/sidebarWidth"), 40);
+        kept.setValue(
+            QStringLiteral("FileDialog/shortcuts"),
+            QVariantList{QUrl(QStringLiteral("file:")), QUrl::fromLocalFile(QDir::homePath())});
         QDir folder(Folder.path());
         QVERIFY(folder.mkdir(QStringLiteral("Autosave")));
         const std::pair<const char*, int> files[] = {
@@ -34,7 +47,8 @@ private slots:
     }
 
     // The dialog takes the language's locale and writes sizes and dates in it whatever the
-    // system's is, and each column is at least as wide as its title and its entries.
+    // system's is, and each column is at least as wide as its title and its entries, the places at
+    // the left as wide as their names.
     void ShowsSizesAndDatesInTheLanguageWithWholeColumns() {
         QFETCH(bool, english);
         InstallTranslations(*qApp, english ? UiLanguage::English : UiLanguage::Korean);
@@ -72,6 +86,8 @@ private slots:
                 if (header->sectionSize(column) <
                     std::max(view->sizeHintForColumn(column), header->sectionSizeHint(column)))
                     narrow << files->headerData(column, Qt::Horizontal).toString();
+            const auto* places = dialog->findChild<QAbstractItemView*>(QStringLiteral("sidebar"));
+            if (places->viewport()->width() < places->sizeHintForColumn(0)) narrow << "places";
             dialog->reject();
         });
         QVERIFY(AskFilePath(nullptr, FileDialogMode::Open, Folder.path(), QString()).isEmpty());

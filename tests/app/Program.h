@@ -14,10 +14,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <optional>
+#include <qcustomplot.h>
 #include <vector>
 
 // What the program does by itself gets this long: the machine is shared.
 inline constexpr int Deadline = 20000;
+
+// The pixel of a time on a chart, halfway up its plot area.
+inline QPoint At(const QCustomPlot* chart, double time) {
+    return {int(chart->xAxis->coordToPixel(time)), chart->axisRect()->center().y()};
+}
 
 // The main window's controls by their object names, used as a user uses them.
 struct Controls {

@@ -13,6 +13,42 @@ int AutosaveCount() {
     return QDir(QDir::current().filePath("LogData/Autosave")).entryList(QDir::Files).size();
 }
 
+// What a teacher takes from the pendulum page after a run, each as the window shows it: the sine
+// fit over the view; over a range marked with Shift and a drag, the sine fit and a line and a
+// parabola through each curve, the range's statistics; g and the period from the length, with
+// the note on a large swing. The range is taken away again.
+QStringList TeachersResults(const Program& lab) {
+    ChartTools& tools = lab.Form1->AnalysisTools();
+    auto* chart = lab.Find<QCustomPlot>("Chart1");
+    QStringList results;
+    tools.ClearTimeRange();
+    tools.Action(ChartTools::Tool::SineFit)->trigger();
+    results << tools.FitText() << tools.FitLabelText();
+    QTest::mousePress(chart, Qt::LeftButton, Qt::ShiftModifier, At(chart, 2.0));
+    QTest::mouseMove(chart, At(chart, 6.5));
+    QTest::mouseRelease(chart, Qt::LeftButton, Qt::ShiftModifier, At(chart, 6.5));
+    tools.Action(ChartTools::Tool::SineFit)->trigger();
+    results << tools.FitText() << tools.Statistics()->TableText();
+    auto* curves = tools.Fits()->findChild<QComboBox*>("CmbFitCurve");
+    for (const auto model : {FitWindow::Model::Line, FitWindow::Model::Parabola}) {
+        tools.Fits()->ChooseModel(model);
+        tools.Action(ChartTools::Tool::ModelFit)->trigger();
+        for (int curve = 0; curve < curves->count(); ++curve) {
+            curves->setCurrentIndex(curve);
+            emit curves->activated(curve);
+            results << tools.FitText();
+        }
+    }
+    const QString before = lab.Memo();
+    lab.Click("Button1");
+    lab.Click("Button2");
+    results << lab.Text("EdPendCalG") << lab.Text("EdPendCalT") << lab.Memo().mid(before.size());
+    tools.ClearTimeRange();
+    tools.Statistics()->close();
+    tools.Fits()->close();
+    return results;
+}
+
 } // namespace
 
 // A replay against a run the real window measured from accsim's pendulum.
@@ -20,10 +56,11 @@ class ReplayTest : public QObject {
     Q_OBJECT
 private slots:
     // Recorded live on the pendulum page, then played from its autosave at twice the rate after
-    // the device was disconnected and the page, length and filter level were changed: the replay
-    // brings them back and gives the live run's recording, period and boxes. Paused, a step
-    // hands on one sample. A replay is refused during a run and while the device is connected,
-    // and it is not kept as a new run.
+    // the device was disconnected and the page, length, filter level, unit and a time window
+    // shorter than the run were changed: the replay brings them back and gives the live run's
+    // recording, period and boxes, and every fit, statistic and g of it as the live run gave
+    // them. Paused, a step hands on one sample. A replay is refused during a run and while the
+    // device is connected, and it is not kept as a new run.
     void AReplayedRunGivesTheLiveRunsRecordingPeriodAndBoxes() {
         SimulatorProcess simulator(
             {"--motion", "pendulum", "--length", "0.5", "--amplitude", "15", "--noise", "0.002"});
@@ -42,6 +79,7 @@ private slots:
         QVERIFY2(period.toDouble() > 1.3 && period.toDouble() < 1.5,
                  qPrintable(period + "\n" + lab.Memo()));
         const auto live = std::make_unique<Recording>(lab.Live().Recorded);
+        const QStringList liveResults = TeachersResults(lab);
         const QString kept = lab.LastAutosave();
         replay->trigger();
         QVERIFY(lab.Memo().contains("연결을 끊은 뒤 다시 재생하세요"));
@@ -51,6 +89,10 @@ private slots:
         lab.ShowPage("TabAccelo");
         lab.Type("EdPendL", "0.9");
         lab.Choose("CmbKalman", 0);
+        auto* window = lab.Find<QComboBox>("CmbYTime");
+        window->setEditText("5"); // shorter than the run
+        emit window->lineEdit()->editingFinished();
+        lab.Choose("CmbUnit", 0); // g
         const int autosaves = AutosaveCount();
         ModalAnswers answers;
         answers.Paths << kept;
@@ -61,6 +103,8 @@ private slots:
                  QStringLiteral("TabPendulum"));
         QCOMPARE(lab.Text("EdPendL"), QStringLiteral("0.500"));
         QCOMPARE(lab.Find<QComboBox>("CmbKalman")->currentIndex(), 2);
+        QCOMPARE(window->currentText(), QStringLiteral("10"));
+        QCOMPARE(lab.Find<QComboBox>("CmbUnit")->currentIndex(), 1);
         QElapsedTimer clock;
         clock.start();
         lab.Find<QComboBox>("CmbReplaySpeed")->setCurrentIndex(2);
@@ -103,6 +147,11 @@ private slots:
         QCOMPARE(lab.Find<QComboBox>("CmbKalman")->currentIndex(), 0);
         QVERIFY(lab.Find<QComboBox>("CmbUnit")->isEnabled());
         QCOMPARE(AutosaveCount(), autosaves);
+
+        const QStringList replayed = TeachersResults(lab);
+        QCOMPARE(replayed.size(), liveResults.size());
+        for (int i = 0; i < replayed.size(); ++i)
+            QCOMPARE(replayed[i], liveResults[i]);
     }
 };
 

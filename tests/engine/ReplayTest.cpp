@@ -215,3 +215,32 @@ TEST(Replay, ALogOfValuesPlaysBackUnfilteredWithinHalfACount) {
             ASSERT_NEAR(CorrectedValues(again, axis)[i], CorrectedValues(*log, axis)[i], halfCount)
                 << "axis " << axis << ", sample " << i;
 }
+
+// A replay runs in its run's window, which ends it where the full window ended the run, whatever
+// window is shown; a log that does not name its window plays whole, in the window shown where
+// that holds it.
+TEST(Replay, RunsInAWindowThatHoldsTheWholeRun) {
+    SimulatorOptions options;
+    options.Motion = {MotionKind::Pendulum, 0.5, 20.0};
+    SimulatedRun live(options, 2, Page::TabPendulum);
+    live.Controls.TimeWindow = 6;
+    live.Stream(50);
+    live.Start();
+    live.Stream(400);
+    ASSERT_FALSE(live.State.Logging);
+    const auto kept = std::make_unique<Recording>(live.State.Recorded);
+    const auto log = std::make_unique<Recording>(*kept);
+    log->Conditions = RunConditions{};
+    for (const int shown : {5, 6, 30})
+        for (const Recording* source : {kept.get(), log.get()}) {
+            ControlState controls = live.Controls;
+            controls.TimeWindow = ReplayTimeWindow(*source, shown);
+            const auto context = testing::Message()
+                                 << "shown " << shown << (source == log.get() ? ", log" : "");
+            EXPECT_EQ(controls.TimeWindow, source == kept.get() ? 6 : std::max(shown, 6))
+                << context;
+            const auto replay = Replayed(*source, controls);
+            EXPECT_EQ(replay->State.Recorded.LogCount, kept->LogCount) << context;
+            EXPECT_EQ(replay->State.Logging, controls.TimeWindow > 6) << context;
+        }
+}

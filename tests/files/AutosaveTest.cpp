@@ -68,7 +68,7 @@ TEST_F(Autosave, KeepsTheRunAnalysableAndOnlyTheNewestHundred) {
     run.HasCounts = true;
     run.LogCount = 2;
     run.Conditions = {true, Page::TabPendulum, PendulumAxis::Y, true, 0.001, 1.0123456789, -0.1,
-                      2,    "0.500",           0.117,           1,    1,     true};
+                      2,    "0.500",           0.117,           1,    1,     true,         15};
     const std::int16_t counts[2][6] = {{100, -16500, 3, 101, -16510, 2},
                                        {-7, -16384, 0, -8, -16380, 1}};
     for (int i = 0; i < 2; ++i)
@@ -84,7 +84,8 @@ TEST_F(Autosave, KeepsTheRunAnalysableAndOnlyTheNewestHundred) {
         ReadBytes(path),
         ";" + Cp949FromUtf8(path) +
             "\r\n;Page=TabPendulum\r\n;PendulumAxis=Y\r\n;RbPendByG=true\r\n;EdPendL=0.500"
-            "\r\n;EdMass=0.117\r\n;CmbKalman=2\r\n;CmbUnit=1\r\n;Cb3Axis=true\r\n;RangeCode=1"
+            "\r\n;EdMass=0.117\r\n;CmbKalman=2\r\n;CmbUnit=1\r\n;Cb3Axis=true\r\n;CmbYTime=15"
+            "\r\n;RangeCode=1"
             "\r\n;OffsetX=0.001\r\n;OffsetY=1.0123456789\r\n;OffsetZ=-0.1\r\n"
             "Time[20ms],X[m/s\xA9\xF7] ,Y[m/s\xA9\xF7],Z[m/s\xA9\xF7],X count,Y count,Z count,"
             "X count unfiltered,Y count unfiltered,Z count unfiltered\r\n"
@@ -98,6 +99,7 @@ TEST_F(Autosave, KeepsTheRunAnalysableAndOnlyTheNewestHundred) {
     EXPECT_EQ(loaded.Conditions.PendulumLength, "0.500");
     EXPECT_EQ(loaded.Conditions.OffsetY, run.Conditions.OffsetY);
     EXPECT_EQ(loaded.Conditions.RunPage, Page::TabPendulum);
+    EXPECT_EQ(loaded.Conditions.TimeWindow, 15);
     for (int axis = 0; axis < 3; ++axis)
         for (std::uint32_t i = 0; i < 2; ++i) {
             EXPECT_NEAR(CorrectedValues(loaded, axis)[i], CorrectedValues(run, axis)[i],
