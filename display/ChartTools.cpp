@@ -232,6 +232,7 @@ void ChartTools::ShowStatistics() {
                              window.top() + 80);
     }
     StatisticsView->raise();
+    StatisticsView->activateWindow(); // so that Esc closes it, as it does the fit window
 }
 
 std::pair<double, double> ChartTools::ToolRange(Chart chart) const {
