@@ -1,15 +1,50 @@
 #pragma once
 
+#include <QHash>
+#include <QImage>
 #include <QProxyStyle>
+#include <QRect>
+#include <array>
+
+class QStyleOptionFrame;
 
 // The application's style, except that the panel of a line edit (its base and rounded frame) is
 // drawn once for each size, state and palette and then copied. The live value boxes are
 // repainted up to 25 times a second, and the style would stroke their antialiased frame anew
 // each time.
+//
+// A line edit inside a window also becomes opaque to Qt (Qt::WA_OpaquePaintEvent), so that a
+// new text repaints the box alone and not the window's background, the tab page and the group
+// box under all of it. The panel's rounded border lets those show through; the first paint
+// keeps what they painted there, and each paint puts it back under the border. Once the box's
+// place or what lies under it may have changed, the box lets its ancestors paint once more.
 class PanelCacheStyle : public QProxyStyle {
 public:
     PanelCacheStyle();
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
+
+private:
+    struct Panel {
+        QPixmap Pixmap;
+        // The panel is opaque inside this rectangle, in its own coordinates.
+        QRect Opaque;
+    };
+    // What the ancestors painted under a box outside its panel's opaque inside: the bands
+    // above, below, left and right of it.
+    struct Behind {
+        size_t Key = 0;
+        std::array<QRect, 4> Bands;
+        std::array<QImage, 4> Images;
+    };
+
+    Panel CachedPanel(const QStyleOptionFrame& frame, const QPainter& painter,
+                      const QWidget* widget) const;
+    // Paints what lies behind the box's border, or keeps it while its ancestors paint it; true
+    // if the box is opaque to Qt in this paint.
+    bool PaintBehind(QPainter& painter, QWidget& widget, const QRect& opaque) const;
+
+    mutable QHash<QString, QRect> OpaqueParts;
+    mutable QHash<const QWidget*, Behind> Behinds;
 };
