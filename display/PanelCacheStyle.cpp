@@ -4,7 +4,6 @@
 #include <QBackingStore>
 #include <QPaintEngine>
 #include <QPainter>
-#include <QPixmapCache>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QWidget>
@@ -45,7 +44,7 @@ std::array<QRect, 4> BandsAround(const QRect& all, const QRect& inside) {
 }
 
 // What its ancestors paint under a widget depends on these: its place and size, the size,
-// palette, font and state of each ancestor and whether the window is active.
+// palette and state of each ancestor and whether the window is active.
 size_t BehindKey(const QWidget& widget, const QRect& opaque) {
     const QWidget* window = widget.window();
     const QPoint place = widget.mapTo(window, QPoint());
@@ -81,7 +80,7 @@ void PanelCacheStyle::drawPrimitive(PrimitiveElement element, const QStyleOption
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
     }
-    const Panel panel = CachedPanel(*frame, *painter, widget);
+    const Panel& panel = CachedPanel(*frame, *painter, widget);
     const QPoint at = frame->rect.topLeft();
     const bool opaque =
         widget != nullptr && !widget->isWindow() && painter->device() == widget &&
@@ -104,35 +103,28 @@ void PanelCacheStyle::drawPrimitive(PrimitiveElement element, const QStyleOption
     painter->setCompositionMode(mode);
 }
 
-PanelCacheStyle::Panel PanelCacheStyle::CachedPanel(const QStyleOptionFrame& frame,
-                                                    const QPainter& painter,
-                                                    const QWidget* widget) const {
+const PanelCacheStyle::Panel& PanelCacheStyle::CachedPanel(const QStyleOptionFrame& frame,
+                                                           const QPainter& painter,
+                                                           const QWidget* widget) const {
     const qreal ratio = painter.device()->devicePixelRatioF();
-    const QString key = QStringLiteral("PanelCacheStyle-%1x%2-%3-%4-%5-%6-%7")
-                            .arg(frame.rect.width())
-                            .arg(frame.rect.height())
-                            .arg(static_cast<int>(frame.state))
-                            .arg(frame.lineWidth)
-                            .arg(frame.palette.cacheKey())
-                            .arg(static_cast<int>(frame.direction))
-                            .arg(ratio);
-    Panel panel;
-    if (QPixmapCache::find(key, &panel.Pixmap) && OpaqueParts.contains(key)) {
-        panel.Opaque = OpaqueParts.value(key);
-        return panel;
-    }
-    panel.Pixmap = QPixmap(frame.rect.size() * ratio);
-    panel.Pixmap.setDevicePixelRatio(ratio);
-    panel.Pixmap.fill(Qt::transparent);
+    const PanelKey key{frame.rect.size(),        static_cast<int>(frame.state),     frame.lineWidth,
+                       frame.palette.cacheKey(), static_cast<int>(frame.direction), ratio};
+    if (const Panel* cached = Panels.object(key)) return *cached;
+    auto panel = std::make_unique<Panel>();
+    panel->Pixmap = QPixmap(frame.rect.size() * ratio);
+    panel->Pixmap.setDevicePixelRatio(ratio);
+    panel->Pixmap.fill(Qt::transparent);
     QStyleOptionFrame atOrigin = frame;
     atOrigin.rect.moveTo(0, 0);
-    QPainter panelPainter(&panel.Pixmap);
+    QPainter panelPainter(&panel->Pixmap);
     QProxyStyle::drawPrimitive(PE_PanelLineEdit, &atOrigin, &panelPainter, widget);
     panelPainter.end();
-    panel.Opaque = OpaqueInside(panel.Pixmap.toImage(), ratio);
-    QPixmapCache::insert(key, panel.Pixmap);
-    OpaqueParts.insert(key, panel.Opaque);
-    return panel;
+    panel->Opaque = OpaqueInside(panel->Pixmap.toImage(), ratio);
+    const qsizetype cost =
+        std::max<qsizetype>(1, panel->Pixmap.width() * panel->Pixmap.height() * 4);
+    const Panel* kept = panel.get();
+    Panels.insert(key, panel.release(), cost);
+    return *kept;
 }
 
 bool PanelCacheStyle::PaintBehind(QPainter& painter, QWidget& widget, const QRect& opaque) const {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QCache>
 #include <QHash>
 #include <QImage>
+#include <QPixmap>
 #include <QProxyStyle>
 #include <QRect>
 #include <array>
@@ -25,7 +27,23 @@ public:
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
 
+    // Room for the panels of a few sizes and states of projector-sized boxes.
+    static constexpr int PanelCostLimitBytes = 1 << 20;
+
 private:
+    struct PanelKey {
+        QSize Size;
+        int State;
+        int LineWidth;
+        qint64 Palette;
+        int Direction;
+        qreal Ratio;
+        bool operator==(const PanelKey&) const = default;
+        friend size_t qHash(const PanelKey& key, size_t seed) {
+            return qHashMulti(seed, key.Size.width(), key.Size.height(), key.State, key.LineWidth,
+                              key.Palette, key.Direction, key.Ratio);
+        }
+    };
     struct Panel {
         QPixmap Pixmap;
         // The panel is opaque inside this rectangle, in its own coordinates.
@@ -39,12 +57,12 @@ private:
         std::array<QImage, 4> Images;
     };
 
-    Panel CachedPanel(const QStyleOptionFrame& frame, const QPainter& painter,
-                      const QWidget* widget) const;
+    const Panel& CachedPanel(const QStyleOptionFrame& frame, const QPainter& painter,
+                             const QWidget* widget) const;
     // Paints what lies behind the box's border, or keeps it while its ancestors paint it; true
     // if the box is opaque to Qt in this paint.
     bool PaintBehind(QPainter& painter, QWidget& widget, const QRect& opaque) const;
 
-    mutable QHash<QString, QRect> OpaqueParts;
+    mutable QCache<PanelKey, Panel> Panels{PanelCostLimitBytes};
     mutable QHash<const QWidget*, Behind> Behinds;
 };
