@@ -118,6 +118,28 @@ private slots:
         QVERIFY(held[6] > held[5]);
     }
 
+    // A text laid out before is drawn from the kept layout, which belongs to its text and its
+    // type: a text coming back, the same text at another size or weight, and another text at
+    // the first type again each land where the edit puts them.
+    void KeptLayoutsBelongToTextAndType() {
+        const std::vector<Step> steps = {
+            {"new digits", [](QLineEdit& edit) { edit.setText(QStringLiteral("-0.571")); }},
+            {"the first text again",
+             [](QLineEdit& edit) { edit.setText(QStringLiteral("-0.563")); }},
+            {"larger type", [](QLineEdit& edit) { edit.setFont(Bold(90)); }},
+            {"regular weight",
+             [](QLineEdit& edit) {
+                 QFont font = edit.font();
+                 font.setBold(false);
+                 edit.setFont(font);
+             }},
+            {"the first type again", [](QLineEdit& edit) { edit.setFont(Bold(72)); }},
+            {"the second text again",
+             [](QLineEdit& edit) { edit.setText(QStringLiteral("-0.571")); }},
+        };
+        Compare(steps);
+    }
+
     // Type Qt caches itself, and what only the edit knows how to draw (a text scrolled in a
     // box too narrow for it, a selection), stay the edit's own drawing, pixel for pixel.
     void LeavesSmallTypeAndScrolledOrSelectedTextToTheEdit() {
