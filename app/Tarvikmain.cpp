@@ -4,6 +4,7 @@
 #include "app/ConversionReport.h"
 #include "app/FileDialogs.h"
 #include "app/FormControls.h"
+#include "app/FreeHeap.h"
 #include "app/LinkControls.h"
 #include "app/ProjectorMode.h"
 #include "app/ReplayPlayer.h"
@@ -312,6 +313,7 @@ void TForm1::RunEnded() {
     if (Controls.ActivePage == Page::TabPendulum) Pendulum->MeasurePeriodInView();
     Player->RunEnded();
     Table->Refresh();
+    ReturnFreeHeapSoon();
 }
 
 void TForm1::ShowNoteWindow() {
