@@ -34,6 +34,12 @@ void SetTextColour(QLineEdit& edit, const QColor& colour) {
     edit.setPalette(palette);
 }
 
+void SetRegularWeight(QLineEdit& edit) {
+    QFont font = edit.font();
+    font.setBold(false);
+    edit.setFont(font);
+}
+
 using Step = std::pair<const char*, std::function<void(QLineEdit&)>>;
 
 } // namespace
@@ -90,12 +96,7 @@ private slots:
             {"disabled (grey)", [](QLineEdit& edit) { edit.setEnabled(false); }},
             {"enabled again", [](QLineEdit& edit) { edit.setEnabled(true); }},
             {"larger type", [](QLineEdit& edit) { edit.setFont(Bold(90)); }},
-            {"regular weight",
-             [](QLineEdit& edit) {
-                 QFont font = edit.font();
-                 font.setBold(false);
-                 edit.setFont(font);
-             }},
+            {"regular weight", SetRegularWeight},
             {"red text", [](QLineEdit& edit) { SetTextColour(edit, Qt::red); }},
             {"taller box", [](QLineEdit& edit) { edit.resize(330, 140); }},
             {"centred", [](QLineEdit& edit) { edit.setAlignment(Qt::AlignCenter); }},
@@ -127,12 +128,7 @@ private slots:
             {"the first text again",
              [](QLineEdit& edit) { edit.setText(QStringLiteral("-0.563")); }},
             {"larger type", [](QLineEdit& edit) { edit.setFont(Bold(90)); }},
-            {"regular weight",
-             [](QLineEdit& edit) {
-                 QFont font = edit.font();
-                 font.setBold(false);
-                 edit.setFont(font);
-             }},
+            {"regular weight", SetRegularWeight},
             {"the first type again", [](QLineEdit& edit) { edit.setFont(Bold(72)); }},
             {"the second text again",
              [](QLineEdit& edit) { edit.setText(QStringLiteral("-0.571")); }},
