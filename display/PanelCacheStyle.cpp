@@ -32,6 +32,17 @@ QRect OpaqueInside(const QImage& panel, qreal ratio) {
     return QRect(QPoint(), size).adjusted(logical, logical, -logical, -logical);
 }
 
+// The colour of every pixel of `area`, if they all have the same.
+std::optional<QColor> OneColour(const QImage& image, const QRect& area) {
+    if (area.isEmpty()) return std::nullopt;
+    const QImage pixels = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QRgb first = pixels.pixel(area.topLeft());
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (pixels.pixel(x, y) != first) return std::nullopt;
+    return QColor::fromRgba(first);
+}
+
 // The parts of `all` above, below, left and right of `inside`; all of it above when `inside` is
 // empty.
 std::array<QRect, 4> BandsAround(const QRect& all, const QRect& inside) {
@@ -89,7 +100,8 @@ void PanelCacheStyle::drawPrimitive(PrimitiveElement element, const QStyleOption
         painter->drawPixmap(at, panel.Pixmap);
         return;
     }
-    // Only the border is blended over what lies behind; the opaque inside is copied.
+    // Only the border is blended over what lies behind; the opaque inside is filled where it is
+    // of one colour, copied otherwise.
     const qreal ratio = panel.Pixmap.devicePixelRatio();
     auto copy = [&](const QRect& part) {
         painter->drawPixmap(QRectF(part.translated(at)), panel.Pixmap,
@@ -97,6 +109,10 @@ void PanelCacheStyle::drawPrimitive(PrimitiveElement element, const QStyleOption
     };
     for (const QRect& band : BandsAround(QRect(QPoint(), frame->rect.size()), panel.Opaque))
         if (!band.isEmpty()) copy(band);
+    if (panel.Fill) {
+        painter->fillRect(panel.Opaque.translated(at), *panel.Fill);
+        return;
+    }
     const QPainter::CompositionMode mode = painter->compositionMode();
     painter->setCompositionMode(QPainter::CompositionMode_Source);
     copy(panel.Opaque);
@@ -119,7 +135,10 @@ const PanelCacheStyle::Panel& PanelCacheStyle::CachedPanel(const QStyleOptionFra
     QPainter panelPainter(&panel->Pixmap);
     QProxyStyle::drawPrimitive(PE_PanelLineEdit, &atOrigin, &panelPainter, widget);
     panelPainter.end();
-    panel->Opaque = OpaqueInside(panel->Pixmap.toImage(), ratio);
+    const QImage pixels = panel->Pixmap.toImage();
+    panel->Opaque = OpaqueInside(pixels, ratio);
+    panel->Fill =
+        OneColour(pixels, QRect(panel->Opaque.topLeft() * ratio, panel->Opaque.size() * ratio));
     const qsizetype cost =
         std::max<qsizetype>(1, panel->Pixmap.width() * panel->Pixmap.height() * 4);
     const Panel* kept = panel.get();

@@ -7,6 +7,7 @@
 #include <QProxyStyle>
 #include <QRect>
 #include <array>
+#include <optional>
 
 class QStyleOptionFrame;
 
@@ -48,6 +49,9 @@ private:
         QPixmap Pixmap;
         // The panel is opaque inside this rectangle, in its own coordinates.
         QRect Opaque;
+        // The one colour of all of that inside, if it has one (a plain base): filled rather
+        // than copied.
+        std::optional<QColor> Fill;
     };
     // What the ancestors painted under a box outside its panel's opaque inside: the bands
     // above, below, left and right of it.
