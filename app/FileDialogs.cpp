@@ -1,5 +1,7 @@
 #include "app/FileDialogs.h"
 
+#include "app/FreeHeap.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
@@ -109,6 +111,8 @@ QString AskFilePath(QWidget* parent, FileDialogMode mode, const QString& folder,
     } else {
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    // The dialog's file list, icons and watcher go with it.
+    ReturnFreeHeapSoon();
+    return chosen ? QDir::toNativeSeparators(dialog.selectedFiles().constFirst()) : QString();
 }

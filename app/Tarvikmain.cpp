@@ -5,6 +5,7 @@
 #include "app/FileDialogs.h"
 #include "app/FocusReturn.h"
 #include "app/FormControls.h"
+#include "app/FreeHeap.h"
 #include "app/LinkControls.h"
 #include "app/ProjectorMode.h"
 #include "app/ReplayPlayer.h"
@@ -314,6 +315,7 @@ void TForm1::RunEnded() {
     if (Controls.ActivePage == Page::TabPendulum) Pendulum->MeasurePeriodInView();
     Player->RunEnded();
     Table->Refresh();
+    ReturnFreeHeapSoon();
 }
 
 void TForm1::ShowNoteWindow() {

@@ -97,15 +97,22 @@ def wait_for(condition, timeout, step=0.05):
 
 
 class Xvfb:
-    def __init__(self):
+    """An X server of its own, on the first free display or on the one asked for (a machine
+    shared by several people gives each a range of display numbers)."""
+
+    def __init__(self, display=None):
         read, write = os.pipe()
+        where = [display] if display else []
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24",
-             "-nolisten", "tcp"],
+            ["Xvfb", *where, "-displayfd", str(write), "-screen", "0",
+             f"{SCREEN[0]}x{SCREEN[1]}x24", "-nolisten", "tcp"],
             pass_fds=[write], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write)
         with os.fdopen(read) as f:
-            self.display = ":" + f.readline().strip()
+            number = f.readline().strip()
+        if not number:
+            sys.exit(f"bench: Xvfb could not start on {display or 'a free display'}")
+        self.display = ":" + number
 
     def close(self):
         self.process.terminate()
@@ -407,6 +414,8 @@ def main():
                         help="sample rates of the runs, comma-separated")
     parser.add_argument("--sizes", default=",".join(SIZES),
                         help="window sizes, comma-separated, of " + ", ".join(SIZES))
+    parser.add_argument("--display", help="X display for the benchmark's server, as :61; "
+                        "the first free one without it")
     parser.add_argument("--skip-window", action="store_true", help="no log load/draw/save")
     parser.add_argument("--skip-core", action="store_true", help="no core benchmark")
     args = parser.parse_args()
@@ -416,7 +425,7 @@ def main():
     if not set(args.sizes) <= set(SIZES):
         parser.error("--sizes takes " + ", ".join(SIZES))
 
-    server = Xvfb()
+    server = Xvfb(args.display)
     args.xvfb_pid = server.process.pid
     results = Results()
     try:

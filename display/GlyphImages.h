@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QPoint>
 #include <QRawFont>
-#include <QString>
 
 class QGlyphRun;
 class QPainter;
@@ -31,8 +30,10 @@ private:
         QPoint Offset; // of the image's top left from the glyph's whole-pixel position
     };
 
+    // A font engine of the same family at another size, weight or hinting draws other glyphs
+    // under the same index; a raw font stands for its engine.
     struct Key {
-        QString Font;
+        QRawFont Font;
         quint32 Index;
         QPoint Subpixel; // in 64ths of a pixel
         QRgb Colour;
@@ -43,7 +44,7 @@ private:
         }
     };
 
-    const Glyph& Find(const QRawFont& font, const Key& key);
+    const Glyph& Find(const Key& key);
 
     QCache<Key, Glyph> Images{CostLimitBytes};
 };

@@ -49,22 +49,34 @@ bool LargeValuePainter::eventFilter(QObject* watched, QEvent* event) {
     return edit != nullptr && Drawable(*edit) && Paint(*edit);
 }
 
-bool LargeValuePainter::Paint(QLineEdit& edit) {
-    QTextLayout layout(edit.text(), edit.font());
+const LargeValuePainter::Line& LargeValuePainter::LaidOut(const QLineEdit& edit) {
+    LineKey key{edit.text(), edit.font(), edit.layoutDirection()};
+    if (const Line* kept = Lines.object(key)) return *kept;
+    QTextLayout layout(key.Text, key.Font);
     QTextOption textOption = layout.textOption();
-    textOption.setTextDirection(edit.layoutDirection());
+    textOption.setTextDirection(key.Direction);
     textOption.setFlags(QTextOption::IncludeTrailingSpaces);
     layout.setTextOption(textOption);
     layout.beginLayout();
     const QTextLine line = layout.createLine();
     layout.endLayout();
+    auto laidOut =
+        std::make_unique<Line>(Line{layout.glyphRuns(), line.naturalTextWidth(), line.ascent(),
+                                    QFontMetrics(key.Font).boundingRect(key.Text).height()});
+    const Line* kept = laidOut.get();
+    Lines.insert(std::move(key), laidOut.release());
+    return *kept;
+}
+
+bool LargeValuePainter::Paint(QLineEdit& edit) {
+    const Line& line = LaidOut(edit);
 
     const QStyleOptionFrame panel = PanelOption(edit);
     const QRect contents = edit.style()
                                ->subElementRect(QStyle::SE_LineEditContents, &panel, &edit)
                                .marginsRemoved(edit.textMargins());
     const QFontMetrics metrics = edit.fontMetrics();
-    const int lineHeight = std::max(metrics.boundingRect(edit.text()).height(), metrics.height());
+    const int lineHeight = std::max(line.InkHeight, metrics.height());
     const Qt::Alignment alignment =
         QStyle::visualAlignment(edit.layoutDirection(), edit.alignment());
     int top = contents.y() + (contents.height() - lineHeight + 1) / 2;
@@ -74,7 +86,7 @@ bool LargeValuePainter::Paint(QLineEdit& edit) {
         top = contents.y() + VerticalMargin;
     const QRect lineRect(contents.x() + HorizontalMargin, top,
                          contents.width() - 2 * HorizontalMargin, lineHeight);
-    const int widthUsed = qRound(line.naturalTextWidth()) + 1;
+    const int widthUsed = qRound(line.NaturalWidth) + 1;
     // A text wider than the box scrolls with the edit's cursor, which only the edit knows.
     if (widthUsed > lineRect.width()) return false;
     int scroll = 0;
@@ -84,11 +96,11 @@ bool LargeValuePainter::Paint(QLineEdit& edit) {
         scroll = (widthUsed - lineRect.width()) / 2;
     // The edit keeps the baseline where the font's ascent puts it.
     const QPoint topLeft =
-        lineRect.topLeft() - QPoint(scroll, qRound(line.ascent()) - metrics.ascent());
+        lineRect.topLeft() - QPoint(scroll, qRound(line.Ascent) - metrics.ascent());
 
     QPainter painter(&edit);
     edit.style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, &edit);
     painter.setClipRect(contents);
-    Glyphs.Draw(painter, layout.glyphRuns(), topLeft, edit.palette().text().color());
+    Glyphs.Draw(painter, line.Runs, topLeft, edit.palette().text().color());
     return true;
 }

@@ -2,6 +2,9 @@
 
 #include "display/GlyphImages.h"
 
+#include <QCache>
+#include <QFont>
+#include <QGlyphRun>
 #include <QObject>
 
 class QLineEdit;
@@ -25,8 +28,31 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    // Texts laid out and kept: a live box's values come back again and again.
+    static constexpr int KeptLayouts = 256;
+
 private:
+    // A text laid out in one line as the edit lays it out.
+    struct Line {
+        QList<QGlyphRun> Runs;
+        qreal NaturalWidth;
+        qreal Ascent;
+        // The height of the text's ink, which the edit takes when it exceeds the font's height.
+        int InkHeight;
+    };
+    struct LineKey {
+        QString Text;
+        QFont Font;
+        Qt::LayoutDirection Direction;
+        bool operator==(const LineKey&) const = default;
+        friend size_t qHash(const LineKey& key, size_t seed) {
+            return qHashMulti(seed, key.Text, key.Font, key.Direction);
+        }
+    };
+
     bool Paint(QLineEdit& edit);
+    const Line& LaidOut(const QLineEdit& edit);
 
     GlyphImages Glyphs;
+    QCache<LineKey, Line> Lines{KeptLayouts};
 };

@@ -17,7 +17,7 @@ class RepaintClock;
 class ValueBoxes : public QObject {
 public:
     // The boxes are the window's line edits named as the boxes; a missing one is skipped. They
-    // draw their panels from a cache (PanelCacheStyle).
+    // draw their panels from a cache (PanelCacheStyle), which also repaints them alone.
     ValueBoxes(const QWidget& window, RepaintClock& clock);
 
     void Show(Box box, const std::string& text);

@@ -34,6 +34,12 @@ void SetTextColour(QLineEdit& edit, const QColor& colour) {
     edit.setPalette(palette);
 }
 
+void SetRegularWeight(QLineEdit& edit) {
+    QFont font = edit.font();
+    font.setBold(false);
+    edit.setFont(font);
+}
+
 using Step = std::pair<const char*, std::function<void(QLineEdit&)>>;
 
 } // namespace
@@ -90,12 +96,7 @@ private slots:
             {"disabled (grey)", [](QLineEdit& edit) { edit.setEnabled(false); }},
             {"enabled again", [](QLineEdit& edit) { edit.setEnabled(true); }},
             {"larger type", [](QLineEdit& edit) { edit.setFont(Bold(90)); }},
-            {"regular weight",
-             [](QLineEdit& edit) {
-                 QFont font = edit.font();
-                 font.setBold(false);
-                 edit.setFont(font);
-             }},
+            {"regular weight", SetRegularWeight},
             {"red text", [](QLineEdit& edit) { SetTextColour(edit, Qt::red); }},
             {"taller box", [](QLineEdit& edit) { edit.resize(330, 140); }},
             {"centred", [](QLineEdit& edit) { edit.setAlignment(Qt::AlignCenter); }},
@@ -116,6 +117,23 @@ private slots:
         QVERIFY(held[4] > held[3]);
         QVERIFY(held[5] > held[4]);
         QVERIFY(held[6] > held[5]);
+    }
+
+    // A text laid out before is drawn from the kept layout, which belongs to its text and its
+    // type: a text coming back, the same text at another size or weight, and another text at
+    // the first type again each land where the edit puts them.
+    void KeptLayoutsBelongToTextAndType() {
+        const std::vector<Step> steps = {
+            {"new digits", [](QLineEdit& edit) { edit.setText(QStringLiteral("-0.571")); }},
+            {"the first text again",
+             [](QLineEdit& edit) { edit.setText(QStringLiteral("-0.563")); }},
+            {"larger type", [](QLineEdit& edit) { edit.setFont(Bold(90)); }},
+            {"regular weight", SetRegularWeight},
+            {"the first type again", [](QLineEdit& edit) { edit.setFont(Bold(72)); }},
+            {"the second text again",
+             [](QLineEdit& edit) { edit.setText(QStringLiteral("-0.571")); }},
+        };
+        Compare(steps);
     }
 
     // Type Qt caches itself, and what only the edit knows how to draw (a text scrolled in a
