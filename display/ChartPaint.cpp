@@ -10,6 +10,7 @@ namespace {
 // QCustomPlot keeps the pieces that paint a chart protected; member pointers named through
 // these classes reach them.
 struct LayerableInternals : QCPLayerable {
+    using QCPLayerable::applyAntialiasingHint;
     using QCPLayerable::applyDefaultAntialiasingHint;
     using QCPLayerable::clipRect;
     using QCPLayerable::draw;
@@ -22,6 +23,11 @@ struct PlotInternals : QCustomPlot {
 };
 struct AxisInternals : QCPAxis {
     using QCPAxis::mAxisPainter;
+    using QCPAxis::mSubTickVector;
+};
+struct GridInternals : QCPGrid {
+    using QCPGrid::drawGridLines;
+    using QCPGrid::mParentAxis;
 };
 struct AxisPainterInternals : QCPAxisPainterPrivate {
     using QCPAxisPainterPrivate::mLabelCache;
@@ -63,6 +69,43 @@ bool DrawSeriesNear(QCPGraph* graph, QCPPainter* painter, const QRect& area) {
     painter->setPen(graph->pen());
     painter->setBrush(Qt::NoBrush);
     (graph->*(&GraphInternals::drawLinePlot))(painter, lines);
+    return true;
+}
+
+// Draws a value axis' grid with its dotted sub-grid only near `area`. The sub-grid's lines run
+// across the whole plot, and a dashed pen is stroked dash by dash along all of a line however
+// small the clip: for a strip of new points that costs more than the points. Each line starts
+// a whole number of dash periods from where a whole draw starts it, so its dots fall where they
+// always do. False for a grid drawn otherwise (a time axis' grid, a solid sub-grid) and for an
+// area as wide as the plot: the grid draws itself whole.
+bool DrawGridNear(QCPGrid* grid, QCPPainter* painter, const QRect& area) {
+    QCPAxis* axis = grid->*(&GridInternals::mParentAxis);
+    const QPen pen = grid->subGridPen();
+    if (axis == nullptr || axis->orientation() != Qt::Vertical || !axis->subTicks() ||
+        !grid->subGridVisible() || pen.style() == Qt::SolidLine || pen.style() == Qt::NoPen)
+        return false;
+    const qreal unit = std::max<qreal>(pen.widthF(), 1); // a dash pattern counts pen widths
+    qreal period = 0;
+    for (const qreal length : pen.dashPattern())
+        period += length * unit;
+    if (period <= 0) return false;
+    const QRect plot = axis->axisRect()->rect();
+    if (area.left() <= plot.left() && area.right() >= plot.right()) return false;
+    const qreal reach = 2 * period + unit + 2; // a dash and its cap reaching into the area
+    const qreal from =
+        plot.left() +
+        std::max<qreal>(0, std::floor((area.left() - reach - plot.left()) / period)) * period;
+    const qreal to = std::min<qreal>(plot.right(), area.right() + 1 + reach);
+    if (from < to) {
+        (grid->*(&LayerableInternals::applyAntialiasingHint))(painter, grid->antialiasedSubGrid(),
+                                                              QCP::aeSubGrid);
+        painter->setPen(pen);
+        for (const double tick : axis->*(&AxisInternals::mSubTickVector)) {
+            const double y = axis->coordToPixel(tick);
+            painter->drawLine(QLineF(from, y, to, y));
+        }
+    }
+    (grid->*(&GridInternals::drawGridLines))(painter);
     return true;
 }
 
@@ -143,8 +186,11 @@ void PaintRegion(QCustomPlot* plot, const QRegion& region) {
             painter.setClipRect(clip);
             (child->*(&LayerableInternals::applyDefaultAntialiasingHint))(&painter);
             auto* graph = qobject_cast<QCPGraph*>(child);
-            if (graph == nullptr || !DrawSeriesNear(graph, &painter, area))
-                (child->*(&LayerableInternals::draw))(&painter);
+            auto* grid = qobject_cast<QCPGrid*>(child);
+            const bool drawnNear = graph != nullptr  ? DrawSeriesNear(graph, &painter, area)
+                                   : grid != nullptr ? DrawGridNear(grid, &painter, area)
+                                                     : false;
+            if (!drawnNear) (child->*(&LayerableInternals::draw))(&painter);
             painter.restore();
         }
     }

@@ -125,24 +125,31 @@ private slots:
         QVERIFY(ShowsWholeRedraw());
     }
 
-    // A strip is drawn from the points near it alone; with thick projector pens and with
-    // curves dense enough to be thinned per pixel column, it must still show what a whole
-    // redraw shows, also where it joins the strip before.
+    // A strip is drawn from the points and the dotted sub-grid near it alone; with thick
+    // projector pens and with curves dense enough to be thinned per pixel column, it must still
+    // show what a whole redraw shows, also where it joins the strip before.
     void StripsOfThickOrDenseCurvesShowWhatAWholeRedrawShows_data() {
         QTest::addColumn<int>("windowSeconds");
         QTest::addColumn<int>("samplesPerSecond");
         QTest::addColumn<int>("penWidth");
         QTest::addColumn<int>("samplesPerRepaint");
-        QTest::newRow("sparse, thick") << 10 << 50 << 3 << 2;
-        QTest::newRow("dense, thin") << 60 << 320 << 1 << 13;
-        QTest::newRow("dense, thick") << 60 << 320 << 3 << 13;
-        QTest::newRow("dense, thick, slow repaints") << 60 << 320 << 3 << 90;
+        QTest::addColumn<int>("subGridPenWidth"); // 0: the screen's hairline, else projector's
+        QTest::newRow("sparse, thick") << 10 << 50 << 3 << 2 << 0;
+        QTest::newRow("sparse, thick, projector grid") << 10 << 50 << 3 << 2 << 1;
+        QTest::newRow("dense, thin") << 60 << 320 << 1 << 13 << 0;
+        QTest::newRow("dense, thick") << 60 << 320 << 3 << 13 << 0;
+        QTest::newRow("dense, thick, slow repaints") << 60 << 320 << 3 << 90 << 0;
+        QTest::newRow("dense, thick, wide dots") << 60 << 320 << 3 << 13 << 3;
     }
     void StripsOfThickOrDenseCurvesShowWhatAWholeRedrawShows() {
         QFETCH(int, windowSeconds);
         QFETCH(int, samplesPerSecond);
         QFETCH(int, penWidth);
         QFETCH(int, samplesPerRepaint);
+        QFETCH(int, subGridPenWidth);
+        if (subGridPenWidth > 0)
+            Plots[0]->yAxis->grid()->setSubGridPen(
+                QPen(QColor(150, 150, 150), subGridPenWidth, Qt::DotLine));
         Charts->SetUnit(1);
         Charts->SetTimeWindow(windowSeconds);
         for (int series : {SeriesX, SeriesY}) {
