@@ -24,6 +24,7 @@ struct PlotInternals : QCustomPlot {
 struct AxisInternals : QCPAxis {
     using QCPAxis::mAxisPainter;
     using QCPAxis::mSubTickVector;
+    using QCPAxis::mTickVector;
 };
 struct GridInternals : QCPGrid {
     using QCPGrid::drawGridLines;
@@ -109,6 +110,47 @@ bool DrawGridNear(QCPGrid* grid, QCPPainter* painter, const QRect& area) {
     return true;
 }
 
+// Draws the time axis' parts inside the plot, its base line and the inner ends of its ticks,
+// for an area that lies inside the plot. The axis would lay out and look up all its tick labels
+// below the plot, none of which reaches such an area, and the labels cost far more than the
+// lines. False where the axis is drawn whole.
+bool DrawTimeAxisNear(QCPAxis* axis, QCPPainter* painter, const QRect& area) {
+    const QRect plot = axis->axisRect()->rect();
+    if (axis->axisType() != QCPAxis::atBottom || area.bottom() > plot.bottom() ||
+        axis->selectedParts() != QCPAxis::spNone || axis->rangeReversed() ||
+        axis->lowerEnding().style() != QCPLineEnding::esNone ||
+        axis->upperEnding().style() != QCPLineEnding::esNone)
+        return false;
+    const QPointF origin = plot.bottomLeft() + QPoint(0, axis->offset());
+    painter->setPen(axis->basePen());
+    painter->drawLine(QLineF(origin, origin + QPointF(plot.width(), 0)));
+    const auto ticks = [&](const QVector<double>& at, const QPen& pen, int in, int out) {
+        painter->setPen(pen);
+        const double reach = pen.widthF() + 2;
+        for (const double tick : at) {
+            const double x = axis->coordToPixel(tick);
+            if (x >= area.left() - reach && x <= area.right() + 1 + reach)
+                painter->drawLine(QLineF(x, origin.y() + out, x, origin.y() - in));
+        }
+    };
+    if (!axis->ticks()) return true;
+    ticks(axis->*(&AxisInternals::mTickVector), axis->tickPen(), axis->tickLengthIn(),
+          axis->tickLengthOut());
+    if (axis->subTicks())
+        ticks(axis->*(&AxisInternals::mSubTickVector), axis->subTickPen(), axis->subTickLengthIn(),
+              axis->subTickLengthOut());
+    return true;
+}
+
+// Draws the part of the chart near `area` that is cheaper to draw there alone; false for a
+// part that draws itself whole.
+bool DrawNear(QCPLayerable* child, QCPPainter* painter, const QRect& area) {
+    if (auto* graph = qobject_cast<QCPGraph*>(child)) return DrawSeriesNear(graph, painter, area);
+    if (auto* grid = qobject_cast<QCPGrid*>(child)) return DrawGridNear(grid, painter, area);
+    if (auto* axis = qobject_cast<QCPAxis*>(child)) return DrawTimeAxisNear(axis, painter, area);
+    return false;
+}
+
 // An axis draws along one edge of its axis rect: its line and inner ticks just inside it, the
 // rest outside. QCustomPlot renders tick labels anew each time once an axis has more of them
 // than it caches, so an axis that cannot reach `area` is better not drawn at all.
@@ -185,12 +227,7 @@ void PaintRegion(QCustomPlot* plot, const QRegion& region) {
             painter.save();
             painter.setClipRect(clip);
             (child->*(&LayerableInternals::applyDefaultAntialiasingHint))(&painter);
-            auto* graph = qobject_cast<QCPGraph*>(child);
-            auto* grid = qobject_cast<QCPGrid*>(child);
-            const bool drawnNear = graph != nullptr  ? DrawSeriesNear(graph, &painter, area)
-                                   : grid != nullptr ? DrawGridNear(grid, &painter, area)
-                                                     : false;
-            if (!drawnNear) (child->*(&LayerableInternals::draw))(&painter);
+            if (!DrawNear(child, &painter, area)) (child->*(&LayerableInternals::draw))(&painter);
             painter.restore();
         }
     }

@@ -1,5 +1,6 @@
 #include "display/ChartSet.h"
 
+#include "display/ProjectorStyle.h"
 #include "display/RepaintClock.h"
 #include "engine/MeasurementView.h"
 
@@ -133,23 +134,22 @@ private slots:
         QTest::addColumn<int>("samplesPerSecond");
         QTest::addColumn<int>("penWidth");
         QTest::addColumn<int>("samplesPerRepaint");
-        QTest::addColumn<int>("subGridPenWidth"); // 0: the screen's hairline, else projector's
-        QTest::newRow("sparse, thick") << 10 << 50 << 3 << 2 << 0;
-        QTest::newRow("sparse, thick, projector grid") << 10 << 50 << 3 << 2 << 1;
-        QTest::newRow("dense, thin") << 60 << 320 << 1 << 13 << 0;
-        QTest::newRow("dense, thick") << 60 << 320 << 3 << 13 << 0;
-        QTest::newRow("dense, thick, slow repaints") << 60 << 320 << 3 << 90 << 0;
-        QTest::newRow("dense, thick, wide dots") << 60 << 320 << 3 << 13 << 3;
+        QTest::addColumn<bool>("projector"); // the projector's axes, grid and type
+        QTest::newRow("sparse, thick") << 10 << 50 << 3 << 2 << false;
+        QTest::newRow("sparse, projector") << 10 << 50 << 3 << 2 << true;
+        QTest::newRow("dense, thin") << 60 << 320 << 1 << 13 << false;
+        QTest::newRow("dense, thick") << 60 << 320 << 3 << 13 << false;
+        QTest::newRow("dense, thick, slow repaints") << 60 << 320 << 3 << 90 << false;
+        QTest::newRow("dense, projector") << 60 << 320 << 3 << 13 << true;
     }
     void StripsOfThickOrDenseCurvesShowWhatAWholeRedrawShows() {
         QFETCH(int, windowSeconds);
         QFETCH(int, samplesPerSecond);
         QFETCH(int, penWidth);
         QFETCH(int, samplesPerRepaint);
-        QFETCH(int, subGridPenWidth);
-        if (subGridPenWidth > 0)
-            Plots[0]->yAxis->grid()->setSubGridPen(
-                QPen(QColor(150, 150, 150), subGridPenWidth, Qt::DotLine));
+        QFETCH(bool, projector);
+        ProjectorStyle style({Plots[0]});
+        if (projector) style.Apply(1080);
         Charts->SetUnit(1);
         Charts->SetTimeWindow(windowSeconds);
         for (int series : {SeriesX, SeriesY}) {
