@@ -123,7 +123,12 @@ private slots:
 
         QStringList opened;
         lab.Form1->ReportSide().SetOpener([&opened](const QString& path) { opened << path; });
-        AnswerNextModal([](QWidget*) { QVERIFY(Press(Qt::Key_Return)); }); // the name proposed
+        // Enter takes the name proposed, once the dialog has the keys (a slow machine shows it
+        // before it activates it).
+        AnswerNextModal([](QWidget* dialog) {
+            QTRY_VERIFY_WITH_TIMEOUT(KeysIn(dialog), Deadline);
+            QVERIFY(Press(Qt::Key_Return));
+        });
         QVERIFY(Press(Qt::Key_P, Qt::ControlModifier));
         QTRY_COMPARE_WITH_TIMEOUT(opened.size(), 1, 30000);
         QVERIFY2(opened[0].endsWith("_replay_report.pdf") && QFile::exists(opened[0]),
