@@ -13,7 +13,7 @@ constexpr int NeighbourFloats = 64; // each side
 constexpr int SettlingVariances = 64;
 constexpr std::uint32_t FollowLimit = 1500;
 constexpr double SearchBound = 65536.0;
-constexpr std::uint32_t SamplesPerSecond = 50;
+constexpr auto SamplesPerSecond = static_cast<std::uint32_t>(1 / SamplePeriod + 0.5);
 
 std::int16_t ToCount(double value) {
     return static_cast<std::int16_t>(std::clamp(std::lround(value), -32768L, 32767L));

@@ -1,5 +1,6 @@
 #include "SimulatorProcess.h"
 #include "app/LabReportMaker.h"
+#include "tests/ToolOutput.h"
 #include "tests/app/Program.h"
 
 #include <QAction>
@@ -7,7 +8,6 @@
 #include <QDesktopServices>
 #include <QImage>
 #include <QMenu>
-#include <QProcess>
 #include <QUrl>
 #include <numbers>
 #include <qcustomplot.h>
@@ -32,13 +32,6 @@ std::pair<double, double> Measured(const QString& text, const QString& label) {
 }
 
 // The text a PDF's reader finds in it, page after page.
-
-QString ToolOutput(const QString& program, const QStringList& arguments) {
-    QProcess tool;
-    tool.start(program, arguments);
-    if (!tool.waitForFinished(60000)) return {};
-    return QString::fromUtf8(tool.readAllStandardOutput());
-}
 
 // Pixels of the first page, rendered at 100 dpi, within a small distance of a colour.
 int PixelsOfColour(const QImage& page, QColor colour) {

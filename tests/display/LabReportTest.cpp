@@ -1,18 +1,12 @@
 #include "display/LabReport.h"
 
-#include <QProcess>
+#include "tests/ToolOutput.h"
+
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-QString ToolOutput(const QString& program, const QStringList& arguments) {
-    QProcess tool;
-    tool.start(program, arguments);
-    if (!tool.waitForFinished(60000)) return {};
-    return QString::fromUtf8(tool.readAllStandardOutput());
-}
 
 // Each page's text lines, blank lines left out.
 std::vector<QStringList> PageLines(const QString& path) {
