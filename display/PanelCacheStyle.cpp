@@ -19,8 +19,7 @@ bool WholePixelOffset(const QPainter& painter) {
 
 // The largest rectangle, inset by the same amount on every side, that holds only opaque pixels;
 // empty if there is none.
-QRect OpaqueInside(const QImage& panel, qreal ratio) {
-    const QImage pixels = panel.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+QRect OpaqueInside(const QImage& pixels, qreal ratio) {
     int inset = 0;
     for (int y = 0; y < pixels.height(); ++y)
         for (int x = 0; x < pixels.width(); ++x)
@@ -32,15 +31,27 @@ QRect OpaqueInside(const QImage& panel, qreal ratio) {
     return QRect(QPoint(), size).adjusted(logical, logical, -logical, -logical);
 }
 
-// The colour of every pixel of `area`, if they all have the same.
-std::optional<QColor> OneColour(const QImage& image, const QRect& area) {
-    if (area.isEmpty()) return std::nullopt;
-    const QImage pixels = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const QRgb first = pixels.pixel(area.topLeft());
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (pixels.pixel(x, y) != first) return std::nullopt;
-    return QColor::fromRgba(first);
+// The largest part of `area` of one colour that is left when rows and columns of other colours
+// are taken off its edges, in the colour of its middle; empty if there is no such part.
+QRect OneColourInside(const QImage& pixels, const QRect& area) {
+    if (area.isEmpty()) return {};
+    const QRgb colour = pixels.pixel(area.center());
+    const auto uniform = [&](const QRect& part) {
+        for (int y = part.top(); y <= part.bottom(); ++y)
+            for (int x = part.left(); x <= part.right(); ++x)
+                if (pixels.pixel(x, y) != colour) return false;
+        return true;
+    };
+    QRect part = area;
+    while (!part.isEmpty() && !uniform(QRect(part.left(), part.top(), part.width(), 1)))
+        part.setTop(part.top() + 1);
+    while (!part.isEmpty() && !uniform(QRect(part.left(), part.bottom(), part.width(), 1)))
+        part.setBottom(part.bottom() - 1);
+    while (!part.isEmpty() && !uniform(QRect(part.left(), part.top(), 1, part.height())))
+        part.setLeft(part.left() + 1);
+    while (!part.isEmpty() && !uniform(QRect(part.right(), part.top(), 1, part.height())))
+        part.setRight(part.right() - 1);
+    return !part.isEmpty() && uniform(part) ? part : QRect();
 }
 
 // The parts of `all` above, below, left and right of `inside`; all of it above when `inside` is
@@ -101,21 +112,24 @@ void PanelCacheStyle::drawPrimitive(PrimitiveElement element, const QStyleOption
         return;
     }
     // Only the border is blended over what lies behind; the opaque inside is filled where it is
-    // of one colour, copied otherwise.
+    // of one colour and copied around that.
     const qreal ratio = panel.Pixmap.devicePixelRatio();
     auto copy = [&](const QRect& part) {
+        if (part.isEmpty()) return;
         painter->drawPixmap(QRectF(part.translated(at)), panel.Pixmap,
                             QRectF(QPointF(part.topLeft()) * ratio, QSizeF(part.size()) * ratio));
     };
     for (const QRect& band : BandsAround(QRect(QPoint(), frame->rect.size()), panel.Opaque))
-        if (!band.isEmpty()) copy(band);
-    if (panel.Fill) {
-        painter->fillRect(panel.Opaque.translated(at), *panel.Fill);
-        return;
-    }
+        copy(band);
     const QPainter::CompositionMode mode = painter->compositionMode();
     painter->setCompositionMode(QPainter::CompositionMode_Source);
-    copy(panel.Opaque);
+    if (panel.Filled.isEmpty()) {
+        copy(panel.Opaque);
+    } else {
+        for (const QRect& band : BandsAround(panel.Opaque, panel.Filled))
+            copy(band);
+        painter->fillRect(panel.Filled.translated(at), panel.Fill);
+    }
     painter->setCompositionMode(mode);
 }
 
@@ -135,10 +149,20 @@ const PanelCacheStyle::Panel& PanelCacheStyle::CachedPanel(const QStyleOptionFra
     QPainter panelPainter(&panel->Pixmap);
     QProxyStyle::drawPrimitive(PE_PanelLineEdit, &atOrigin, &panelPainter, widget);
     panelPainter.end();
-    const QImage pixels = panel->Pixmap.toImage();
+    const QImage pixels =
+        panel->Pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
     panel->Opaque = OpaqueInside(pixels, ratio);
-    panel->Fill =
-        OneColour(pixels, QRect(panel->Opaque.topLeft() * ratio, panel->Opaque.size() * ratio));
+    // Whole logical pixels, so that the filled part and the copied bands around it meet exactly.
+    const QRect inside = OneColourInside(
+        pixels, QRect(panel->Opaque.topLeft() * ratio, panel->Opaque.size() * ratio));
+    if (!inside.isEmpty()) {
+        const int left = static_cast<int>(std::ceil(inside.left() / ratio));
+        const int top = static_cast<int>(std::ceil(inside.top() / ratio));
+        const int right = static_cast<int>(std::floor((inside.right() + 1) / ratio));
+        const int bottom = static_cast<int>(std::floor((inside.bottom() + 1) / ratio));
+        panel->Filled = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+        panel->Fill = QColor::fromRgba(pixels.pixel(inside.center()));
+    }
     const qsizetype cost =
         std::max<qsizetype>(1, panel->Pixmap.width() * panel->Pixmap.height() * 4);
     const Panel* kept = panel.get();

@@ -7,7 +7,6 @@
 #include <QProxyStyle>
 #include <QRect>
 #include <array>
-#include <optional>
 
 class QStyleOptionFrame;
 
@@ -49,9 +48,10 @@ private:
         QPixmap Pixmap;
         // The panel is opaque inside this rectangle, in its own coordinates.
         QRect Opaque;
-        // The one colour of all of that inside, if it has one (a plain base): filled rather
-        // than copied.
-        std::optional<QColor> Fill;
+        // The part of that inside that has one colour (the base under a style's inner shadow
+        // line), filled rather than copied; empty if there is none.
+        QRect Filled;
+        QColor Fill;
     };
     // What the ancestors painted under a box outside its panel's opaque inside: the bands
     // above, below, left and right of it.
