@@ -316,6 +316,28 @@ def measure_run(args, display, size, layout, rate, results):
         simulator.close()
 
 
+def measure_floor(args, display, results):
+    """The idle figure's floor: a bare Qt program reading the same stream, alone and with one
+    value box refreshed ten times a second."""
+    for mode in ("stream", "box"):
+        load = load_average()
+        simulator = Simulator(os.path.join(args.build, "accsim"), 50)
+        program = subprocess.Popen(
+            [os.path.join(args.build, "bench", "ToolkitFloor"), simulator.path, mode],
+            env=x_environment(display), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            if not wait_for(simulator.streaming, 20):
+                sys.exit("bench: ToolkitFloor did not start the simulator's stream")
+            time.sleep(1.0)
+            stretch = CpuStretch([program.pid])
+            time.sleep(args.idle_seconds)
+            results.add(f"floor_{mode}", stretch.stop()[0], load)
+        finally:
+            program.terminate()
+            program.wait()
+            simulator.close()
+
+
 def measure_window(args, display, results):
     load = load_average()
     out = subprocess.run([os.path.join(args.build, "bench", "WindowBench")],
@@ -368,6 +390,9 @@ ROWS = [
     ("draw_ms", "9050-row log: draw", "ms", "<= 25", "{:.1f}"),
     ("save_ms", "9050-row log: save", "ms", "", "{:.1f}"),
     ("report_ms", "report of the page with that log", "ms", "<= 1000", "{:.0f}"),
+    ("floor_stream", "bare Qt program: the stream at 50/s, no window", "% of a core", "",
+     "{:.2f}"),
+    ("floor_box", "bare Qt program: and one box, 10 texts/s", "% of a core", "", "{:.2f}"),
 ]
 
 
@@ -418,6 +443,8 @@ def main():
                         "the first free one without it")
     parser.add_argument("--skip-window", action="store_true", help="no log load/draw/save")
     parser.add_argument("--skip-core", action="store_true", help="no core benchmark")
+    parser.add_argument("--skip-floor", action="store_true",
+                        help="no bare Qt program as the idle figure's reference")
     args = parser.parse_args()
     args.build = os.path.abspath(args.build)
     args.source = os.path.abspath(args.source)
@@ -438,6 +465,8 @@ def main():
                     measure_run(args, server.display, size, layouts[size], rate, results)
             if not args.skip_window:
                 measure_window(args, server.display, results)
+            if not args.skip_floor:
+                measure_floor(args, server.display, results)
     finally:
         server.close()
     core = [] if args.skip_core else measure_core(args)
