@@ -104,32 +104,20 @@ void PanelCacheStyle::drawPrimitive(PrimitiveElement element, const QStyleOption
     }
     const Panel& panel = CachedPanel(*frame, *painter, widget);
     const QPoint at = frame->rect.topLeft();
-    const bool opaque =
-        widget != nullptr && !widget->isWindow() && painter->device() == widget &&
+    if (widget != nullptr && !widget->isWindow() && painter->device() == widget)
         PaintBehind(*painter, const_cast<QWidget&>(*widget), panel.Opaque.translated(at));
-    if (!opaque || panel.Opaque.isEmpty()) {
-        painter->drawPixmap(at, panel.Pixmap);
-        return;
-    }
     // Only the border is blended over what lies behind; the opaque inside is filled where it is
     // of one colour and copied around that.
-    const qreal ratio = panel.Pixmap.devicePixelRatio();
-    auto copy = [&](const QRect& part) {
-        if (part.isEmpty()) return;
-        painter->drawPixmap(QRectF(part.translated(at)), panel.Pixmap,
-                            QRectF(QPointF(part.topLeft()) * ratio, QSizeF(part.size()) * ratio));
+    auto draw = [&](const Piece& piece) {
+        painter->drawPixmap(QRectF(piece.Area.translated(at)), piece.Pixels, piece.Source);
     };
-    for (const QRect& band : BandsAround(QRect(QPoint(), frame->rect.size()), panel.Opaque))
-        copy(band);
+    for (const Piece& piece : panel.Border)
+        draw(piece);
     const QPainter::CompositionMode mode = painter->compositionMode();
     painter->setCompositionMode(QPainter::CompositionMode_Source);
-    if (panel.Filled.isEmpty()) {
-        copy(panel.Opaque);
-    } else {
-        for (const QRect& band : BandsAround(panel.Opaque, panel.Filled))
-            copy(band);
-        painter->fillRect(panel.Filled.translated(at), panel.Fill);
-    }
+    for (const Piece& piece : panel.Inside)
+        draw(piece);
+    if (!panel.Filled.isEmpty()) painter->fillRect(panel.Filled.translated(at), panel.Fill);
     painter->setCompositionMode(mode);
 }
 
@@ -141,16 +129,15 @@ const PanelCacheStyle::Panel& PanelCacheStyle::CachedPanel(const QStyleOptionFra
                        frame.palette.cacheKey(), static_cast<int>(frame.direction), ratio};
     if (const Panel* cached = Panels.object(key)) return *cached;
     auto panel = std::make_unique<Panel>();
-    panel->Pixmap = QPixmap(frame.rect.size() * ratio);
-    panel->Pixmap.setDevicePixelRatio(ratio);
-    panel->Pixmap.fill(Qt::transparent);
+    QPixmap drawn(frame.rect.size() * ratio);
+    drawn.setDevicePixelRatio(ratio);
+    drawn.fill(Qt::transparent);
     QStyleOptionFrame atOrigin = frame;
     atOrigin.rect.moveTo(0, 0);
-    QPainter panelPainter(&panel->Pixmap);
+    QPainter panelPainter(&drawn);
     QProxyStyle::drawPrimitive(PE_PanelLineEdit, &atOrigin, &panelPainter, widget);
     panelPainter.end();
-    const QImage pixels =
-        panel->Pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage pixels = drawn.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
     panel->Opaque = OpaqueInside(pixels, ratio);
     // Whole logical pixels, so that the filled part and the copied bands around it meet exactly.
     const QRect inside = OneColourInside(
@@ -163,14 +150,27 @@ const PanelCacheStyle::Panel& PanelCacheStyle::CachedPanel(const QStyleOptionFra
         panel->Filled = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
         panel->Fill = QColor::fromRgba(pixels.pixel(inside.center()));
     }
-    const qsizetype cost =
-        std::max<qsizetype>(1, panel->Pixmap.width() * panel->Pixmap.height() * 4);
+    auto keep = [&](std::vector<Piece>& pieces, const QRect& area) {
+        if (area.isEmpty()) return;
+        const QRectF source(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio);
+        const QRect copied = source.toAlignedRect();
+        pieces.push_back({area, drawn.copy(copied), source.translated(-copied.topLeft())});
+        panel->Bytes += qsizetype{4} * copied.width() * copied.height();
+    };
+    for (const QRect& band : BandsAround(QRect(QPoint(), frame.rect.size()), panel->Opaque))
+        keep(panel->Border, band);
+    if (panel->Filled.isEmpty())
+        keep(panel->Inside, panel->Opaque);
+    else
+        for (const QRect& band : BandsAround(panel->Opaque, panel->Filled))
+            keep(panel->Inside, band);
+    const qsizetype cost = std::max<qsizetype>(1, panel->Bytes);
     const Panel* kept = panel.get();
     Panels.insert(key, panel.release(), cost);
     return *kept;
 }
 
-bool PanelCacheStyle::PaintBehind(QPainter& painter, QWidget& widget, const QRect& opaque) const {
+void PanelCacheStyle::PaintBehind(QPainter& painter, QWidget& widget, const QRect& opaque) const {
     const size_t key = BehindKey(widget, opaque);
     auto found = Behinds.find(&widget);
     if (found == Behinds.end()) {
@@ -188,7 +188,7 @@ bool PanelCacheStyle::PaintBehind(QPainter& painter, QWidget& widget, const QRec
         for (std::size_t band = 0; band < behind.Bands.size(); ++band)
             if (!behind.Images[band].isNull())
                 painter.drawImage(behind.Bands[band].topLeft(), behind.Images[band]);
-        return true;
+        return;
     }
     // The ancestors have just painted under all of the box: keep what lies around its panel's
     // opaque inside.
@@ -197,7 +197,7 @@ bool PanelCacheStyle::PaintBehind(QPainter& painter, QWidget& widget, const QRec
     const QRect all = widget.rect();
     const QRect inStore(widget.mapTo(widget.window(), QPoint()) * ratio, all.size() * ratio);
     if (store == nullptr || !(QRegion(inStore) - painter.paintEngine()->systemClip()).isEmpty())
-        return false;
+        return;
     behind.Bands = BandsAround(all, opaque);
     for (std::size_t band = 0; band < behind.Bands.size(); ++band) {
         const QRect area = behind.Bands[band];
@@ -209,5 +209,4 @@ bool PanelCacheStyle::PaintBehind(QPainter& painter, QWidget& widget, const QRec
     }
     behind.Key = key;
     widget.setAttribute(Qt::WA_OpaquePaintEvent);
-    return false;
 }

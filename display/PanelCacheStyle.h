@@ -7,6 +7,7 @@
 #include <QProxyStyle>
 #include <QRect>
 #include <array>
+#include <vector>
 
 class QStyleOptionFrame;
 
@@ -44,8 +45,20 @@ private:
                               key.Palette, key.Direction, key.Ratio);
         }
     };
+    // A part of a panel, kept as its own pixels.
+    struct Piece {
+        QRect Area; // in the panel's coordinates
+        QPixmap Pixels;
+        QRectF Source; // where `Area` lies in `Pixels`
+    };
+    // A panel is kept without its one-coloured inside, which is filled: the big boxes of
+    // projector mode would otherwise keep mostly one colour in their pixels.
     struct Panel {
-        QPixmap Pixmap;
+        // The border and what lies outside the opaque inside, blended over what lies behind.
+        std::vector<Piece> Border;
+        // The opaque inside around its one-coloured part, or all of it, copied.
+        std::vector<Piece> Inside;
+        qsizetype Bytes = 0;
         // The panel is opaque inside this rectangle, in its own coordinates.
         QRect Opaque;
         // The part of that inside that has one colour (the base under a style's inner shadow
@@ -63,9 +76,8 @@ private:
 
     const Panel& CachedPanel(const QStyleOptionFrame& frame, const QPainter& painter,
                              const QWidget* widget) const;
-    // Paints what lies behind the box's border, or keeps it while its ancestors paint it; true
-    // if the box is opaque to Qt in this paint.
-    bool PaintBehind(QPainter& painter, QWidget& widget, const QRect& opaque) const;
+    // Paints what lies behind the box's border, or keeps it while its ancestors paint it.
+    void PaintBehind(QPainter& painter, QWidget& widget, const QRect& opaque) const;
 
     mutable QCache<PanelKey, Panel> Panels{PanelCostLimitBytes};
     mutable QHash<const QWidget*, Behind> Behinds;
