@@ -150,12 +150,13 @@ const PanelCacheStyle::Panel& PanelCacheStyle::CachedPanel(const QStyleOptionFra
         panel->Filled = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
         panel->Fill = QColor::fromRgba(pixels.pixel(inside.center()));
     }
+    qsizetype bytes = 0;
     auto keep = [&](std::vector<Piece>& pieces, const QRect& area) {
         if (area.isEmpty()) return;
         const QRectF source(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio);
         const QRect copied = source.toAlignedRect();
         pieces.push_back({area, drawn.copy(copied), source.translated(-copied.topLeft())});
-        panel->Bytes += qsizetype{4} * copied.width() * copied.height();
+        bytes += qsizetype{4} * copied.width() * copied.height();
     };
     for (const QRect& band : BandsAround(QRect(QPoint(), frame.rect.size()), panel->Opaque))
         keep(panel->Border, band);
@@ -164,9 +165,8 @@ const PanelCacheStyle::Panel& PanelCacheStyle::CachedPanel(const QStyleOptionFra
     else
         for (const QRect& band : BandsAround(panel->Opaque, panel->Filled))
             keep(panel->Inside, band);
-    const qsizetype cost = std::max<qsizetype>(1, panel->Bytes);
     const Panel* kept = panel.get();
-    Panels.insert(key, panel.release(), cost);
+    Panels.insert(key, panel.release(), std::max<qsizetype>(1, bytes));
     return *kept;
 }
 

@@ -58,7 +58,6 @@ private:
         std::vector<Piece> Border;
         // The opaque inside around its one-coloured part, or all of it, copied.
         std::vector<Piece> Inside;
-        qsizetype Bytes = 0;
         // The panel is opaque inside this rectangle, in its own coordinates.
         QRect Opaque;
         // The part of that inside that has one colour (the base under a style's inner shadow

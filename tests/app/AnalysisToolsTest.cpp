@@ -31,8 +31,6 @@ std::pair<double, double> Measured(const QString& text, const QString& label) {
     return {line.section(' ', 0, 0).toDouble(), line.section(' ', 2, 2).toDouble()};
 }
 
-// The text a PDF's reader finds in it, page after page.
-
 // Pixels of the first page, rendered at 100 dpi, within a small distance of a colour.
 int PixelsOfColour(const QImage& page, QColor colour) {
     int count = 0;
