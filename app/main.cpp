@@ -17,6 +17,9 @@ int main(int argc, char* argv[]) {
     // its mapping threshold to their size.
     mallopt(M_MMAP_THRESHOLD, 256 * 1024);
 #endif
+    // The program's patterns are a file dialog's name filters and a font name in an SVG file:
+    // compiling them to machine code would only add the compiler's pages to the program's memory.
+    if (!qEnvironmentVariableIsSet("QT_ENABLE_REGEXP_JIT")) qputenv("QT_ENABLE_REGEXP_JIT", "0");
     Q_INIT_RESOURCE(Tarvikmain);
     QApplication application(argc, argv);
     InstallTranslations(application, ChooseLanguage(QCoreApplication::arguments(),

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QHeaderView>
+#include <QPixmapCache>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -95,6 +96,22 @@ private slots:
         QCOMPARE(shown, written.language());
         QCOMPARE(wrong, QStringList{});
         QCOMPARE(narrow, QStringList{});
+    }
+
+    // Pictures cached while a dialog is open (its style's buttons and lists, its file icons) do
+    // not outlive it.
+    void LeavesNoPicturesInThePixmapCache() {
+        const QString key = QStringLiteral("drawn while the dialog was open");
+        bool shown = false;
+        AnswerNextModal([&](QWidget* modal) {
+            QPixmapCache::insert(key, QPixmap(16, 16));
+            shown = true;
+            qobject_cast<QFileDialog*>(modal)->reject();
+        });
+        QVERIFY(AskFilePath(nullptr, FileDialogMode::Save, Folder.path(), QString()).isEmpty());
+        QVERIFY(shown);
+        QPixmap kept;
+        QVERIFY(!QPixmapCache::find(key, &kept));
     }
 
 private:
